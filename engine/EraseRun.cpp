@@ -1,0 +1,165 @@
+#include "EraseRun.h"
+
+#include <sys/stat.h>
+
+#include <memory>
+
+#include "FolderWalk.h"
+
+namespace fendry {
+
+// What the background work owns for its whole duration.
+struct EraseRun::Work {
+    PendingList snapshot;
+    std::vector<std::filesystem::path> items;
+    std::int64_t passes = 1;
+    double totalPasses = 0;
+    PassContext pass;
+    std::function<void(Task)> postToMain;
+};
+
+EraseRun::EraseRun(PendingList& files, RunEnvironment environment)
+    : files_(files), environment_(std::move(environment)) {}
+
+void EraseRun::changed() {
+    if (onChange_) {
+        onChange_();
+    }
+}
+
+void EraseRun::startShredding(const ShredMethod& method) {
+    state_.isShredding = true;
+    state_.shreddingProgress = 0.0;
+    state_.currentFileIndex = 0;
+    state_.currentPass = 0;
+    state_.startTime = environment_.now();
+    state_.estimatedTimeRemaining.reset();
+    state_.failedCount = 0;
+    state_.failures.clear();
+    state_.passesPerFile = method.passes;
+
+    auto work = std::make_shared<Work>();
+    work->snapshot = files_;
+    work->items = work->snapshot.empty() ? std::vector<std::filesystem::path>{}
+                                         : expandPendingItems(work->snapshot);
+    work->passes = method.passes;
+    work->totalPasses = static_cast<double>(work->items.size()) * static_cast<double>(method.passes);
+    work->pass = environment_.pass;
+    work->postToMain = environment_.postToMain;
+
+    state_.filesToProcess = work->items;
+    state_.totalFiles = static_cast<std::int64_t>(state_.filesToProcess.size());
+    changed();
+
+    environment_.runInBackground([work, this] { performShredding(*work, this); });
+}
+
+void EraseRun::performShredding(const Work& work, EraseRun* run) {
+    FileOps& ops = *work.pass.ops;
+    const std::int64_t P = work.passes;
+    std::int64_t erased = 0;
+    std::int64_t bytes = 0;
+    std::vector<ItemFailure> failures;
+
+    const auto post = [&work, run](auto update) {
+        work.postToMain([run, update] {
+            update(run->state_);
+            run->changed();
+        });
+    };
+    const auto progress = [&work, run](std::int64_t completed) {
+        work.postToMain([run, completed, total = work.totalPasses] {
+            run->updateProgress(static_cast<double>(completed), total);
+        });
+    };
+
+    for (std::size_t index = 0; index < work.items.size(); ++index) {
+        const auto& item = work.items[index];
+        const auto i = static_cast<std::int64_t>(index);
+        post([i](RunState& state) {
+            state.currentFileIndex = i;
+            state.currentPass = 0;
+        });
+
+        struct stat info {};
+        const bool inspected = ops.statEntry(item.string(), info) == 0;
+        if (inspected && S_ISLNK(info.st_mode)) {
+            // A link is removed as itself; what it points to is never written or removed.
+            int error = ops.removeEntry(item.string());
+            auto step = PassFailure::Step::Remove;
+            if (error == 0) {
+                error = ops.syncFolder(parentFolderOf(item));
+                step = PassFailure::Step::SyncFolder;
+            }
+            if (error != 0) {
+                failures.push_back({item, {step, error}});
+                continue;
+            }
+            ++erased;
+            progress(i * P + P);
+            continue;
+        }
+        const std::int64_t size =
+            inspected && S_ISREG(info.st_mode) ? static_cast<std::int64_t>(info.st_size) : 0;
+
+        bool allPasses = true;
+        for (std::int64_t p = 0; p < P; ++p) {
+            post([p](RunState& state) { state.currentPass = p; });
+            const PassResult result = shredPass(item, p, P, work.pass);
+            if (!result) {
+                failures.push_back({item, result.failure});
+                allPasses = false;
+                break;
+            }
+            progress(i * P + p + 1);
+        }
+        if (allPasses) {
+            ++erased;
+            bytes += size;
+        }
+    }
+
+    for (const auto& entry : work.snapshot) {
+        if (isFolder(entry)) {
+            removeTree(entry);  // errors are ignored: what could be erased was counted above
+        }
+    }
+
+    const auto failed = static_cast<std::int64_t>(failures.size());
+    work.postToMain([run, erased, bytes, failed, failures = std::move(failures)]() mutable {
+        run->finishShredding(erased, bytes, failed, std::move(failures));
+    });
+}
+
+void EraseRun::updateProgress(double completed, double total) {
+    state_.shreddingProgress = completed / total;
+    if (state_.startTime) {
+        const double elapsed =
+            std::chrono::duration<double>(environment_.now() - *state_.startTime).count();
+        if (state_.shreddingProgress > 0) {
+            state_.estimatedTimeRemaining = elapsed / state_.shreddingProgress - elapsed;
+        }
+    }
+    changed();
+}
+
+void EraseRun::finishShredding(std::int64_t erased, std::int64_t bytes, std::int64_t failed,
+                               std::vector<ItemFailure> failures) {
+    state_.stats = {erased, bytes};
+    state_.failedCount = failed;
+    state_.failures = std::move(failures);
+    state_.isShredding = false;
+    state_.showCompletionAnimation = true;
+    changed();
+}
+
+void EraseRun::startAgain() {
+    files_.clear();
+    state_.stats = {};
+    state_.failedCount = 0;
+    state_.failures.clear();
+    state_.showCompletionAnimation = false;
+    changed();
+}
+
+}  // namespace fendry

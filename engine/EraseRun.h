@@ -1,0 +1,91 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "PendingItems.h"
+#include "ShredMethod.h"
+#include "ShredPass.h"
+
+namespace fendry {
+
+// What a finished run erased.
+struct EraseStats {
+    std::int64_t fileCount = 0;  // work items that went through every pass and were removed
+    std::int64_t totalSize = 0;  // their bytes, each read once before its first pass
+
+    bool operator==(const EraseStats&) const = default;
+};
+
+// A work item that was not erased, and why.
+struct ItemFailure {
+    std::filesystem::path item;
+    PassFailure failure;
+};
+
+using RunClock = std::chrono::steady_clock;
+
+// Everything the screen shows of a run. Changed on the main thread only.
+struct RunState {
+    bool isShredding = false;
+    double shreddingProgress = 0.0;        // share of the run's passes done, by position
+    std::int64_t currentFileIndex = 0;     // 0-based index in the work list
+    std::int64_t currentPass = 0;          // 0-based pass being written
+    std::optional<RunClock::time_point> startTime;
+    std::optional<double> estimatedTimeRemaining;  // seconds; absent until a pass completes
+    std::vector<std::filesystem::path> filesToProcess;
+    std::int64_t totalFiles = 0;
+    std::int64_t passesPerFile = 0;        // of the method the run started with
+    EraseStats stats;
+    std::int64_t failedCount = 0;
+    std::vector<ItemFailure> failures;     // one per failed work item, in work-list order
+    bool showCompletionAnimation = false;
+};
+
+using Task = std::function<void()>;
+
+// How a run reaches threads and the outside world; the defaults are the real file system and
+// random source, and the front end supplies the two queues.
+struct RunEnvironment {
+    // Runs the whole erase as one work item away from the main thread.
+    std::function<void(Task)> runInBackground;
+    // Queues an update onto the main thread; updates must run in the order queued.
+    std::function<void(Task)> postToMain;
+    std::function<RunClock::time_point()> now = RunClock::now;
+    PassContext pass;
+};
+
+// Drives one erase run after another over the pending list it is given.
+class EraseRun {
+public:
+    EraseRun(PendingList& files, RunEnvironment environment);
+
+    const RunState& state() const { return state_; }
+    // Called on the main thread after every change of the state.
+    void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
+
+    // Resets the run state, builds the work list from the pending entries and starts the
+    // background work. The pending list itself is not changed by a run.
+    void startShredding(const ShredMethod& method);
+    void updateProgress(double completed, double total);
+    void finishShredding(std::int64_t erased, std::int64_t bytes, std::int64_t failed,
+                         std::vector<ItemFailure> failures);
+    // Back to the empty screen: clears the pending list and the result.
+    void startAgain();
+
+private:
+    struct Work;
+    static void performShredding(const Work& work, EraseRun* run);
+    void changed();
+
+    PendingList& files_;
+    RunEnvironment environment_;
+    RunState state_;
+    std::function<void()> onChange_;
+};
+
+}  // namespace fendry
