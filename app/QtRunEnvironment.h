@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QObject>
+
+#include "EraseRun.h"
+
+// A run environment whose background work goes to Qt's global thread pool and whose updates
+// are queued, in order, onto the thread of `mainThreadContext`, which must outlive every run.
+fendry::RunEnvironment qtRunEnvironment(QObject* mainThreadContext);

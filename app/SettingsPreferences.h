@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QSettings>
+
+#include "MethodPreference.h"
+
+// The application's standard settings store (an INI file under the XDG config folder).
+class SettingsPreferences final : public fendry::Preferences {
+public:
+    SettingsPreferences();
+
+    std::optional<std::int64_t> integer(std::string_view key) const override;
+    void setInteger(std::string_view key, std::int64_t value) override;
+
+private:
+    mutable QSettings settings_;
+};

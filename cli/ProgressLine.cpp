@@ -1,0 +1,74 @@
+#include "ProgressLine.h"
+
+#include <sys/ioctl.h>
+#include <unistd.h>
+
+#include <string>
+
+#include "Format.h"
+
+namespace {
+
+constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
+
+std::size_t terminalWidth(std::FILE* terminal) {
+    winsize size{};
+    if (::ioctl(::fileno(terminal), TIOCGWINSZ, &size) == 0 && size.ws_col > 0) {
+        return size.ws_col;
+    }
+    return 80;
+}
+
+// Keeps the end of a name, where it differs most, when the line is too narrow for all of it.
+std::string cutAtHead(const std::string& name, std::size_t room) {
+    if (name.size() <= room) {
+        return name;
+    }
+    if (room <= 3) {
+        return std::string(room, '.');
+    }
+    std::size_t start = name.size() - (room - 3);
+    while (start < name.size() && (static_cast<unsigned char>(name[start]) & 0xC0) == 0x80) {
+        ++start;  // never begin inside a UTF-8 sequence
+    }
+    return "..." + name.substr(start);
+}
+
+}  // namespace
+
+void ProgressLine::show(const fendry::RunState& state, bool force) {
+    const auto now = std::chrono::steady_clock::now();
+    if (!force && drawn_ && now - lastDrawn_ < kRedrawInterval) {
+        return;
+    }
+    lastDrawn_ = now;
+    drawn_ = true;
+
+    const auto index = static_cast<std::size_t>(state.currentFileIndex);
+    const std::string name = index < state.filesToProcess.size()
+                                 ? state.filesToProcess[index].filename().string()
+                                 : std::string();
+    const int percent = static_cast<int>(state.shreddingProgress * 100);
+    const std::string head = "Processing file " + std::to_string(state.currentFileIndex + 1) +
+                             " of " + std::to_string(state.totalFiles) + "  ";
+    const std::string tail =
+        "  Pass " + std::to_string(state.currentPass + 1) + "/" +
+        std::to_string(state.passesPerFile) + "  " + std::to_string(percent) +
+        "%  Time remaining: " +
+        (state.estimatedTimeRemaining ? fendry::formatTime(*state.estimatedTimeRemaining)
+                                      : std::string("Calculating..."));
+    const std::size_t width = terminalWidth(terminal_) - 1;
+    const std::size_t fixed = head.size() + tail.size();
+    const std::string line =
+        fixed < width ? head + cutAtHead(name, width - fixed) + tail : (head + tail).substr(0, width);
+    std::fprintf(terminal_, "\r%s\033[K", line.c_str());
+    std::fflush(terminal_);
+}
+
+void ProgressLine::clear() {
+    if (drawn_) {
+        std::fprintf(terminal_, "\r\033[K");
+        std::fflush(terminal_);
+        drawn_ = false;
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <chrono>
+#include <cstdio>
+
+#include "EraseRun.h"
+
+// One line on a terminal that shows the run's progress and is redrawn in place.
+class ProgressLine {
+public:
+    explicit ProgressLine(std::FILE* terminal) : terminal_(terminal) {}
+
+    // Redraws at most a few dozen times a second; `force` redraws regardless.
+    void show(const fendry::RunState& state, bool force = false);
+    void clear();
+
+private:
+    std::FILE* terminal_;
+    std::chrono::steady_clock::time_point lastDrawn_{};
+    bool drawn_ = false;
+};

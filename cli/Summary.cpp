@@ -1,0 +1,16 @@
+#include "Summary.h"
+
+#include "Format.h"
+
+std::string summaryText(const fendry::RunState& state) {
+    std::string text = state.failedCount < 1 ? "All set!\n" : "Done, with issues\n";
+    text += std::to_string(state.stats.fileCount) + " files securely erased\n";
+    text += fendry::formatBytes(state.stats.totalSize) + " of data deleted from disk\n";
+    if (state.failedCount > 0) {
+        text += std::to_string(state.failedCount) + " file(s) could not be erased\n";
+        for (const auto& failed : state.failures) {
+            text += "  " + failed.item.string() + ": " + fendry::describe(failed.failure) + "\n";
+        }
+    }
+    return text;
+}

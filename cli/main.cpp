@@ -1,0 +1,149 @@
+// fendry-cli: erases files and folders from the command line with the same engine, methods and
+// saved choice as the desktop application.
+
+#include <unistd.h>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <cstdio>
+#include <iostream>
+#include <optional>
+#include <string>
+
+#include "EraseRun.h"
+#include "MethodPreference.h"
+#include "PendingItems.h"
+#include "ProgressLine.h"
+#include "QtRunEnvironment.h"
+#include "SettingsPreferences.h"
+#include "Summary.h"
+
+namespace {
+
+constexpr int kExitErased = 0;
+constexpr int kExitNotAllErased = 1;
+constexpr int kExitUsage = 2;
+
+int usageError(const QString& message) {
+    std::fprintf(stderr, "fendry-cli: %s\nTry 'fendry-cli --help' for more information.\n",
+                 qUtf8Printable(message));
+    return kExitUsage;
+}
+
+std::optional<fendry::ShredMethod> methodNamed(const QString& name) {
+    for (const auto& method : fendry::allMethods()) {
+        if (name.compare(QString::fromStdString(method.name), Qt::CaseInsensitive) == 0) {
+            return method;
+        }
+    }
+    return std::nullopt;
+}
+
+// Asks on the terminal; only an explicit yes erases.
+bool confirmed(std::size_t itemCount) {
+    std::fprintf(stderr,
+                 "Are you sure?\nThis will permanently delete %zu item(s). This action cannot be "
+                 "undone.\nErase now? [y/N] ",
+                 itemCount);
+    std::fflush(stderr);
+    std::string answer;
+    if (!std::getline(std::cin, answer)) {
+        std::fputc('\n', stderr);
+        return false;
+    }
+    const QString reply = QString::fromStdString(answer).trimmed().toLower();
+    return reply == QLatin1String("y") || reply == QLatin1String("yes");
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("fendry-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(FENDRY_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral(
+        "Erases files and folders beyond recovery: every file is overwritten in place with fresh\n"
+        "random data, pass after pass, synced to the device, and removed after its last pass;\n"
+        "folders are removed whole at the end."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption methodOption(
+        {QStringLiteral("m"), QStringLiteral("method")},
+        QStringLiteral("Erase method: quick (1 pass), safe (7) or stealth (35). Default: the "
+                       "method last chosen in Fendry, or quick."),
+        QStringLiteral("method"));
+    const QCommandLineOption yesOption(
+        {QStringLiteral("y"), QStringLiteral("yes")},
+        QStringLiteral("Erase without asking for confirmation."));
+    parser.addOption(methodOption);
+    parser.addOption(yesOption);
+    parser.addPositionalArgument(QStringLiteral("PATH"),
+                                 QStringLiteral("Files and folders to erase."),
+                                 QStringLiteral("PATH..."));
+    if (!parser.parse(QCoreApplication::arguments())) {
+        return usageError(parser.errorText());
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        parser.showHelp(kExitErased);
+    }
+    if (parser.isSet(QStringLiteral("version"))) {
+        parser.showVersion();
+    }
+
+    fendry::ShredMethod method;
+    if (parser.isSet(methodOption)) {
+        const auto named = methodNamed(parser.value(methodOption));
+        if (!named) {
+            return usageError(QStringLiteral("unknown method '%1'; choose quick, safe or stealth")
+                                  .arg(parser.value(methodOption)));
+        }
+        method = *named;
+    } else {
+        method = fendry::loadSavedMethod(SettingsPreferences());
+    }
+
+    const QStringList paths = parser.positionalArguments();
+    if (paths.isEmpty()) {
+        return usageError(QStringLiteral("no PATH to erase"));
+    }
+    fendry::PendingList files;
+    for (const QString& path : paths) {
+        fendry::addPendingItem(files, QFile::encodeName(path).toStdString());
+    }
+
+    if (!parser.isSet(yesOption)) {
+        if (::isatty(STDIN_FILENO) == 0) {
+            std::fprintf(stderr,
+                         "fendry-cli: nothing was erased: there is no terminal to ask for "
+                         "confirmation on; pass --yes to erase without asking.\n");
+            return kExitUsage;
+        }
+        if (!confirmed(files.size())) {
+            std::fprintf(stderr, "Nothing was erased.\n");
+            return kExitUsage;
+        }
+    }
+
+    fendry::EraseRun run(files, qtRunEnvironment(&app));
+    const bool showProgress = ::isatty(STDERR_FILENO) != 0;
+    ProgressLine progress(stderr);
+    run.setOnChange([&] {
+        const auto& state = run.state();
+        if (state.isShredding) {
+            if (showProgress) {
+                progress.show(state);
+            }
+        } else if (state.showCompletionAnimation) {
+            progress.clear();
+            QCoreApplication::quit();
+        }
+    });
+    run.startShredding(method);
+    app.exec();
+
+    std::fputs(summaryText(run.state()).c_str(), stdout);
+    return run.state().failedCount > 0 ? kExitNotAllErased : kExitErased;
+}
