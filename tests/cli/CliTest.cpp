@@ -1,0 +1,207 @@
+// fendry-cli end to end, on real files in a temporary folder.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <map>
+
+#include "TempFolder.h"
+
+using testing_support::entryExists;
+using testing_support::readFile;
+using testing_support::TempFolder;
+using testing_support::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Outcome {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+class Cli : public ::testing::Test {
+protected:
+    TempFolder root;
+    fs::path config = root / "config";
+
+    void saveMethodIndex(int index) {
+        writeFile(config / "morvel/Fendry.ini", "[General]\nselectedShredMethodIndex=" +
+                                                    std::to_string(index) + "\n");
+    }
+
+    [[noreturn]] void execCli(const std::vector<std::string>& args) {
+        ::setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        std::vector<char*> argv{const_cast<char*>(FENDRY_CLI_PATH)};
+        for (const auto& arg : args) {
+            argv.push_back(const_cast<char*>(arg.c_str()));
+        }
+        argv.push_back(nullptr);
+        ::execv(FENDRY_CLI_PATH, argv.data());
+        ::_exit(127);
+    }
+
+    static int exitCodeOf(pid_t pid) {
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    // Runs without a terminal: standard input, output and error are files.
+    Outcome run(const std::vector<std::string>& args, const std::string& input = "") {
+        const auto in = root / "stdin";
+        const auto out = root / "stdout";
+        const auto err = root / "stderr";
+        writeFile(in, input);
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            ::dup2(::open(in.c_str(), O_RDONLY), STDIN_FILENO);
+            ::dup2(::open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+            ::dup2(::open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+            execCli(args);
+        }
+        const int code = exitCodeOf(pid);
+        return {code, readFile(out), readFile(err)};
+    }
+
+    // Runs on a pseudo-terminal, answering the confirmation with `answer`; returns all it showed.
+    Outcome runOnTerminal(const std::vector<std::string>& args, const std::string& answer) {
+        int master = -1;
+        winsize size{};
+        size.ws_col = 200;
+        size.ws_row = 24;
+        const pid_t pid = ::forkpty(&master, nullptr, nullptr, &size);
+        if (pid == 0) {
+            execCli(args);
+        }
+        std::string shown;
+        bool answered = false;
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (std::chrono::steady_clock::now() < deadline) {
+            pollfd ready{master, POLLIN, 0};
+            if (::poll(&ready, 1, 100) <= 0) {
+                continue;
+            }
+            char buffer[4096];
+            const ssize_t got = ::read(master, buffer, sizeof buffer);
+            if (got <= 0) {
+                break;  // the terminal closed: the program has ended
+            }
+            shown.append(buffer, static_cast<std::size_t>(got));
+            if (!answered && shown.find("[y/N]") != std::string::npos) {
+                const std::string line = answer + "\n";
+                EXPECT_EQ(::write(master, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+                answered = true;
+            }
+        }
+        ::close(master);
+        return {exitCodeOf(pid), shown, {}};
+    }
+};
+
+TEST_F(Cli, HelpAndVersionSucceed) {
+    const auto help = run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("--method"), std::string::npos);
+    const auto version = run({"--version"});
+    EXPECT_EQ(version.exitCode, 0);
+    EXPECT_NE(version.out.find("fendry-cli"), std::string::npos);
+}
+
+TEST_F(Cli, BadUsageErasesNothingAndExitsWithTwo) {
+    writeFile(root / "keep", "data");
+    const auto unknown = run({"--yes", "--method", "fast", (root / "keep").string()});
+    EXPECT_EQ(unknown.exitCode, 2);
+    for (const char* name : {"quick", "safe", "stealth"}) {
+        EXPECT_NE(unknown.err.find(name), std::string::npos) << unknown.err;
+    }
+    EXPECT_EQ(run({"--yes"}).exitCode, 2);
+    EXPECT_EQ(run({"--no-such-option", (root / "keep").string()}).exitCode, 2);
+    EXPECT_EQ(readFile(root / "keep"), "data");
+}
+
+TEST_F(Cli, RefusesWithoutYesWhenThereIsNoTerminalToAsk) {
+    writeFile(root / "keep", "data");
+    const auto outcome = run({(root / "keep").string()}, "y\n");
+    EXPECT_EQ(outcome.exitCode, 2);
+    EXPECT_NE(outcome.err.find("--yes"), std::string::npos);
+    EXPECT_EQ(readFile(root / "keep"), "data");
+}
+
+TEST_F(Cli, ErasesARealTreeAndSummarisesIt) {
+    writeFile(root / "tree/a", 1536);
+    writeFile(root / "tree/.hidden", 512);
+    writeFile(root / "tree/deep/er/b", 1024);
+    writeFile(root / "single", 1024);
+    saveMethodIndex(2);
+
+    const auto outcome = run({"--yes", "--method", "Safe", (root / "tree").string(),
+                              (root / "single").string(), (root / "tree/").string()});
+
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "All set!\n4 files securely erased\n4.0 KB of data deleted from disk\n");
+    EXPECT_EQ(outcome.err, "");  // no progress line without a terminal
+    EXPECT_FALSE(entryExists(root / "tree"));
+    EXPECT_FALSE(entryExists(root / "single"));
+    // --method does not change the saved choice.
+    EXPECT_NE(readFile(config / "morvel/Fendry.ini").find("selectedShredMethodIndex=2"),
+              std::string::npos);
+}
+
+TEST_F(Cli, ReportsEachItemThatCouldNotBeErasedAndExitsWithOne) {
+    writeFile(root / "folder/ok", 100);
+    ASSERT_EQ(::mkfifo((root / "folder/pipe").c_str(), 0600), 0);
+    writeFile(root / "outside", "keep");
+    fs::create_symlink(root / "outside", root / "folder/link");
+
+    const auto outcome = run({"--yes", (root / "folder").string(), (root / "gone").string()});
+
+    EXPECT_EQ(outcome.exitCode, 1);
+    EXPECT_NE(outcome.out.find("Done, with issues\n2 files securely erased\n100.0 bytes of data "
+                               "deleted from disk\n2 file(s) could not be erased\n"),
+              std::string::npos)
+        << outcome.out;
+    EXPECT_NE(outcome.out.find((root / "folder/pipe").string() + ": is a named pipe"),
+              std::string::npos);
+    EXPECT_NE(outcome.out.find((root / "gone").string() + ": could not be read: No such file"),
+              std::string::npos);
+    EXPECT_EQ(readFile(root / "outside"), "keep");
+}
+
+TEST_F(Cli, AsksOnATerminalAndShowsProgressWithTheSavedMethod) {
+    writeFile(root / "file", 4096);
+    writeFile(root / "folder/inside", 10);
+    saveMethodIndex(1);
+
+    const auto shown =
+        runOnTerminal({(root / "file").string(), (root / "folder").string()}, "yes");
+
+    EXPECT_EQ(shown.exitCode, 0) << shown.out;
+    EXPECT_NE(shown.out.find("Are you sure?"), std::string::npos);
+    EXPECT_NE(shown.out.find("This will permanently delete 2 item(s). This action cannot be undone."),
+              std::string::npos);
+    EXPECT_NE(shown.out.find("Processing file 1 of 2  file  Pass 1/7  0%  Time remaining: "
+                             "Calculating..."),
+              std::string::npos)
+        << shown.out;
+    EXPECT_NE(shown.out.find("All set!"), std::string::npos);
+    EXPECT_FALSE(entryExists(root / "file"));
+    EXPECT_FALSE(entryExists(root / "folder"));
+}
+
+TEST_F(Cli, ErasesNothingUnlessTheAnswerIsYes) {
+    writeFile(root / "keep", "data");
+    const auto shown = runOnTerminal({(root / "keep").string()}, "n");
+    EXPECT_EQ(shown.exitCode, 2);
+    EXPECT_NE(shown.out.find("Nothing was erased."), std::string::npos);
+    EXPECT_EQ(readFile(root / "keep"), "data");
+}
+
+}  // namespace
