@@ -59,8 +59,8 @@ void ProgressLine::show(const fendry::RunState& state, bool force) {
                                       : std::string("Calculating..."));
     const std::size_t width = terminalWidth(terminal_) - 1;
     const std::size_t fixed = head.size() + tail.size();
-    const std::string line =
-        fixed < width ? head + cutAtHead(name, width - fixed) + tail : (head + tail).substr(0, width);
+    const std::string line = fixed < width ? head + cutAtHead(name, width - fixed) + tail
+                                           : (head + tail).substr(0, width);
     std::fprintf(terminal_, "\r%s\033[K", line.c_str());
     std::fflush(terminal_);
 }

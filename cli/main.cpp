@@ -75,9 +75,8 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Erase method: quick (1 pass), safe (7) or stealth (35). Default: the "
                        "method last chosen in Fendry, or quick."),
         QStringLiteral("method"));
-    const QCommandLineOption yesOption(
-        {QStringLiteral("y"), QStringLiteral("yes")},
-        QStringLiteral("Erase without asking for confirmation."));
+    const QCommandLineOption yesOption({QStringLiteral("y"), QStringLiteral("yes")},
+                                       QStringLiteral("Erase without asking for confirmation."));
     parser.addOption(methodOption);
     parser.addOption(yesOption);
     parser.addPositionalArgument(QStringLiteral("PATH"),

@@ -43,7 +43,8 @@ void EraseRun::startShredding(const ShredMethod& method) {
     work->items = work->snapshot.empty() ? std::vector<std::filesystem::path>{}
                                          : expandPendingItems(work->snapshot);
     work->passes = method.passes;
-    work->totalPasses = static_cast<double>(work->items.size()) * static_cast<double>(method.passes);
+    work->totalPasses =
+        static_cast<double>(work->items.size()) * static_cast<double>(method.passes);
     work->pass = environment_.pass;
     work->postToMain = environment_.postToMain;
 

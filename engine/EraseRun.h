@@ -32,17 +32,17 @@ using RunClock = std::chrono::steady_clock;
 // Everything the screen shows of a run. Changed on the main thread only.
 struct RunState {
     bool isShredding = false;
-    double shreddingProgress = 0.0;        // share of the run's passes done, by position
-    std::int64_t currentFileIndex = 0;     // 0-based index in the work list
-    std::int64_t currentPass = 0;          // 0-based pass being written
+    double shreddingProgress = 0.0;     // share of the run's passes done, by position
+    std::int64_t currentFileIndex = 0;  // 0-based index in the work list
+    std::int64_t currentPass = 0;       // 0-based pass being written
     std::optional<RunClock::time_point> startTime;
     std::optional<double> estimatedTimeRemaining;  // seconds; absent until a pass completes
     std::vector<std::filesystem::path> filesToProcess;
     std::int64_t totalFiles = 0;
-    std::int64_t passesPerFile = 0;        // of the method the run started with
+    std::int64_t passesPerFile = 0;  // of the method the run started with
     EraseStats stats;
     std::int64_t failedCount = 0;
-    std::vector<ItemFailure> failures;     // one per failed work item, in work-list order
+    std::vector<ItemFailure> failures;  // one per failed work item, in work-list order
     bool showCompletionAnimation = false;
 };
 

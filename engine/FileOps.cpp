@@ -9,7 +9,9 @@ namespace fendry {
 
 namespace {
 
-int errnoOf(int result) { return result == 0 ? 0 : errno; }
+int errnoOf(int result) {
+    return result == 0 ? 0 : errno;
+}
 
 }  // namespace
 
@@ -22,7 +24,9 @@ int FileOps::openForWriting(const std::string& path, int& fd) {
     return fd < 0 ? errno : 0;
 }
 
-int FileOps::statOpen(int fd, struct stat& info) { return errnoOf(::fstat(fd, &info)); }
+int FileOps::statOpen(int fd, struct stat& info) {
+    return errnoOf(::fstat(fd, &info));
+}
 
 int FileOps::writeAt(int fd, const std::byte* data, std::size_t length, std::int64_t offset,
                      std::size_t& written) {
@@ -43,14 +47,18 @@ void FileOps::startWriteback(int fd, std::int64_t offset, std::int64_t length) {
     ::sync_file_range(fd, offset, length, SYNC_FILE_RANGE_WRITE);
 }
 
-int FileOps::sync(int fd) { return errnoOf(::fsync(fd)); }
+int FileOps::sync(int fd) {
+    return errnoOf(::fsync(fd));
+}
 
 int FileOps::close(int fd) {
     // Linux releases the descriptor even when close reports an error, so it is never retried.
     return errnoOf(::close(fd));
 }
 
-int FileOps::removeEntry(const std::string& path) { return errnoOf(::unlink(path.c_str())); }
+int FileOps::removeEntry(const std::string& path) {
+    return errnoOf(::unlink(path.c_str()));
+}
 
 int FileOps::syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);

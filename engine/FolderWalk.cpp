@@ -42,8 +42,9 @@ bool forEachEntry(int fd, Visit&& visit) {
     return true;
 }
 
-void walkOpenFolder(int fd, const std::string& prefix,
-                    const std::function<void(const std::filesystem::path&, const EntryKey&)>& visit) {
+void walkOpenFolder(
+    int fd, const std::string& prefix,
+    const std::function<void(const std::filesystem::path&, const EntryKey&)>& visit) {
     struct stat self {};
     if (::fstat(fd, &self) != 0) {
         ::close(fd);

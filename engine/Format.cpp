@@ -55,8 +55,8 @@ std::string formatBytes(std::int64_t bytes) {
     }
     // to_chars rounds like "%.1f" but always writes a point, whatever the process locale.
     std::array<char, 64> digits{};
-    const auto result =
-        std::to_chars(digits.data(), digits.data() + digits.size(), value, std::chars_format::fixed, 1);
+    const auto result = std::to_chars(digits.data(), digits.data() + digits.size(), value,
+                                      std::chars_format::fixed, 1);
     return std::string(digits.data(), result.ptr) + " " + units[unit];
 }
 

@@ -61,8 +61,9 @@ std::vector<std::filesystem::path> expandPendingItems(const PendingList& snapsho
             struct stat info {};
             // The folder itself may be reached through links; what counts is where it is.
             const bool known = ::stat(folder.c_str(), &info) == 0;
-            found = folderIds.emplace(folder, known ? std::pair{info.st_dev, info.st_ino}
-                                                    : std::pair<dev_t, ino_t>{0, 0})
+            found = folderIds
+                        .emplace(folder, known ? std::pair{info.st_dev, info.st_ino}
+                                               : std::pair<dev_t, ino_t>{0, 0})
                         .first;
         }
         return EntryKey{found->second.first, found->second.second, bare.filename().string()};

@@ -80,8 +80,8 @@ std::string parentFolderOf(const std::filesystem::path& path) {
     return parent.empty() ? std::string(".") : parent.string();
 }
 
-PassResult shredPass(const std::filesystem::path& path, std::int64_t passIndex,
-                     std::int64_t passes, const PassContext& context) {
+PassResult shredPass(const std::filesystem::path& path, std::int64_t passIndex, std::int64_t passes,
+                     const PassContext& context) {
     FileOps& ops = *context.ops;
     const std::string name = path.string();
 
@@ -135,7 +135,8 @@ std::string describe(const PassFailure& failure) {
     switch (failure.step) {
         case Step::Inspect: return "could not be read: " + reason;
         case Step::NotRegularFile:
-            return std::string("is ") + typeName(failure.type) + ", not a regular file, so it was not overwritten";
+            return std::string("is ") + typeName(failure.type) +
+                   ", not a regular file, so it was not overwritten";
         case Step::Open: return "could not be opened for writing: " + reason;
         case Step::Size: return "its size could not be read: " + reason;
         case Step::Random: return "the random generator failed; nothing more was written";

@@ -19,11 +19,22 @@ inline constexpr std::int64_t kWritebackInterval = 16 * kChunkSize;
 
 // Where a pass stopped, and why; the item stays where it is.
 struct PassFailure {
-    enum class Step { Inspect, NotRegularFile, Open, Size, Random, Write, Sync, Close, Remove, SyncFolder };
+    enum class Step {
+        Inspect,
+        NotRegularFile,
+        Open,
+        Size,
+        Random,
+        Write,
+        Sync,
+        Close,
+        Remove,
+        SyncFolder
+    };
     Step step = Step::Open;
-    int error = 0;             // errno of the failing call; 0 where none applies
-    std::int64_t offset = 0;   // for Write: the byte offset that could not be written
-    mode_t type = 0;           // for NotRegularFile: what the entry is instead
+    int error = 0;            // errno of the failing call; 0 where none applies
+    std::int64_t offset = 0;  // for Write: the byte offset that could not be written
+    mode_t type = 0;          // for NotRegularFile: what the entry is instead
 };
 
 struct PassResult {
@@ -49,8 +60,8 @@ struct PassContext {
 // at most kChunkSize, syncs and closes it; the pass whose index is passes - 1 then removes the
 // file and syncs its folder. Nothing is renamed, truncated or resized. Special files (FIFOs,
 // sockets, devices), folders and links are refused without being opened.
-PassResult shredPass(const std::filesystem::path& path, std::int64_t passIndex,
-                     std::int64_t passes, const PassContext& context = {});
+PassResult shredPass(const std::filesystem::path& path, std::int64_t passIndex, std::int64_t passes,
+                     const PassContext& context = {});
 
 // The folder whose entry `path` names, for syncing after a removal.
 std::string parentFolderOf(const std::filesystem::path& path);

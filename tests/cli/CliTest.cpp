@@ -33,8 +33,8 @@ protected:
     fs::path config = root / "config";
 
     void saveMethodIndex(int index) {
-        writeFile(config / "morvel/Fendry.ini", "[General]\nselectedShredMethodIndex=" +
-                                                    std::to_string(index) + "\n");
+        writeFile(config / "morvel/Fendry.ini",
+                  "[General]\nselectedShredMethodIndex=" + std::to_string(index) + "\n");
     }
 
     [[noreturn]] void execCli(const std::vector<std::string>& args) {
@@ -97,7 +97,8 @@ protected:
             shown.append(buffer, static_cast<std::size_t>(got));
             if (!answered && shown.find("[y/N]") != std::string::npos) {
                 const std::string line = answer + "\n";
-                EXPECT_EQ(::write(master, line.data(), line.size()), static_cast<ssize_t>(line.size()));
+                EXPECT_EQ(::write(master, line.data(), line.size()),
+                          static_cast<ssize_t>(line.size()));
                 answered = true;
             }
         }
@@ -180,13 +181,13 @@ TEST_F(Cli, AsksOnATerminalAndShowsProgressWithTheSavedMethod) {
     writeFile(root / "folder/inside", 10);
     saveMethodIndex(1);
 
-    const auto shown =
-        runOnTerminal({(root / "file").string(), (root / "folder").string()}, "yes");
+    const auto shown = runOnTerminal({(root / "file").string(), (root / "folder").string()}, "yes");
 
     EXPECT_EQ(shown.exitCode, 0) << shown.out;
     EXPECT_NE(shown.out.find("Are you sure?"), std::string::npos);
-    EXPECT_NE(shown.out.find("This will permanently delete 2 item(s). This action cannot be undone."),
-              std::string::npos);
+    EXPECT_NE(
+        shown.out.find("This will permanently delete 2 item(s). This action cannot be undone."),
+        std::string::npos);
     EXPECT_NE(shown.out.find("Processing file 1 of 2  file  Pass 1/7  0%  Time remaining: "
                              "Calculating..."),
               std::string::npos)

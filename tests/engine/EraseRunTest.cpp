@@ -24,9 +24,15 @@ using namespace std::chrono_literals;
 
 namespace {
 
-const fendry::ShredMethod& quick() { return allMethods()[0]; }
-const fendry::ShredMethod& safe() { return allMethods()[1]; }
-const fendry::ShredMethod& stealth() { return allMethods()[2]; }
+const fendry::ShredMethod& quick() {
+    return allMethods()[0];
+}
+const fendry::ShredMethod& safe() {
+    return allMethods()[1];
+}
+const fendry::ShredMethod& stealth() {
+    return allMethods()[2];
+}
 
 // A run whose background work and main-thread queue the test steps by hand.
 struct RunHarness {
@@ -44,8 +50,12 @@ struct RunHarness {
 
     fendry::RunEnvironment environment() {
         fendry::RunEnvironment environment;
-        environment.runInBackground = [this](fendry::Task task) { background.push_back(std::move(task)); };
-        environment.postToMain = [this](fendry::Task task) { mainQueue.push_back(std::move(task)); };
+        environment.runInBackground = [this](fendry::Task task) {
+            background.push_back(std::move(task));
+        };
+        environment.postToMain = [this](fendry::Task task) {
+            mainQueue.push_back(std::move(task));
+        };
         environment.now = [this] { return now; };
         environment.pass.ops = &ops;
         return environment;

@@ -16,7 +16,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string slash(const fs::path& path) { return path.string() + "/"; }
+std::string slash(const fs::path& path) {
+    return path.string() + "/";
+}
 
 TEST(Intake, KeepsOrderIgnoresDuplicatesAndMarksRealFoldersOnly) {
     TempFolder root;
@@ -69,8 +71,8 @@ TEST(Expansion, ListsFilesInPendingOrderWithEachFoldersFilesAtItsPlace) {
     fs::create_directories(root / "Tool.app/Contents");
     writeFile(root / "Tool.app/Contents/bin", "b");
 
-    const auto work = expandPendingItems({root / "first", slash(root / "folder"),
-                                          slash(root / "Tool.app"), root / "last"});
+    const auto work = expandPendingItems(
+        {root / "first", slash(root / "folder"), slash(root / "Tool.app"), root / "last"});
 
     ASSERT_EQ(work.size(), 5u);
     EXPECT_EQ(work[0], root / "first");
@@ -88,8 +90,7 @@ TEST(Expansion, ReachesEachDirectoryEntryOnceHoweverItIsPending) {
     fs::create_directory_symlink(root / "outer", root / "alias");
 
     const auto work = expandPendingItems({root / "outer/inner/file", slash(root / "outer"),
-                                          slash(root / "outer/inner"),
-                                          root / "alias/other"});
+                                          slash(root / "outer/inner"), root / "alias/other"});
 
     EXPECT_EQ(work, (std::vector<fs::path>{root / "outer/inner/file", root / "outer/other"}));
 }

@@ -53,8 +53,9 @@ TEST(ShredMethods, AreEqualByIdAlone) {
 
 TEST(SavedMethod, FirstLaunchIsQuickAndOutOfRangeIndexesFallBackToSafeWithoutWriting) {
     const std::map<std::optional<std::int64_t>, const char*> cases{
-        {std::nullopt, "Quick"}, {0, "Quick"}, {1, "Safe"},  {2, "Stealth"},
-        {3, "Safe"},             {-1, "Safe"}, {1LL << 40, "Safe"}};
+        {std::nullopt, "Quick"}, {0, "Quick"}, {1, "Safe"},
+        {2, "Stealth"},          {3, "Safe"},  {-1, "Safe"},
+        {1LL << 40, "Safe"}};
     for (const auto& [stored, expected] : cases) {
         MemoryPreferences preferences;
         if (stored) {

@@ -45,7 +45,8 @@ TEST_P(ShredPassChunks, WritesTheWholeLengthInChunksOfAtMostOneMebibyte) {
     EXPECT_EQ(ops.count(Call::Close), 1);
     EXPECT_EQ(std::filesystem::file_size(file), static_cast<std::uintmax_t>(size));
     if (size > 0) {
-        EXPECT_NE(testing_support::readFile(file), std::string(static_cast<std::size_t>(size), '\0'));
+        EXPECT_NE(testing_support::readFile(file),
+                  std::string(static_cast<std::size_t>(size), '\0'));
     }
 }
 
@@ -104,7 +105,7 @@ struct FailureCase {
     const char* name;
     Call call;
     PassFailure::Step step;
-    bool written;        // bytes reached the file before the failure
+    bool written;  // bytes reached the file before the failure
     bool stillPresent;
 };
 
@@ -162,9 +163,8 @@ TEST(ShredPass, AFailingRandomSourceStopsThePassWithoutWritingWeakerBytes) {
     testing_support::writeFile(file, 2 * kChunkSize, 'o');
     ScriptedOps ops;
     int requests = 0;
-    const auto result = shredPass(file, 0, 1, {&ops, [&](std::span<std::byte>) {
-                                                   return ++requests < 2;
-                                               }});
+    const auto result =
+        shredPass(file, 0, 1, {&ops, [&](std::span<std::byte>) { return ++requests < 2; }});
     ASSERT_FALSE(result);
     EXPECT_EQ(result.failure.step, PassFailure::Step::Random);
     EXPECT_EQ(ops.writeLengths.size(), 1u);

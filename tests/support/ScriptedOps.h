@@ -25,7 +25,9 @@ public:
     std::map<Call, Failure> failures;
     std::size_t maxBytesPerWrite = 0;  // > 0 makes writes short
 
-    int count(Call call) const { return static_cast<int>(std::count(calls.begin(), calls.end(), call)); }
+    int count(Call call) const {
+        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+    }
 
     int statEntry(const std::string& path, struct stat& info) override {
         return step(Call::StatEntry, [&] { return FileOps::statEntry(path, info); });
@@ -39,8 +41,10 @@ public:
     int writeAt(int fd, const std::byte* data, std::size_t length, std::int64_t offset,
                 std::size_t& written) override {
         writeLengths.push_back(length);
-        const std::size_t allowed = maxBytesPerWrite > 0 ? std::min(length, maxBytesPerWrite) : length;
-        return step(Call::Write, [&] { return FileOps::writeAt(fd, data, allowed, offset, written); });
+        const std::size_t allowed =
+            maxBytesPerWrite > 0 ? std::min(length, maxBytesPerWrite) : length;
+        return step(Call::Write,
+                    [&] { return FileOps::writeAt(fd, data, allowed, offset, written); });
     }
     int sync(int fd) override {
         return step(Call::Sync, [&] { return FileOps::sync(fd); });

@@ -16,7 +16,8 @@ namespace testing_support {
 class TempFolder {
 public:
     TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "fendry-test-XXXXXX").string();
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "fendry-test-XXXXXX").string();
         if (::mkdtemp(pattern.data()) == nullptr) {
             throw std::runtime_error("mkdtemp failed");
         }
