@@ -38,6 +38,8 @@ void EraseRun::startShredding(const ShredMethod& method) {
     state_.failures.clear();
     state_.passesPerFile = method.passes;
 
+    // Desktop Linux grants no per-item sandbox access, so there is nothing to claim or give
+    // back around the run.
     auto work = std::make_shared<Work>();
     work->snapshot = files_;
     work->items = work->snapshot.empty() ? std::vector<std::filesystem::path>{}

@@ -23,7 +23,7 @@ install_missing_packages() {
     fi
     "${sudo[@]}" apt-get update -qq
     DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
+        "${missing[@]}" >/dev/null
 }
 
 build_project() {
