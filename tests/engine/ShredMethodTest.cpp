@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <map>
-#include <unordered_set>
 
 #include "MethodPreference.h"
 
@@ -26,31 +25,6 @@ public:
     }
 };
 
-TEST(ShredMethods, AreQuickSafeAndStealthInThatOrder) {
-    const auto& methods = allMethods();
-    ASSERT_EQ(methods.size(), 3u);
-    EXPECT_EQ(methods[0].name, "Quick");
-    EXPECT_EQ(methods[0].passes, 1);
-    EXPECT_EQ(methods[1].name, "Safe");
-    EXPECT_EQ(methods[1].passes, 7);
-    EXPECT_EQ(methods[2].name, "Stealth");
-    EXPECT_EQ(methods[2].passes, 35);
-    EXPECT_EQ(methods[2].description,
-              "Maximum-security, 35-pass mode; makes data recovery virtually impossible");
-    EXPECT_EQ(&allMethods(), &methods);  // built once
-}
-
-TEST(ShredMethods, AreEqualByIdAlone) {
-    auto renamed = allMethods()[1];
-    renamed.name = "Other";
-    renamed.passes = 99;
-    EXPECT_EQ(renamed, allMethods()[1]);
-    EXPECT_NE(allMethods()[0], allMethods()[1]);
-    const std::unordered_set<fendry::ShredMethod> set(allMethods().begin(), allMethods().end());
-    EXPECT_EQ(set.size(), 3u);
-    EXPECT_TRUE(set.contains(renamed));
-}
-
 TEST(SavedMethod, FirstLaunchIsQuickAndOutOfRangeIndexesFallBackToSafeWithoutWriting) {
     const std::map<std::optional<std::int64_t>, const char*> cases{
         {std::nullopt, "Quick"}, {0, "Quick"}, {1, "Safe"},
@@ -59,20 +33,22 @@ TEST(SavedMethod, FirstLaunchIsQuickAndOutOfRangeIndexesFallBackToSafeWithoutWri
     for (const auto& [stored, expected] : cases) {
         MemoryPreferences preferences;
         if (stored) {
-            preferences.values[std::string(fendry::kSelectedMethodKey)] = *stored;
+            preferences.values["selectedShredMethodIndex"] = *stored;
         }
         EXPECT_EQ(loadSavedMethod(preferences).name, expected) << stored.value_or(-999);
         EXPECT_EQ(preferences.writes, 0);
     }
 }
 
-TEST(SavedMethod, StoresTheRowIndexAndIgnoresMethodsNotInTheTable) {
+TEST(SavedMethod, StoresTheRowIndexOfAMethodKnownByIdOnly) {
     MemoryPreferences preferences;
-    saveSelectedMethod(preferences, allMethods()[2]);
+    auto stealth = allMethods()[2];
+    stealth.name = "renamed";  // equality is by id alone
+    saveSelectedMethod(preferences, stealth);
     EXPECT_EQ(preferences.values.at("selectedShredMethodIndex"), 2);
     EXPECT_EQ(loadSavedMethod(preferences), allMethods()[2]);
 
-    fendry::ShredMethod stranger{fendry::Uuid::random(), "Stealth", 35, ""};
+    const fendry::ShredMethod stranger{fendry::Uuid::random(), "Stealth", 35, ""};
     saveSelectedMethod(preferences, stranger);
     EXPECT_EQ(preferences.writes, 1);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -15,8 +16,8 @@ public:
     enum class Call { StatEntry, Open, StatOpen, Write, Sync, Close, Remove, SyncFolder };
 
     std::vector<Call> calls;
-    std::vector<std::size_t> writeLengths;  // as asked for, one per write call
-    std::vector<std::string> removed;
+    std::vector<std::size_t> writeLengths;                 // as asked for, one per write call
+    std::function<void(const std::string&)> beforeRemove;  // looks at the tree just before
     // The errno that the n-th call (1-based) of a kind fails with; 0 = every call of the kind.
     struct Failure {
         int error;
@@ -56,10 +57,10 @@ public:
         return scripted != 0 ? scripted : real;
     }
     int removeEntry(const std::string& path) override {
-        return step(Call::Remove, [&] {
-            removed.push_back(path);
-            return FileOps::removeEntry(path);
-        });
+        if (beforeRemove) {
+            beforeRemove(path);
+        }
+        return step(Call::Remove, [&] { return FileOps::removeEntry(path); });
     }
     int syncFolder(const std::string& folder) override {
         return step(Call::SyncFolder, [&] { return FileOps::syncFolder(folder); });
