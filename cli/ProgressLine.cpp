@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Format.h"
+#include "Summary.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ void ProgressLine::show(const fendry::RunState& state, bool force) {
 
     const auto index = static_cast<std::size_t>(state.currentFileIndex);
     const std::string name = index < state.filesToProcess.size()
-                                 ? state.filesToProcess[index].filename().string()
+                                 ? printable(state.filesToProcess[index].filename().string())
                                  : std::string();
     const int percent = static_cast<int>(state.shreddingProgress * 100);
     const std::string head = "Processing file " + std::to_string(state.currentFileIndex + 1) +

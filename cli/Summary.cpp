@@ -2,6 +2,15 @@
 
 #include "Format.h"
 
+std::string printable(std::string text) {
+    for (char& c : text) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
+            c = '?';
+        }
+    }
+    return text;
+}
+
 std::string summaryText(const fendry::RunState& state) {
     std::string text = state.failedCount < 1 ? "All set!\n" : "Done, with issues\n";
     text += std::to_string(state.stats.fileCount) + " files securely erased\n";
@@ -9,7 +18,8 @@ std::string summaryText(const fendry::RunState& state) {
     if (state.failedCount > 0) {
         text += std::to_string(state.failedCount) + " file(s) could not be erased\n";
         for (const auto& failed : state.failures) {
-            text += "  " + failed.item.string() + ": " + fendry::describe(failed.failure) + "\n";
+            text += "  " + printable(failed.item.string()) + ": " +
+                    fendry::describe(failed.failure) + "\n";
         }
     }
     return text;

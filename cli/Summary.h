@@ -4,5 +4,9 @@
 
 #include "EraseRun.h"
 
+// `text` with control characters shown as "?", so that a file name cannot move the cursor,
+// start a new line or send escape sequences to the terminal.
+std::string printable(std::string text);
+
 // The finished run in the application's own words, one line each, failed items last.
 std::string summaryText(const fendry::RunState& state);

@@ -21,7 +21,12 @@ int FileOps::statEntry(const std::string& path, struct stat& info) {
 
 int FileOps::openForWriting(const std::string& path, int& fd) {
     fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    return fd < 0 ? errno : 0;
+    if (fd < 0) {
+        return errno;
+    }
+    // Non-blocking was only for the open; some file systems honour it for file writes too.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return 0;
 }
 
 int FileOps::statOpen(int fd, struct stat& info) {
