@@ -64,26 +64,21 @@ void walkOpenFolder(
 
 int removeContents(int fd) {
     int firstError = 0;
-    const auto note = [&firstError](int result) {
-        if (result != 0 && firstError == 0) {
-            firstError = errno;
+    const auto keep = [&firstError](int error) {
+        if (firstError == 0) {
+            firstError = error;
         }
     };
     const bool listed = forEachEntry(fd, [&](int parent, const char* name, bool isFolder) {
         if (isFolder) {
             const int child = ::openat(parent, name, kOpenFolderFlags);
             if (child >= 0) {
-                const int error = removeContents(child);
-                if (error != 0 && firstError == 0) {
-                    firstError = error;
-                }
+                keep(removeContents(child));
             }
-            note(::unlinkat(parent, name, AT_REMOVEDIR));
-        } else {
-            note(::unlinkat(parent, name, 0));
         }
+        keep(::unlinkat(parent, name, isFolder ? AT_REMOVEDIR : 0) == 0 ? 0 : errno);
     });
-    return listed ? firstError : (firstError != 0 ? firstError : EACCES);
+    return listed ? firstError : EACCES;
 }
 
 }  // namespace
