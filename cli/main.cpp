@@ -63,6 +63,18 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("fendry-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FENDRY_VERSION));
 
+    // Paths reach the parser as text; a name that does not survive the round trip through the
+    // locale's encoding would name some other file, so it is refused rather than guessed at.
+    for (int i = 1; i < argc; ++i) {
+        if (QFile::encodeName(QFile::decodeName(argv[i])) != QByteArray(argv[i])) {
+            std::fprintf(stderr,
+                         "fendry-cli: argument %d is not valid text in this locale's "
+                         "encoding; nothing was erased.\n",
+                         i);
+            return kExitUsage;
+        }
+    }
+
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Erases files and folders beyond recovery: every file is overwritten in place with fresh\n"

@@ -119,6 +119,10 @@ TEST_F(Cli, HelpVersionBadUsageAndMissingConfirmationEraseNothing) {
     }
     EXPECT_EQ(run({"--yes"}).exitCode, 2);
     EXPECT_EQ(run({"--no-such-option", keep}).exitCode, 2);
+    // A name that is not valid UTF-8 is refused, never mapped onto another file's name.
+    writeFile(root / "bad\xEF\xBF\xBD", "data");
+    EXPECT_EQ(run({"--yes", (root / "bad\xFF").string()}).exitCode, 2);
+    EXPECT_EQ(readFile(root / "bad\xEF\xBF\xBD"), "data");
     // Without --yes and without a terminal to ask on, even a "y" on standard input is no answer.
     const auto refused = run({keep}, "y\n");
     EXPECT_EQ(refused.exitCode, 2);
