@@ -4,7 +4,8 @@
 #
 # Usage: bench/erase-throughput.sh [large|small|memory|all]
 # Environment: FENDRY_CLI, BENCH_DIR, RUNS (5), SAFE_RUNS (3), SMALL_RUNS (3),
-#   FILES (20000), LARGE_SIZE_MIB (1024), MEMORY (1), MEMORY_SIZE_MIB (1024)
+#   FILES (20000), LARGE_SIZE_MIB (1024), MEMORY (1), MEMORY_SIZE_MIB (1024),
+#   SETTLE_SECONDS (0, idle time before each timed command)
 set -euo pipefail
 
 section=${1:-all}
@@ -22,6 +23,7 @@ files=${FILES:-20000}
 large_mib=${LARGE_SIZE_MIB:-1024}
 memory=${MEMORY:-1}
 memory_mib=${MEMORY_SIZE_MIB:-1024}
+settle=${SETTLE_SECONDS:-0}
 
 die() { printf '\nerror: %s\n' "$*" >&2; exit 1; }
 
@@ -44,6 +46,9 @@ drop_caches() {
     if [[ -w /proc/sys/vm/drop_caches ]]; then
         echo 3 >/proc/sys/vm/drop_caches 2>/dev/null || true
     fi
+    # Optional idle time for the device to finish what the previous step left behind. On the
+    # virtual disk this was written on, idling made every later write slower, so it is off.
+    sleep "$settle"
 }
 
 make_file() { # path size_mib
