@@ -8,9 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
-#include <map>
-
 #include "TempFolder.h"
 
 using testing_support::entryExists;
@@ -68,38 +65,26 @@ protected:
         return {code, readFile(root / "stdout"), readFile(root / "stderr")};
     }
 
-    // Runs on a pseudo-terminal, answering the confirmation with `answer`; returns all it showed.
+    // Runs on a pseudo-terminal with `answer` typed ahead; returns all that it showed.
     Outcome runOnTerminal(const std::vector<std::string>& args, const std::string& answer) {
-        int master = -1;
-        winsize size{};
-        size.ws_col = 200;
-        size.ws_row = 24;
-        const pid_t pid = ::forkpty(&master, nullptr, nullptr, &size);
+        int terminal = -1;
+        winsize size{.ws_row = 24, .ws_col = 200, .ws_xpixel = 0, .ws_ypixel = 0};
+        const pid_t pid = ::forkpty(&terminal, nullptr, nullptr, &size);
         if (pid == 0) {
             execCli(args);
         }
+        const std::string typed = answer + "\n";
+        EXPECT_EQ(::write(terminal, typed.data(), typed.size()), ssize_t(typed.size()));
         std::string shown;
-        bool answered = false;
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (std::chrono::steady_clock::now() < deadline) {
-            pollfd ready{master, POLLIN, 0};
-            if (::poll(&ready, 1, 100) <= 0) {
-                continue;
-            }
-            char buffer[4096];
-            const ssize_t got = ::read(master, buffer, sizeof buffer);
-            if (got <= 0) {
-                break;  // the terminal closed: the program has ended
-            }
+        char buffer[4096];
+        pollfd ready{terminal, POLLIN, 0};
+        ssize_t got = 0;
+        // Read until the terminal closes with the program, or it has been quiet for too long.
+        while (::poll(&ready, 1, 30'000) > 0 &&
+               (got = ::read(terminal, buffer, sizeof buffer)) > 0) {
             shown.append(buffer, static_cast<std::size_t>(got));
-            if (!answered && shown.find("[y/N]") != std::string::npos) {
-                const std::string line = answer + "\n";
-                EXPECT_EQ(::write(master, line.data(), line.size()),
-                          static_cast<ssize_t>(line.size()));
-                answered = true;
-            }
         }
-        ::close(master);
+        ::close(terminal);
         return {exitCodeOf(pid), shown, {}};
     }
 };
