@@ -158,14 +158,16 @@ TEST(EraseRun, EstimatesTheRemainingTimeOnlyOnceAPassHasCompleted) {
     EXPECT_NEAR(*h.state().estimatedTimeRemaining, 60.0, 1e-9);  // 10 s × (7 − 1) ÷ 1
 }
 
-TEST(EraseRun, RemovesPendingFoldersWholeOnlyAfterTheLastItem) {
+TEST(EraseRun, ErasesEachFileOnceAndRemovesPendingFoldersWholeOnlyAfterTheLastItem) {
     RunHarness h;
     writeFile(h / "folder/sub/one", 5);
     writeFile(h / "folder/two", 7);
     fs::create_directories(h / "folder/empty");
     writeFile(h / "after", 3);
     fs::create_directories(h / "only-empty");
+    h.add("folder/two");  // also reached through "folder" and "folder/sub"
     h.add("folder");
+    h.add("folder/sub");
     h.add("after");
     h.add("only-empty");
     bool folderPresentAtLastRemoval = false;
@@ -176,6 +178,7 @@ TEST(EraseRun, RemovesPendingFoldersWholeOnlyAfterTheLastItem) {
     h.runToEnd(quick());
 
     EXPECT_TRUE(folderPresentAtLastRemoval);
+    EXPECT_EQ(h.state().totalFiles, 3);
     EXPECT_EQ(h.state().stats, (EraseStats{3, 15}));
     EXPECT_EQ(h.state().failedCount, 0);
     EXPECT_FALSE(entryExists(h / "folder"));
@@ -203,22 +206,6 @@ TEST(EraseRun, NeverTouchesWhatALinkPointsToAndSkipsSpecialFiles) {
     EXPECT_EQ(h.state().failedCount, 1);
     EXPECT_EQ(h.state().failures.at(0).item, h / "folder/pipe");
     EXPECT_EQ(h.state().shreddingProgress, 1.0);  // the link came last
-}
-
-TEST(EraseRun, AFilePendingOnItsOwnAndInsideAPendingFolderIsErasedOnce) {
-    RunHarness h;
-    writeFile(h / "folder/file", 10);
-    writeFile(h / "folder/nested/other", 20);
-    h.add("folder/file");
-    h.add("folder");
-    h.add("folder/nested");
-
-    h.runToEnd(quick());
-
-    EXPECT_EQ(h.state().totalFiles, 2);
-    EXPECT_EQ(h.state().stats, (EraseStats{2, 30}));
-    EXPECT_EQ(h.state().failedCount, 0);
-    EXPECT_FALSE(entryExists(h / "folder"));
 }
 
 TEST(EraseRun, StartAgainClearsTheListAndTheNextRunStartsAfresh) {
