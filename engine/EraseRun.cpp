@@ -88,14 +88,8 @@ void EraseRun::performShredding(const Work& work, EraseRun* run) {
         const bool inspected = ops.statEntry(item.string(), info) == 0;
         if (inspected && S_ISLNK(info.st_mode)) {
             // A link is removed as itself; what it points to is never written or removed.
-            int error = ops.removeEntry(item.string());
-            auto step = PassFailure::Step::Remove;
-            if (error == 0) {
-                error = ops.syncFolder(parentFolderOf(item));
-                step = PassFailure::Step::SyncFolder;
-            }
-            if (error != 0) {
-                failures.push_back({item, {step, error}});
+            if (const PassResult removed = removeDurably(item, ops); !removed) {
+                failures.push_back({item, removed.failure});
                 continue;
             }
             ++erased;

@@ -119,13 +119,15 @@ PassResult shredPass(const std::filesystem::path& path, std::int64_t passIndex, 
         return fail(Step::Close, closeError);
     }
 
-    if (passIndex == passes - 1) {
-        if (const int error = ops.removeEntry(name); error != 0) {
-            return fail(Step::Remove, error);
-        }
-        if (const int error = ops.syncFolder(parentFolderOf(path)); error != 0) {
-            return fail(Step::SyncFolder, error);
-        }
+    return passIndex == passes - 1 ? removeDurably(path, ops) : PassResult::success();
+}
+
+PassResult removeDurably(const std::filesystem::path& path, FileOps& ops) {
+    if (const int error = ops.removeEntry(path.string()); error != 0) {
+        return fail(Step::Remove, error);
+    }
+    if (const int error = ops.syncFolder(parentFolderOf(path)); error != 0) {
+        return fail(Step::SyncFolder, error);
     }
     return PassResult::success();
 }

@@ -63,6 +63,10 @@ struct PassContext {
 PassResult shredPass(const std::filesystem::path& path, std::int64_t passIndex, std::int64_t passes,
                      const PassContext& context = {});
 
+// Removes the entry `path` names (a link as itself) and syncs its folder so that the removal
+// survives a crash.
+PassResult removeDurably(const std::filesystem::path& path, FileOps& ops);
+
 // The folder whose entry `path` names, for syncing after a removal.
 std::string parentFolderOf(const std::filesystem::path& path);
 
