@@ -11,5 +11,7 @@ fendry::RunEnvironment qtRunEnvironment(QObject* mainThreadContext) {
     environment.postToMain = [mainThreadContext](fendry::Task task) {
         QMetaObject::invokeMethod(mainThreadContext, std::move(task), Qt::QueuedConnection);
     };
+    // About one update per frame of a 60 Hz screen.
+    environment.progressInterval = std::chrono::milliseconds(16);
     return environment;
 }

@@ -16,7 +16,20 @@ struct EraseRun::Work {
     double totalPasses = 0;
     PassContext pass;
     std::function<void(Task)> postToMain;
+    std::chrono::milliseconds progressInterval{0};
 };
+
+namespace {
+
+// Where the background work has got to, handed to the main thread whole so that every shown
+// combination of file, pass and progress is one the run really reached.
+struct Reached {
+    std::int64_t index = 0;
+    std::int64_t pass = 0;
+    std::optional<std::int64_t> completedPasses;  // absent until the first pass completes
+};
+
+}  // namespace
 
 EraseRun::EraseRun(PendingList& files, RunEnvironment environment)
     : files_(files), environment_(std::move(environment)) {}
@@ -49,6 +62,7 @@ void EraseRun::startShredding(const ShredMethod& method) {
         static_cast<double>(work->items.size()) * static_cast<double>(method.passes);
     work->pass = environment_.pass;
     work->postToMain = environment_.postToMain;
+    work->progressInterval = environment_.progressInterval;
 
     state_.filesToProcess = work->items;
     state_.totalFiles = static_cast<std::int64_t>(state_.filesToProcess.size());
@@ -64,25 +78,45 @@ void EraseRun::performShredding(const Work& work, EraseRun* run) {
     std::int64_t bytes = 0;
     std::vector<ItemFailure> failures;
 
-    const auto post = [&work, run](auto update) {
-        work.postToMain([run, update] {
-            update(run->state_);
-            run->changed();
+    Reached reached;
+    bool unsent = false;
+    std::optional<RunClock::time_point> lastSent;
+    const auto send = [&] {
+        work.postToMain([run, reached, total = work.totalPasses] {
+            RunState& state = run->state_;
+            state.currentFileIndex = reached.index;
+            state.currentPass = reached.pass;
+            if (reached.completedPasses) {
+                run->updateProgress(static_cast<double>(*reached.completedPasses), total);
+            } else {
+                run->changed();
+            }
         });
+        unsent = false;
     };
-    const auto progress = [&work, run](std::int64_t completed) {
-        work.postToMain([run, completed, total = work.totalPasses] {
-            run->updateProgress(static_cast<double>(completed), total);
-        });
+    const auto report = [&] {
+        unsent = true;
+        if (work.progressInterval.count() == 0) {
+            send();
+            return;
+        }
+        const auto now = RunClock::now();
+        if (!lastSent || now - *lastSent >= work.progressInterval) {
+            lastSent = now;
+            send();
+        }
+    };
+    const auto progress = [&](std::int64_t completed) {
+        reached.completedPasses = completed;
+        report();
     };
 
     for (std::size_t index = 0; index < work.items.size(); ++index) {
         const auto& item = work.items[index];
         const auto i = static_cast<std::int64_t>(index);
-        post([i](RunState& state) {
-            state.currentFileIndex = i;
-            state.currentPass = 0;
-        });
+        reached.index = i;
+        reached.pass = 0;
+        report();
 
         struct stat info {};
         const bool inspected = ops.statEntry(item.string(), info) == 0;
@@ -101,7 +135,10 @@ void EraseRun::performShredding(const Work& work, EraseRun* run) {
 
         bool allPasses = true;
         for (std::int64_t p = 0; p < P; ++p) {
-            post([p](RunState& state) { state.currentPass = p; });
+            if (p > 0) {
+                reached.pass = p;
+                report();
+            }
             const PassResult result = shredPass(item, p, P, work.pass);
             if (!result) {
                 failures.push_back({item, result.failure});
@@ -114,6 +151,10 @@ void EraseRun::performShredding(const Work& work, EraseRun* run) {
             ++erased;
             bytes += size;
         }
+    }
+
+    if (unsent) {
+        send();
     }
 
     for (const auto& entry : work.snapshot) {

@@ -57,6 +57,9 @@ struct RunEnvironment {
     std::function<void(Task)> postToMain;
     std::function<RunClock::time_point()> now = RunClock::now;
     PassContext pass;
+    // Shortest time between two progress updates; 0 reports every file and pass. A screen
+    // cannot show more than its refresh rate, and a flood of updates would starve it.
+    std::chrono::milliseconds progressInterval{0};
 };
 
 // Drives one erase run after another over the pending list it is given.

@@ -42,13 +42,15 @@ struct RunHarness {
     std::deque<fendry::Task> mainQueue;
     fendry::RunClock::time_point now{1000s};
     std::vector<RunState> seen;  // the state after every change
+    std::chrono::milliseconds progressInterval;
     fendry::EraseRun run{files,
                          {[this](fendry::Task task) { background.push_back(task); },
                           [this](fendry::Task task) { mainQueue.push_back(task); },
                           [this] { return now; },
-                          {&ops}}};
+                          {&ops},
+                          progressInterval}};
 
-    RunHarness() {
+    explicit RunHarness(std::chrono::milliseconds interval = 0ms) : progressInterval(interval) {
         run.setOnChange([this] { seen.push_back(run.state()); });
     }
     fs::path operator/(const std::string& name) const { return root / name; }
@@ -141,6 +143,26 @@ TEST(EraseRun, ProgressCountsByPositionJumpingPastFailedItems) {
     EXPECT_EQ(h.state().failures[0].failure.error, EACCES);
     EXPECT_EQ(h.state().failures[1].failure.error, ENOENT);
     EXPECT_TRUE(entryExists(h / "b"));
+}
+
+TEST(EraseRun, CoalescedUpdatesShowOnlyReachedPointsAndEndExact) {
+    RunHarness h(1h);  // longer than any run: only the first point and the last get through
+    for (const char* name : {"a", "b", "c"}) {
+        writeFile(h / name, 10);
+        h.add(name);
+    }
+    h.startAndWork(stealth());
+    EXPECT_EQ(h.mainQueue.size(), 3u);  // first point, last point, finish
+    while (h.deliverOne()) {
+    }
+
+    ASSERT_EQ(h.seen.size(), 4u);  // the start, then the three delivered
+    EXPECT_EQ(h.seen[1].currentFileIndex, 0);
+    EXPECT_EQ(h.seen[1].shreddingProgress, 0.0);
+    EXPECT_EQ(h.seen[2].currentFileIndex, 2);
+    EXPECT_EQ(h.seen[2].currentPass, 34);
+    EXPECT_EQ(h.seen[2].shreddingProgress, 1.0);
+    EXPECT_EQ(h.state().stats, (EraseStats{3, 30}));
 }
 
 TEST(EraseRun, EstimatesTheRemainingTimeOnlyOnceAPassHasCompleted) {
