@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QObject>
+#include <QtQml/qqmlregistration.h>
+#include <filesystem>
+#include <vector>
+
+#include "MainScreen.h"
+#include "PendingItemsModel.h"
+#include "SettingsPreferences.h"
+#include "Updater.h"
+
+class QWindow;
+
+// What every window of ours needs from the application: the main window, the updater, and a
+// close that keeps everything.
+class BaseAppDelegate : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(Updater* updater READ updater CONSTANT)
+
+public:
+    explicit BaseAppDelegate(QObject* parent = nullptr);
+
+    Updater* updater() { return updaterController_.updater(); }
+    QWindow* window() const { return window_; }
+    void setWindow(QWindow* window) { window_ = window; }
+
+    // Closing the main window only minimises it: the list, a run and its summary stay.
+    Q_INVOKABLE bool windowShouldClose();
+    // Shows the main window in front, as when the application is launched again.
+    Q_INVOKABLE void bringToFront();
+
+private:
+    QWindow* window_ = nullptr;
+    UpdaterController updaterController_;
+};
+
+// The application's own delegate: the pending list, the main screen, and the items opened
+// with the application.
+class AppDelegate : public BaseAppDelegate {
+    Q_OBJECT
+    QML_ELEMENT
+    QML_UNCREATABLE("The application creates the one delegate.")
+    Q_PROPERTY(MainScreen* screen READ screen CONSTANT)
+
+public:
+    explicit AppDelegate(QObject* parent = nullptr);
+
+    PendingItemsModel& files() { return files_; }
+    MainScreen* screen() { return &screen_; }
+
+    // Takes the items in on a later turn of the event loop, in the order given.
+    void open(const std::vector<std::filesystem::path>& items);
+
+private:
+    PendingItemsModel files_;
+    SettingsPreferences preferences_;
+    MainScreen screen_;
+};

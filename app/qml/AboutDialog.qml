@@ -1,0 +1,73 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Templates as T
+import QtQuick.Layouts
+import Fendry.Ui
+
+// Who we are, in a small card over the window.
+Dialog {
+    id: about
+    objectName: "aboutDialog"
+
+    parent: T.Overlay.overlay
+    anchors.centerIn: parent
+    width: 320
+    modal: true
+    padding: 20
+    closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
+
+    background: Rectangle {
+        color: "#f6f6f6"
+        radius: 10
+        border.color: "#c8c8c8"
+    }
+
+
+    contentItem: ColumnLayout {
+        spacing: 8
+        Accessible.role: Accessible.Dialog
+        Accessible.name: qsTr("About Fendry")
+
+        Image {
+            Layout.alignment: Qt.AlignHCenter
+            source: "qrc:/Fendry/Ui/images/128.png"
+            sourceSize: Qt.size(64, 64)
+            Accessible.ignored: true
+        }
+        Text {
+            Layout.alignment: Qt.AlignHCenter
+            text: "Fendry"
+            font: Theme.systemFont(17, Font.Bold)
+            color: Theme.primary
+        }
+        Text {
+            Layout.alignment: Qt.AlignHCenter
+            text: qsTr("Version %1").arg(Qt.application.version)
+            font: Theme.callout
+            color: Theme.secondary
+        }
+        Text {
+            Layout.fillWidth: true
+            text: qsTr("Erases files and folders beyond recovery by overwriting them with random data before removing them.")
+            font: Theme.callout
+            color: Theme.primary
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+        }
+        Text {
+            Layout.fillWidth: true
+            text: qsTr("Overwriting in place cannot reach copies that the storage keeps elsewhere: copy-on-write file systems, snapshots, backups and the spare blocks of SSDs.")
+            font: Theme.caption
+            color: Theme.secondary
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+        }
+        Button {
+            Layout.alignment: Qt.AlignHCenter
+            Layout.topMargin: 6
+            text: qsTr("OK")
+            font: Theme.body
+            onClicked: about.close()
+        }
+    }
+}

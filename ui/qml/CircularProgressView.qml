@@ -1,0 +1,95 @@
+import QtQuick
+import QtQuick.Shapes
+import Fendry.Ui
+
+// Two rings: the whole run outside, the current file's passes inside, the figures in between.
+Item {
+    id: view
+
+    property real progress: 0
+    property int currentPass: 1
+    property int totalPasses: 1
+    property int currentFile: 1
+    property int totalFiles: 0
+
+    readonly property real runFraction: Math.min(progress, 1.0)
+    readonly property real passFraction: currentPass / totalPasses
+    readonly property int percent: Math.trunc(progress * 100)
+
+    implicitWidth: 150
+    implicitHeight: 150
+
+    Accessible.role: Accessible.ProgressBar
+    Accessible.name: percentText.text + ", " + passText.text
+
+    component Ring: ShapePath {
+        property real inset: 0
+        property real fraction: 1
+        property bool arc: false
+
+        fillColor: "transparent"
+        capStyle: arc ? ShapePath.RoundCap : ShapePath.FlatCap
+        joinStyle: arc ? ShapePath.RoundJoin : ShapePath.MiterJoin
+        PathAngleArc {
+            centerX: view.width / 2 + 4
+            centerY: view.height / 2 + 4
+            radiusX: view.width / 2 - inset
+            radiusY: view.height / 2 - inset
+            startAngle: -90  // the top; positive sweeps go clockwise
+            sweepAngle: 360 * fraction
+        }
+    }
+
+    Shape {
+        // Half of the outer stroke lies outside the frame; the layer must not cut it off.
+        anchors.fill: parent
+        anchors.margins: -4
+        layer.enabled: true
+        layer.samples: 4
+
+        Ring {
+            strokeWidth: 8
+            strokeColor: Qt.rgba(Theme.blue.r, Theme.blue.g, Theme.blue.b, 0.3)
+        }
+        Ring {
+            arc: true
+            fraction: view.runFraction
+            strokeWidth: 8
+            strokeColor: view.runFraction > 0 ? Theme.blue : "transparent"
+        }
+        Ring {
+            inset: 12
+            strokeWidth: 4
+            strokeColor: Qt.rgba(Theme.green.r, Theme.green.g, Theme.green.b, 0.3)
+        }
+        Ring {
+            arc: true
+            inset: 12
+            fraction: view.passFraction
+            strokeWidth: 4
+            strokeColor: view.passFraction > 0 ? Theme.green : "transparent"
+        }
+    }
+
+    Column {
+        anchors.centerIn: parent
+        spacing: 4
+
+        Text {
+            id: percentText
+            objectName: "percentText"
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: qsTr("%1%").arg(view.percent)
+            font: Theme.systemFont(24, Font.Bold)
+            color: Theme.primary
+        }
+        Text {
+            id: passText
+            objectName: "passText"
+            anchors.horizontalCenter: parent.horizontalCenter
+            text: qsTr("Pass %1/%2").arg(view.currentPass).arg(view.totalPasses)
+            font: Theme.systemFont(12)
+            color: Theme.secondary
+        }
+    }
+}

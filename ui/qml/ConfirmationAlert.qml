@@ -1,0 +1,106 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Templates as T
+import QtQuick.Layouts
+import Fendry.Ui
+
+// Stands between "Erase Files" and the run: nothing is erased until "Erase now".
+Dialog {
+    id: alert
+    objectName: "confirmationAlert"
+
+    required property MainScreen screen
+
+    parent: T.Overlay.overlay
+    anchors.centerIn: parent
+    width: 280
+    modal: true
+    focus: true
+    closePolicy: Popup.CloseOnEscape
+    padding: 20
+    topPadding: 20
+
+    background: Rectangle {
+        color: "#f6f6f6"
+        radius: 10
+        border.color: "#c8c8c8"
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 10
+        focus: true
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: qsTr("Are you sure?")
+
+        Text {
+            objectName: "alertTitle"
+            Layout.fillWidth: true
+            text: qsTr("Are you sure?")
+            font: Theme.headline
+            color: Theme.primary
+            horizontalAlignment: Text.AlignHCenter
+        }
+        Text {
+            objectName: "alertMessage"
+            Layout.fillWidth: true
+            text: qsTr("This will permanently delete %1 item(s). This action cannot be undone.")
+                .arg(alert.screen.files.count)
+            font: Theme.callout
+            color: Theme.primary
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+        }
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.topMargin: 6
+            spacing: 8
+            AlertButton {
+                objectName: "cancelButton"
+                text: qsTr("Cancel")
+                onClicked: alert.reject()
+            }
+            AlertButton {
+                objectName: "eraseNowButton"
+                text: qsTr("Erase now")
+                isDefault: true
+                onClicked: alert.accept()
+            }
+        }
+
+        Keys.onReturnPressed: alert.accept()
+        Keys.onEnterPressed: alert.accept()
+    }
+
+
+    component AlertButton: Button {
+        property bool isDefault: false
+        Layout.fillWidth: true
+        font: Theme.body
+        contentItem: Text {
+            text: parent.text
+            font: parent.font
+            color: parent.isDefault ? "white" : Theme.primary
+            horizontalAlignment: Text.AlignHCenter
+        }
+        background: Rectangle {
+            implicitHeight: 28
+            radius: 6
+            color: parent.isDefault ? (parent.down ? Qt.darker(Theme.blue, 1.2) : Theme.blue)
+                                    : (parent.down ? "#d8d8d8" : "#ffffff")
+            border.color: parent.isDefault ? "transparent" : "#c8c8c8"
+        }
+    }
+
+    onAccepted: screen.startShredding()
+    onClosed: screen.showConfirmationDialog = false
+
+    Connections {
+        target: alert.screen
+        function onShowConfirmationDialogChanged() {
+            if (alert.screen.showConfirmationDialog)
+                alert.open()
+            else
+                alert.close()
+        }
+    }
+}

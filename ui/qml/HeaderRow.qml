@@ -1,0 +1,41 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Fendry.Ui
+
+// "Total Files:" with what the pending entries stand for, and "Clear All".
+RowLayout {
+    id: row
+    objectName: "headerRow"
+
+    required property MainScreen screen
+
+    spacing: Theme.spacing
+
+    Text {
+        objectName: "totalFiles"
+        Layout.leftMargin: 8
+        text: qsTr("Total Files: %1").arg(row.screen.files.totalFiles)
+        font: Theme.headline
+        color: Theme.secondary
+    }
+
+    Item { Layout.fillWidth: true }
+
+    Button {
+        objectName: "clearAll"
+        Layout.rightMargin: 8
+        text: qsTr("Clear All")
+        font: Theme.body
+        topPadding: 4
+        bottomPadding: 4
+        leftPadding: 10
+        rightPadding: 10
+        background: Rectangle {
+            radius: 5
+            color: parent.down ? "#d8d8d8" : "#ffffff"
+            border.color: "#c8c8c8"
+        }
+        onClicked: row.screen.clearAll()
+    }
+}

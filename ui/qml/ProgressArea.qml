@@ -1,0 +1,75 @@
+import QtQuick
+import QtQuick.Layouts
+import Fendry.Ui
+
+// A run in progress: the rings, the file being erased and the time left.
+ColumnLayout {
+    id: area
+
+    required property MainScreen screen
+
+    spacing: Theme.spacing
+
+    Item { Layout.fillHeight: true }
+
+    CircularProgressView {
+        objectName: "progressRing"
+        Layout.alignment: Qt.AlignHCenter
+        Layout.preferredWidth: 150
+        Layout.preferredHeight: 150
+        Layout.margins: Theme.padding
+        progress: area.screen.shreddingProgress
+        currentPass: area.screen.currentPass + 1
+        totalPasses: area.screen.selectedMethodPasses
+        currentFile: area.screen.currentFileIndex + 1
+        totalFiles: area.screen.totalFiles
+    }
+
+    Text {
+        objectName: "processingText"
+        Layout.alignment: Qt.AlignHCenter
+        text: qsTr("Processing file %1 of %2")
+            .arg(area.screen.currentFileIndex + 1).arg(area.screen.totalFiles)
+        font: Theme.headline
+        color: Theme.primary
+    }
+
+    Text {
+        objectName: "currentFileName"
+        visible: area.screen.currentFileName !== ""
+        Layout.alignment: Qt.AlignHCenter
+        Layout.maximumWidth: 200
+        text: area.screen.currentFileName
+        font: Theme.caption
+        color: Theme.gray
+        elide: Text.ElideLeft
+        maximumLineCount: 1
+        textFormat: Text.PlainText
+    }
+
+    Item { Layout.fillHeight: true }
+
+    RowLayout {
+        Layout.alignment: Qt.AlignHCenter
+        Layout.topMargin: 8
+        spacing: 6
+
+        Text {
+            text: qsTr("Time remaining:")
+            font: Theme.body
+            color: Theme.secondary
+        }
+        Icon {
+            name: "clock"
+            color: Theme.secondary
+            size: 12
+        }
+        Text {
+            objectName: "estimate"
+            // The estimate is a formatted duration, shown as it is.
+            text: area.screen.hasEstimate ? area.screen.estimateText : qsTr("Calculating...")
+            font: Theme.systemFont(12)
+            color: Theme.secondary
+        }
+    }
+}
