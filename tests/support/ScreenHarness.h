@@ -1,0 +1,123 @@
+#pragma once
+
+#include <QMetaObject>
+#include <QQuickItem>
+#include <QQmlEngine>
+#include <QQuickView>
+#include <QTest>
+#include <deque>
+#include <map>
+#include <memory>
+
+#include "MainScreen.h"
+#include "PendingItemsModel.h"
+#include "TempFolder.h"
+
+namespace testing_support {
+
+class MemoryPreferences final : public fendry::Preferences {
+public:
+    std::optional<std::int64_t> integer(std::string_view key) const override {
+        const auto found = values.find(std::string(key));
+        return found == values.end() ? std::nullopt : std::optional(found->second);
+    }
+    void setInteger(std::string_view key, std::int64_t value) override {
+        values[std::string(key)] = value;
+    }
+    std::map<std::string, std::int64_t> values;
+};
+
+// The main screen in a window of its own, over files in a temporary folder. A run's background
+// work waits until the test lets it go, so every state of a run can be looked at.
+class ScreenHarness {
+public:
+    explicit ScreenHarness(fendry::Preferences* preferences = nullptr)
+        : preferences_(preferences ? preferences : &memory_),
+          screen_(files_, *preferences_, environment()) {
+        view.engine()->addImportPath(QStringLiteral("qrc:/"));
+        view.setInitialProperties({{QStringLiteral("screen"), QVariant::fromValue(&screen_)}});
+        view.setSource(QUrl(QStringLiteral("qrc:/Fendry/Ui/qml/ContentView.qml")));
+        view.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&view));
+    }
+
+    MainScreen& screen() { return screen_; }
+    PendingItemsModel& files() { return files_; }
+    const TempFolder& root() const { return root_; }
+
+    std::filesystem::path file(const std::string& name, std::size_t size = 10) {
+        writeFile(root_ / name, size);
+        return root_ / name;
+    }
+    void add(const std::filesystem::path& path) { files_.add(path); }
+
+    // Lets a started run do all its work; its updates arrive through the event loop.
+    void finishBackgroundWork() {
+        while (!background_.empty()) {
+            auto work = std::move(background_.front());
+            background_.pop_front();
+            work();
+        }
+    }
+
+    // Looks through the items on screen too: list rows and popups have no object parent.
+    QQuickItem* find(const QString& objectName) {
+        return findIn(view.contentItem(), objectName);
+    }
+    QString text(const QString& objectName) {
+        QQuickItem* item = find(objectName);
+        return item ? item->property("text").toString() : QString();
+    }
+    // Shown means on screen now: the item and all its parents visible.
+    bool shown(const QString& objectName) {
+        QQuickItem* item = find(objectName);
+        return item && item->isVisible();
+    }
+    bool contentShown(const QString& objectName) {
+        QQuickItem* item = find(objectName);
+        return item && item->property("shown").toBool();
+    }
+    void click(const QString& objectName) {
+        QQuickItem* item = find(objectName);
+        QVERIFY2(item, qPrintable(objectName));
+        QTest::qWait(50);  // let the layout place what just came on screen
+        QTest::mouseClick(&view, Qt::LeftButton, {},
+                          item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
+    }
+
+private:
+    static QQuickItem* findIn(QQuickItem* item, const QString& objectName) {
+        if (item->objectName() == objectName) {
+            return item;
+        }
+        for (QQuickItem* child : item->childItems()) {
+            if (QQuickItem* found = findIn(child, objectName)) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
+
+    fendry::RunEnvironment environment() {
+        fendry::RunEnvironment environment;
+        environment.runInBackground = [this](fendry::Task task) {
+            background_.push_back(std::move(task));
+        };
+        environment.postToMain = [this](fendry::Task task) {
+            QMetaObject::invokeMethod(&view, std::move(task), Qt::QueuedConnection);
+        };
+        return environment;
+    }
+
+    TempFolder root_;
+    MemoryPreferences memory_;
+    fendry::Preferences* preferences_;
+    PendingItemsModel files_;
+    std::deque<fendry::Task> background_;
+    MainScreen screen_;
+
+public:
+    QQuickView view;  // last, so that it goes before the screen it shows
+};
+
+}  // namespace testing_support

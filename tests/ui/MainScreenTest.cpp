@@ -1,0 +1,400 @@
+#include <sys/stat.h>
+
+#include <QAccessible>
+#include <QDBusConnection>
+#include <QDesktopServices>
+#include <QMimeData>
+#include <QQmlComponent>
+#include <QQmlContext>
+#include <QQmlProperty>
+#include <QSettings>
+#include <QTest>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include "LocalPaths.h"
+#include "ScreenHarness.h"
+#include "SettingsPreferences.h"
+
+Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
+
+using testing_support::ScreenHarness;
+namespace fs = std::filesystem;
+
+namespace {
+
+QString keyOf(const fs::path& path) {
+    return entryKeyOf(fendry::pendingEntryFor(path));
+}
+
+// Records the key presses that get past the application's own filters to the window.
+class KeyRecorder final : public QObject {
+public:
+    QList<int> keys;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            keys << static_cast<QKeyEvent*>(event)->key();
+        }
+        return false;
+    }
+};
+
+void dropUrls(QQuickWindow& window, QQuickItem* target, const QList<QUrl>& urls) {
+    QMimeData data;
+    data.setUrls(urls);
+    const QPoint at = target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &enter);
+    QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &move);
+    QDropEvent drop(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QCoreApplication::sendEvent(&window, &drop);
+}
+
+}  // namespace
+
+// Stands in for the desktop's file manager on the test's own session bus.
+class FakeFileManager final : public QObject {
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.FileManager1")
+
+public:
+    QStringList shown;
+
+public slots:
+    void ShowItems(const QStringList& uris, const QString&) { shown << uris; }
+};
+
+// Catches what would be opened in the desktop's applications.
+class OpenedUrls final : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
+class MainScreenTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
+        QAccessible::setActive(true);  // as when a screen reader is running
+    }
+
+    void emptyAndPendingShowTheirOwnElements() {
+        ScreenHarness h;
+        QVERIFY(h.contentShown("intakeArea"));
+        QVERIFY(!h.contentShown("progressArea"));
+        QVERIFY(!h.contentShown("completionView"));
+        QVERIFY(h.find("wavingBackground"));
+        QVERIFY(!h.shown("headerRow"));
+        QVERIFY(!h.shown("methodSection"));
+        QVERIFY(!h.shown("eraseButton"));
+        QVERIFY(!h.screen().keyMonitorInstalled());
+
+        const fs::path notes = h.file("notes.txt");
+        h.add(notes);
+        QVERIFY(h.shown("headerRow"));
+        QVERIFY(h.shown("methodSection"));
+        QVERIFY(h.shown("eraseButton"));
+        QTRY_VERIFY(h.find("pendingList"));
+        QTRY_VERIFY(!h.find("wavingBackground"));
+        QVERIFY(h.screen().keyMonitorInstalled());
+
+        h.screen().removeFile(keyOf(notes));
+        QVERIFY(!h.shown("headerRow"));
+        QVERIFY(!h.shown("eraseButton"));
+        QTRY_VERIFY(h.find("wavingBackground"));
+        QVERIFY(!h.screen().keyMonitorInstalled());
+    }
+
+    // The header counts files; the alert counts entries, a folder once.
+    void theHeaderAndTheAlertCountDifferentThings() {
+        ScreenHarness h;
+        for (const char* name : {"Photos/sub/a.jpg", "Photos/sub/b.jpg", "Photos/sub/c.jpg"}) {
+            h.file(name);
+        }
+        h.add(h.root() / "Photos");
+        h.add(h.file("notes.txt"));
+        QCOMPARE(h.text("totalFiles"), QStringLiteral("Total Files: 4"));
+
+        h.click("eraseButton");
+        QVERIFY(h.screen().showConfirmationDialog());
+        QTRY_VERIFY(h.shown("alertMessage"));
+        QCOMPARE(h.text("alertMessage"),
+                 QStringLiteral("This will permanently delete 2 item(s). This action cannot be undone."));
+        QCOMPARE(h.text("alertTitle"), QStringLiteral("Are you sure?"));
+
+        h.click("cancelButton");
+        QVERIFY(!h.screen().showConfirmationDialog());
+        QVERIFY(!h.screen().isShredding());
+        QCOMPARE(h.files().rowCount(), 2);
+        QVERIFY(fs::exists(h.root() / "notes.txt"));
+    }
+
+    void theMethodChoiceIsShownAndRememberedAcrossLaunches() {
+        SettingsPreferences firstLaunch;
+        {
+            ScreenHarness h(&firstLaunch);
+            h.add(h.file("a"));
+            QTRY_VERIFY(h.find("modePicker"));
+            h.click("segment-Stealth");
+            QCOMPARE(h.screen().selectedMethodIndex(), 2);
+            QCOMPARE(h.text("methodDescription"),
+                     QString::fromStdString(fendry::allMethods()[2].description));
+        }
+        SettingsPreferences secondLaunch;
+        ScreenHarness h(&secondLaunch);
+        QCOMPARE(h.screen().selectedMethodIndex(), 2);
+        QCOMPARE(h.screen().selectedMethodPasses(), 35);
+    }
+
+    void arrowKeysWalkTheListAndLetOtherKeysThrough() {
+        ScreenHarness h;
+        const fs::path a = h.file("a"), b = h.file("b"), c = h.file("c");
+        for (const auto& path : {a, b, c}) {
+            h.add(path);
+        }
+        KeyRecorder passedOn;
+        h.view.installEventFilter(&passedOn);
+
+        QTest::keyClick(&h.view, Qt::Key_Up);  // nothing selected: the first row
+        QCOMPARE(h.screen().selectedFile(), keyOf(a));
+        QTest::keyClick(&h.view, Qt::Key_Up);  // at the first row: nothing
+        QCOMPARE(h.screen().selectedFile(), keyOf(a));
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(&h.view, Qt::Key_Down);
+        }
+        QCOMPARE(h.screen().selectedFile(), keyOf(c));
+        QVERIFY(passedOn.keys.isEmpty());  // every arrow key was consumed
+
+        QTest::keyClick(&h.view, Qt::Key_A);
+        QTest::keyClick(&h.view, Qt::Key_Escape);
+        QCOMPARE(passedOn.keys, (QList<int>{Qt::Key_A, Qt::Key_Escape}));
+
+        // While the alert is open the list still takes the arrows, and the alert its own keys.
+        h.screen().setShowConfirmationDialog(true);
+        QTRY_VERIFY(h.shown("alertMessage"));
+        QTest::keyClick(&h.view, Qt::Key_Up);
+        QCOMPARE(h.screen().selectedFile(), keyOf(b));
+        QVERIFY(h.screen().showConfirmationDialog());
+        QTest::keyClick(&h.view, Qt::Key_Escape);
+        QTRY_VERIFY(!h.screen().showConfirmationDialog());
+        QVERIFY(!h.screen().isShredding());
+    }
+
+    void removingAndClearingFollowTheSelectionRules() {
+        ScreenHarness h;
+        const fs::path a = h.file("a"), b = h.file("b"), c = h.file("c");
+        for (const auto& path : {a, b, c}) {
+            h.add(path);
+        }
+        h.screen().setSelectedFile(keyOf(b));
+        h.screen().removeFile(keyOf(c));  // not selected: the selection stays
+        QCOMPARE(h.screen().selectedFile(), keyOf(b));
+        h.add(c);
+        h.screen().removeFile(keyOf(b));  // selected: the first row, not the neighbour
+        QCOMPARE(h.screen().selectedFile(), keyOf(a));
+        h.screen().removeFile(keyOf(b));  // gone already: nothing happens
+        QCOMPARE(h.files().rowCount(), 2);
+
+        QTRY_VERIFY(h.find("removeButton"));
+        h.screen().clearAll();
+        QCOMPARE(h.files().rowCount(), 0);
+        QCOMPARE(h.screen().selectedFile(), keyOf(a));
+        h.add(a);
+        QTRY_VERIFY(h.find("revealButton"));
+        QCOMPARE(h.find("revealButton")->opacity(), 1.0);  // the row is selected again
+    }
+
+    void aRealDropAddsFileUrlsOnlyAndOnlyBeforeARun() {
+        ScreenHarness h;
+        const fs::path a = h.file("a b.txt");
+        fs::create_directories(h.root() / "folder");
+        dropUrls(h.view, h.find("dropArea"),
+                 {fileUrlOf(a), fileUrlOf(h.root() / "folder"), fileUrlOf(a),
+                  QUrl(QStringLiteral("https://morvel.example/file.txt"))});
+        QCOMPARE(h.files().rowCount(), 2);
+        QCOMPARE(h.files().entries()[1], h.root() / "folder/");
+
+        h.screen().startShredding();
+        QTRY_VERIFY(h.contentShown("progressArea"));
+        dropUrls(h.view, h.find("progressArea"), {fileUrlOf(h.file("late"))});
+        QCOMPARE(h.files().rowCount(), 2);
+    }
+
+    void aRunShowsItsProgressThenTheSummary() {
+        ScreenHarness h;
+        const std::string longName(120, 'n');
+        h.add(h.file(longName + ".mov", 3000));
+        h.add(h.file("b", 72));
+        h.screen().startShredding();
+
+        QVERIFY(h.contentShown("progressArea"));
+        QVERIFY(!h.screen().keyMonitorInstalled());
+        QTRY_VERIFY(h.find("processingText"));
+        QCOMPARE(h.text("processingText"), QStringLiteral("Processing file 1 of 2"));
+        QCOMPARE(h.text("estimate"), QStringLiteral("Calculating..."));
+        QCOMPARE(h.text("passText"), QStringLiteral("Pass 1/1"));
+        QQuickItem* name = h.find("currentFileName");
+        QTRY_VERIFY(name->isVisible());
+        QVERIFY(name->property("truncated").toBool());
+        QVERIFY(name->width() <= 200);
+
+        h.finishBackgroundWork();
+        QTRY_VERIFY(h.contentShown("completionView"));
+        QTRY_VERIFY(h.find("summaryTitle"));
+        QCOMPARE(h.text("summaryTitle"), QStringLiteral("All set!"));
+        QCOMPARE(h.text("erasedLine"), QStringLiteral("2 files securely erased"));
+        QCOMPARE(h.text("sizeLine"), QStringLiteral("3.0 KB of data deleted from disk"));
+        QVERIFY(!h.find("failedLine")->isVisible());
+        QCOMPARE(h.find("summarySymbol")->property("name").toString(),
+                 QStringLiteral("checkmark.seal.fill"));
+        // The entrance waits before anything comes in.
+        QCOMPARE(h.find("summaryTitle")->opacity(), 0.0);
+        QTRY_COMPARE(h.find("summaryTitle")->opacity(), 1.0);
+
+        h.click("startAgainButton");
+        QTRY_VERIFY(h.contentShown("intakeArea"));
+        QCOMPARE(h.files().rowCount(), 0);
+    }
+
+    void aRunWithFailuresSaysSo() {
+        ScreenHarness h;
+        QVERIFY(::mkfifo((h.root() / "pipe").c_str(), 0600) == 0);
+        h.add(h.root() / "pipe");
+        h.add(h.file("ok", 5));
+        h.screen().startShredding();
+        h.finishBackgroundWork();
+        QTRY_VERIFY(h.find("summaryTitle"));
+        QCOMPARE(h.text("summaryTitle"), QStringLiteral("Done, with issues"));
+        QCOMPARE(h.text("erasedLine"), QStringLiteral("1 files securely erased"));
+        QTRY_VERIFY(h.find("failedLine")->isVisible());
+        QCOMPARE(h.text("failedLine"), QStringLiteral("1 file(s) could not be erased"));
+        QCOMPARE(h.find("summarySymbol")->property("name").toString(),
+                 QStringLiteral("exclamationmark.triangle.fill"));
+    }
+
+    void aRunOverOnlyEmptyFoldersCountsNothing() {
+        ScreenHarness h;
+        fs::create_directories(h.root() / "empty");
+        h.add(h.root() / "empty");
+        h.screen().startShredding();
+        QTRY_VERIFY(h.find("processingText"));
+        QCOMPARE(h.text("processingText"), QStringLiteral("Processing file 1 of 0"));
+        QVERIFY(!h.find("currentFileName")->isVisible());
+        h.finishBackgroundWork();
+        QTRY_VERIFY(h.find("summaryTitle"));
+        QCOMPARE(h.text("summaryTitle"), QStringLiteral("All set!"));
+        QCOMPARE(h.text("sizeLine"), QStringLiteral("0.0 bytes of data deleted from disk"));
+        QVERIFY(!fs::exists(h.root() / "empty"));
+    }
+
+    void revealAsksTheFileManagerOrElseOpensTheFolder() {
+        ScreenHarness h;
+        fs::create_directories(h.root() / "my folder");
+        h.add(h.root() / "my folder");
+        OpenedUrls opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
+
+        QDBusConnection bus = QDBusConnection::sessionBus();
+        QVERIFY(bus.isConnected());
+        FakeFileManager fileManager;
+        QVERIFY(bus.registerObject(QStringLiteral("/org/freedesktop/FileManager1"), &fileManager,
+                                   QDBusConnection::ExportAllSlots));
+        QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.FileManager1")));
+        h.screen().reveal(h.files().keyAt(0));
+        const QString encoded = QString::fromLatin1(fileUrlOf(h.root() / "my folder").toEncoded());
+        QVERIFY(encoded.endsWith(QLatin1String("/my%20folder")));
+        QTRY_COMPARE(fileManager.shown, QStringList{encoded});
+
+        QVERIFY(bus.unregisterService(QStringLiteral("org.freedesktop.FileManager1")));
+        h.screen().reveal(h.files().keyAt(0));
+        QTRY_COMPARE(opened.urls, QList<QUrl>{fileUrlOf(h.root().path())});
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    }
+
+    void theRingTruncatesItsPercentageAndDrawsThePassArc() {
+        ScreenHarness h;
+        QQmlComponent component(h.view.engine(),
+                                QUrl(QStringLiteral("qrc:/Fendry/Ui/qml/CircularProgressView.qml")));
+        struct Case {
+            double progress;
+            int pass, passes;
+            const char *percent, *passText;
+            double runFraction, passFraction;
+        };
+        const Case cases[] = {
+            {0.0, 1, 1, "0%", "Pass 1/1", 0.0, 1.0},
+            {0.5, 3, 7, "50%", "Pass 3/7", 0.5, 3.0 / 7.0},
+            {0.999, 7, 7, "99%", "Pass 7/7", 0.999, 1.0},
+            {1.0, 35, 35, "100%", "Pass 35/35", 1.0, 1.0},
+            {1.5, 1, 7, "150%", "Pass 1/7", 1.0, 1.0 / 7.0},
+        };
+        for (const Case& c : cases) {
+            std::unique_ptr<QObject> ring(component.createWithInitialProperties(
+                {{"progress", c.progress}, {"currentPass", c.pass}, {"totalPasses", c.passes}}));
+            QVERIFY2(ring, qPrintable(component.errorString()));
+            QCOMPARE(ring->findChild<QObject*>("percentText")->property("text").toString(),
+                     QLatin1String(c.percent));
+            QCOMPARE(ring->findChild<QObject*>("passText")->property("text").toString(),
+                     QLatin1String(c.passText));
+            QCOMPARE(ring->property("runFraction").toDouble(), c.runFraction);
+            QCOMPARE(ring->property("passFraction").toDouble(), c.passFraction);
+        }
+    }
+
+    // A screen-reader user meets a name on every control and every row.
+    void everyControlOnScreenHasAnAccessibleName() {
+        ScreenHarness h;
+        h.add(h.root() / "missing-folder");
+        h.add(h.file("a"));
+        h.screen().setSelectedFile(keyOf(h.root() / "a"));
+        QStringList unnamed;
+        int checked = 0;
+        // Two rows, the selected row's two buttons, three segments and two more buttons.
+        QTRY_VERIFY([&] {
+            unnamed.clear();
+            checked = 0;
+            checkNames(h.view.contentItem(), unnamed, checked);
+            return checked >= 9;
+        }());
+        QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QLatin1String(", "))));
+    }
+
+private:
+    // The name a screen reader would read: the one given, or else the control's own text.
+    static QString accessibleName(QQuickItem* item) {
+        const QString given =
+            QQmlProperty(item, QStringLiteral("Accessible.name"), qmlContext(item)).read().toString();
+        return given.isEmpty() ? item->property("text").toString() : given;
+    }
+
+    static void checkNames(QQuickItem* item, QStringList& unnamed, int& checked) {
+        if (!item->isVisible() || item->opacity() == 0.0) {
+            return;
+        }
+        const QString type = QString::fromLatin1(item->metaObject()->className());
+        const int role =
+            QQmlProperty(item, QStringLiteral("Accessible.role"), qmlContext(item)).read().toInt();
+        if (item->inherits("QQuickAbstractButton") || role == QAccessible::ListItem) {
+            ++checked;
+            if (accessibleName(item).trimmed().isEmpty()) {
+                unnamed << type;
+            }
+        }
+        for (QQuickItem* child : item->childItems()) {
+            checkNames(child, unnamed, checked);
+        }
+    }
+
+    testing_support::TempFolder config_;
+};
+
+QTEST_MAIN(MainScreenTest)
+#include "MainScreenTest.moc"
