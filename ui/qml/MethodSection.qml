@@ -41,6 +41,7 @@ ColumnLayout {
 
                     width: segments.width / section.screen.methodNames.length
                     height: 24
+                    objectName: "segment-" + modelData
                     checkable: true
                     checked: section.screen.selectedMethodIndex === index
                     text: modelData
