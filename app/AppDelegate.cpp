@@ -1,5 +1,6 @@
 #include "AppDelegate.h"
 
+#include <QCoreApplication>
 #include <QMetaObject>
 #include <QWindow>
 
@@ -25,6 +26,10 @@ void BaseAppDelegate::bringToFront() {
     }
     window_->raise();
     window_->requestActivate();
+}
+
+void BaseAppDelegate::quit() {
+    QCoreApplication::exit(0);
 }
 
 AppDelegate::AppDelegate(QObject* parent)

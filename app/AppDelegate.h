@@ -29,6 +29,8 @@ public:
     Q_INVOKABLE bool windowShouldClose();
     // Shows the main window in front, as when the application is launched again.
     Q_INVOKABLE void bringToFront();
+    // Ends the application. Not through closing its windows: the main window refuses to close.
+    Q_INVOKABLE void quit();
 
 private:
     QWindow* window_ = nullptr;

@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
+#include <QThreadPool>
 #include <QtQml/qqmlextensionplugin.h>
 #include <cstdio>
 #include <cstring>
@@ -82,5 +83,11 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     delegate.setWindow(qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst()));
-    return QGuiApplication::exec();
+    const int status = QGuiApplication::exec();
+
+    // Quitting during a run ends it after the pass being written; the run must be over before
+    // the objects it reports to go away.
+    delegate.screen()->stopRun();
+    QThreadPool::globalInstance()->waitForDone();
+    return status;
 }

@@ -17,6 +17,7 @@ struct EraseRun::Work {
     PassContext pass;
     std::function<void(Task)> postToMain;
     std::chrono::milliseconds progressInterval{0};
+    std::shared_ptr<std::atomic<bool>> stopRequested;
 };
 
 namespace {
@@ -63,6 +64,8 @@ void EraseRun::startShredding(const ShredMethod& method) {
     work->pass = environment_.pass;
     work->postToMain = environment_.postToMain;
     work->progressInterval = environment_.progressInterval;
+    stopRequested_ = std::make_shared<std::atomic<bool>>(false);
+    work->stopRequested = stopRequested_;
 
     state_.filesToProcess = work->items;
     state_.totalFiles = static_cast<std::int64_t>(state_.filesToProcess.size());
@@ -112,6 +115,9 @@ void EraseRun::performShredding(const Work& work, EraseRun* run) {
     };
 
     for (std::size_t index = 0; index < work.items.size(); ++index) {
+        if (*work.stopRequested) {
+            return;
+        }
         const auto& item = work.items[index];
         const auto i = static_cast<std::int64_t>(index);
         reached.index = i;
@@ -136,6 +142,9 @@ void EraseRun::performShredding(const Work& work, EraseRun* run) {
         bool allPasses = true;
         for (std::int64_t p = 0; p < P; ++p) {
             if (p > 0) {
+                if (*work.stopRequested) {
+                    return;
+                }
                 reached.pass = p;
                 report();
             }
@@ -189,6 +198,12 @@ void EraseRun::finishShredding(std::int64_t erased, std::int64_t bytes, std::int
     state_.isShredding = false;
     state_.showCompletionAnimation = true;
     changed();
+}
+
+void EraseRun::stop() {
+    if (stopRequested_) {
+        *stopRequested_ = true;
+    }
 }
 
 void EraseRun::startAgain() {

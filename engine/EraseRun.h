@@ -1,9 +1,11 @@
 #pragma once
 
+#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -79,6 +81,9 @@ public:
                          std::vector<ItemFailure> failures);
     // Back to the empty screen: clears the pending list and the result.
     void startAgain();
+    // Asks a run under way to end after the pass it is writing, without reporting anything
+    // more; for an application that is quitting. Whoever runs the background work waits for it.
+    void stop();
 
 private:
     struct Work;
@@ -89,6 +94,7 @@ private:
     RunEnvironment environment_;
     RunState state_;
     std::function<void()> onChange_;
+    std::shared_ptr<std::atomic<bool>> stopRequested_;
 };
 
 }  // namespace fendry

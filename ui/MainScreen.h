@@ -83,6 +83,8 @@ public:
     Q_INVOKABLE bool handleDrop(const QList<QUrl>& urls);
     Q_INVOKABLE void startShredding();
     Q_INVOKABLE void startAgain();
+    // Ends a run under way after its current pass, for an application that is quitting.
+    void stopRun() { run_.stop(); }
     Q_INVOKABLE void removeFile(const QString& key);
     Q_INVOKABLE void clearAll();
     Q_INVOKABLE void reveal(const QString& key);

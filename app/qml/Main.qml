@@ -35,17 +35,24 @@ ApplicationWindow {
         Menu {
             objectName: "applicationMenu"
             title: "Fendry"
-            Action {
-                text: qsTr("About Fendry")
-                onTriggered: aboutDialog.open()
-            }
+            MenuItem { action: aboutAction }
             MenuSeparator {}
-            Action {
-                text: qsTr("Quit Fendry")
-                shortcut: StandardKey.Quit
-                onTriggered: Qt.quit()
-            }
+            MenuItem { action: quitAction }
         }
+    }
+
+    // Declared with the window, not inside the menu, so that the shortcut works while the menu
+    // has never been opened.
+    Action {
+        id: aboutAction
+        text: qsTr("About Fendry")
+        onTriggered: aboutDialog.open()
+    }
+    Action {
+        id: quitAction
+        text: qsTr("Quit Fendry")
+        shortcut: "Ctrl+Q"
+        onTriggered: window.appDelegate.quit()
     }
 
     ContentView {

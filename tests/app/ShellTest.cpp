@@ -2,9 +2,18 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
+#include <QtQml/qqmlextensionplugin.h>
+
+#include "AppDelegate.h"
 #include "LaunchArguments.h"
 #include "SingleInstance.h"
 #include "TempFolder.h"
+
+Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
+Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
@@ -14,6 +23,50 @@ class ShellTest : public QObject {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
+    }
+
+    void theWindowIsFixedHasItsMenuAndKeepsEverythingWhenClosed() {
+        TempFolder items;
+        testing_support::writeFile(items / "a", 3);
+        AppDelegate delegate;
+        delegate.open({items / "a", items / "a"});
+        QQmlApplicationEngine engine;
+        engine.addImportPath(QStringLiteral("qrc:/"));
+        engine.setInitialProperties({{QStringLiteral("appDelegate"), QVariant::fromValue(&delegate)}});
+        engine.load(QUrl(QStringLiteral("qrc:/Fendry/App/qml/Main.qml")));
+        QCOMPARE(engine.rootObjects().size(), 1);
+        auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().front());
+        delegate.setWindow(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        QCOMPARE(window->title(), QStringLiteral("Fendry"));
+        // The application window's own content item: the area below the menu bar.
+        QCOMPARE(window->property("contentItem").value<QQuickItem*>()->size(), QSizeF(400, 500));
+        QCOMPARE(window->minimumSize(), window->maximumSize());
+        QCOMPARE(window->size(), window->minimumSize());
+
+        QObject* menu = window->findChild<QObject*>(QStringLiteral("applicationMenu"));
+        QVERIFY(menu);
+        QStringList entries;
+        const int count = menu->property("count").toInt();
+        for (int i = 0; i < count; ++i) {
+            QQuickItem* item = nullptr;
+            QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, item), Q_ARG(int, i));
+            const QString text = item->property("text").toString();
+            entries << (text.isEmpty() ? QStringLiteral("-") : text);
+        }
+        QCOMPARE(entries, (QStringList{"About Fendry", "-", "Quit Fendry"}));
+
+        QTRY_COMPARE(delegate.files().rowCount(), 1);  // opened twice, listed once
+        window->close();
+        QVERIFY(window->isVisible());
+        QCOMPARE(delegate.files().rowCount(), 1);
+        QVERIFY(delegate.updater()->canCheckForUpdates());  // started with the application
+        QVERIFY(!delegate.updater()->sessionInProgress());
+    }
+
     void launchArgumentsBecomeAbsoluteItemsByteForByte() {
         const fs::path cwd = "/home/me/work";
         const Items items = itemsFromArguments(
@@ -79,6 +132,9 @@ private slots:
         QCOMPARE(result, SingleInstance::HandOver::Taken);
         QCOMPARE(launched.front().front().value<Items>(), items);
     }
+
+private:
+    TempFolder config_;
 };
 
 QTEST_MAIN(ShellTest)

@@ -165,6 +165,23 @@ TEST(EraseRun, CoalescedUpdatesShowOnlyReachedPointsAndEndExact) {
     EXPECT_EQ(h.state().stats, (EraseStats{3, 30}));
 }
 
+TEST(EraseRun, AStoppedRunEndsAfterThePassItIsWritingAndReportsNothingMore) {
+    RunHarness h;
+    writeFile(h / "a", "keep");
+    writeFile(h / "b", "keep");
+    h.add("a");
+    h.add("b");
+    h.ops.beforeRemove = [&](const std::string&) { h.run.stop(); };  // during the 7th pass of "a"
+    h.startAndWork(safe());
+
+    EXPECT_FALSE(entryExists(h / "a"));  // that pass was finished, file removed
+    EXPECT_EQ(readFile(h / "b"), "keep");
+    while (h.deliverOne()) {
+    }
+    EXPECT_TRUE(h.state().isShredding);  // no result was reported
+    EXPECT_FALSE(h.state().showCompletionAnimation);
+}
+
 TEST(EraseRun, EstimatesTheRemainingTimeOnlyOnceAPassHasCompleted) {
     RunHarness h;
     writeFile(h / "a", 10);
