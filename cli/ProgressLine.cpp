@@ -38,6 +38,9 @@ std::string cutAtHead(const std::string& name, std::size_t room) {
 }  // namespace
 
 void ProgressLine::show(const fendry::RunState& state, bool force) {
+    if (!state.filesToProcess) {
+        return;  // the run has not counted its files yet
+    }
     const auto now = std::chrono::steady_clock::now();
     if (!force && drawn_ && now - lastDrawn_ < kRedrawInterval) {
         return;
@@ -45,10 +48,8 @@ void ProgressLine::show(const fendry::RunState& state, bool force) {
     lastDrawn_ = now;
     drawn_ = true;
 
-    const auto index = static_cast<std::size_t>(state.currentFileIndex);
-    const std::string name = index < state.filesToProcess.size()
-                                 ? printable(state.filesToProcess[index].filename().string())
-                                 : std::string();
+    const auto* file = state.currentFile();
+    const std::string name = file ? printable(file->filename().string()) : std::string();
     const int percent = static_cast<int>(state.shreddingProgress * 100);
     const std::string head = "Processing file " + std::to_string(state.currentFileIndex + 1) +
                              " of " + std::to_string(state.totalFiles) + "  ";

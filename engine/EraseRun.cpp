@@ -11,9 +11,9 @@ namespace fendry {
 // What the background work owns for its whole duration.
 struct EraseRun::Work {
     PendingList snapshot;
-    std::vector<std::filesystem::path> items;
+    // The previous run's list, let go here rather than on the main thread.
+    std::shared_ptr<const std::vector<std::filesystem::path>> previousItems;
     std::int64_t passes = 1;
-    double totalPasses = 0;
     PassContext pass;
     std::function<void(Task)> postToMain;
     std::chrono::milliseconds progressInterval{0};
@@ -56,25 +56,43 @@ void EraseRun::startShredding(const ShredMethod& method) {
     // back around the run.
     auto work = std::make_shared<Work>();
     work->snapshot = files_;
-    work->items = work->snapshot.empty() ? std::vector<std::filesystem::path>{}
-                                         : expandPendingItems(work->snapshot);
+    work->previousItems = std::move(state_.filesToProcess);
     work->passes = method.passes;
-    work->totalPasses =
-        static_cast<double>(work->items.size()) * static_cast<double>(method.passes);
     work->pass = environment_.pass;
     work->postToMain = environment_.postToMain;
     work->progressInterval = environment_.progressInterval;
     stopRequested_ = std::make_shared<std::atomic<bool>>(false);
     work->stopRequested = stopRequested_;
 
-    state_.filesToProcess = work->items;
-    state_.totalFiles = static_cast<std::int64_t>(state_.filesToProcess.size());
+    state_.filesToProcess.reset();
+    state_.totalFiles = 0;
     changed();
 
     environment_.runInBackground([work, this] { performShredding(*work, this); });
 }
 
-void EraseRun::performShredding(const Work& work, EraseRun* run) {
+const std::filesystem::path* RunState::currentFile() const {
+    if (!filesToProcess || currentFileIndex < 0 ||
+        currentFileIndex >= static_cast<std::int64_t>(filesToProcess->size())) {
+        return nullptr;
+    }
+    return &(*filesToProcess)[static_cast<std::size_t>(currentFileIndex)];
+}
+
+void EraseRun::performShredding(Work& work, EraseRun* run) {
+    work.previousItems.reset();
+    const auto itemList = std::make_shared<const std::vector<std::filesystem::path>>(
+        work.snapshot.empty() ? std::vector<std::filesystem::path>{}
+                              : expandPendingItems(work.snapshot));
+    const auto& items = *itemList;
+    const double totalPasses =
+        static_cast<double>(items.size()) * static_cast<double>(work.passes);
+    work.postToMain([run, itemList] {
+        run->state_.filesToProcess = itemList;
+        run->state_.totalFiles = static_cast<std::int64_t>(itemList->size());
+        run->changed();
+    });
+
     FileOps& ops = *work.pass.ops;
     const std::int64_t P = work.passes;
     std::int64_t erased = 0;
@@ -85,7 +103,7 @@ void EraseRun::performShredding(const Work& work, EraseRun* run) {
     bool unsent = false;
     std::optional<RunClock::time_point> lastSent;
     const auto send = [&] {
-        work.postToMain([run, reached, total = work.totalPasses] {
+        work.postToMain([run, reached, total = totalPasses] {
             RunState& state = run->state_;
             state.currentFileIndex = reached.index;
             state.currentPass = reached.pass;
@@ -114,11 +132,11 @@ void EraseRun::performShredding(const Work& work, EraseRun* run) {
         report();
     };
 
-    for (std::size_t index = 0; index < work.items.size(); ++index) {
+    for (std::size_t index = 0; index < items.size(); ++index) {
         if (*work.stopRequested) {
             return;
         }
-        const auto& item = work.items[index];
+        const auto& item = items[index];
         const auto i = static_cast<std::int64_t>(index);
         reached.index = i;
         reached.pass = 0;

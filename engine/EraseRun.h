@@ -39,13 +39,18 @@ struct RunState {
     std::int64_t currentPass = 0;       // 0-based pass being written
     std::optional<RunClock::time_point> startTime;
     std::optional<double> estimatedTimeRemaining;  // seconds; absent until a pass completes
-    std::vector<std::filesystem::path> filesToProcess;
+    // The work list, shared with the background work; empty until that work has built it,
+    // since expanding a large folder takes longer than the screen may stand still.
+    std::shared_ptr<const std::vector<std::filesystem::path>> filesToProcess;
     std::int64_t totalFiles = 0;
     std::int64_t passesPerFile = 0;  // of the method the run started with
     EraseStats stats;
     std::int64_t failedCount = 0;
     std::vector<ItemFailure> failures;  // one per failed work item, in work-list order
     bool showCompletionAnimation = false;
+
+    // The work item at `currentFileIndex`, if the work list is known and holds it.
+    const std::filesystem::path* currentFile() const;
 };
 
 using Task = std::function<void()>;
@@ -87,7 +92,7 @@ public:
 
 private:
     struct Work;
-    static void performShredding(const Work& work, EraseRun* run);
+    static void performShredding(Work& work, EraseRun* run);
     void changed();
 
     PendingList& files_;

@@ -32,12 +32,8 @@ MainScreen::MainScreen(PendingItemsModel& files, fendry::Preferences& preference
 }
 
 QString MainScreen::currentFileName() const {
-    const auto& state = run_.state();
-    if (state.currentFileIndex < 0 ||
-        state.currentFileIndex >= static_cast<qint64>(state.filesToProcess.size())) {
-        return {};
-    }
-    return displayNameOf(state.filesToProcess[static_cast<std::size_t>(state.currentFileIndex)]);
+    const auto* file = run_.state().currentFile();
+    return file ? displayNameOf(*file) : QString();
 }
 
 QString MainScreen::estimateText() const {

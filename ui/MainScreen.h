@@ -26,6 +26,7 @@ class MainScreen : public QObject {
     Q_PROPERTY(qint64 currentFileIndex READ currentFileIndex NOTIFY runChanged)
     Q_PROPERTY(qint64 currentPass READ currentPass NOTIFY runChanged)
     Q_PROPERTY(qint64 totalFiles READ totalFiles NOTIFY runChanged)
+    Q_PROPERTY(bool hasWorkList READ hasWorkList NOTIFY runChanged)
     Q_PROPERTY(QString currentFileName READ currentFileName NOTIFY runChanged)
     Q_PROPERTY(bool hasEstimate READ hasEstimate NOTIFY runChanged)
     Q_PROPERTY(QString estimateText READ estimateText NOTIFY runChanged)
@@ -59,6 +60,7 @@ public:
     qint64 currentFileIndex() const { return run_.state().currentFileIndex; }
     qint64 currentPass() const { return run_.state().currentPass; }
     qint64 totalFiles() const { return run_.state().totalFiles; }
+    bool hasWorkList() const { return run_.state().filesToProcess != nullptr; }
     QString currentFileName() const;
     bool hasEstimate() const { return run_.state().estimatedTimeRemaining.has_value(); }
     QString estimateText() const;

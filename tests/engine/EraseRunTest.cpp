@@ -98,6 +98,10 @@ TEST(EraseRun, OneFileWithSafeReportsEveryPassInOrderAndEndsWithItsStats) {
 
     h.startAndWork(safe());
     EXPECT_TRUE(h.state().isShredding);  // nothing reaches the screen until delivered
+    EXPECT_EQ(h.state().filesToProcess, nullptr);
+    ASSERT_TRUE(h.deliverOne());  // the work list comes first
+    ASSERT_NE(h.state().filesToProcess, nullptr);
+    EXPECT_EQ(*h.state().filesToProcess, std::vector<fs::path>{h / "file"});
     EXPECT_EQ(h.state().totalFiles, 1);
     while (h.deliverOne()) {
     }
@@ -152,16 +156,16 @@ TEST(EraseRun, CoalescedUpdatesShowOnlyReachedPointsAndEndExact) {
         h.add(name);
     }
     h.startAndWork(stealth());
-    EXPECT_EQ(h.mainQueue.size(), 3u);  // first point, last point, finish
+    EXPECT_EQ(h.mainQueue.size(), 4u);  // work list, first point, last point, finish
     while (h.deliverOne()) {
     }
 
-    ASSERT_EQ(h.seen.size(), 4u);  // the start, then the three delivered
-    EXPECT_EQ(h.seen[1].currentFileIndex, 0);
-    EXPECT_EQ(h.seen[1].shreddingProgress, 0.0);
-    EXPECT_EQ(h.seen[2].currentFileIndex, 2);
-    EXPECT_EQ(h.seen[2].currentPass, 34);
-    EXPECT_EQ(h.seen[2].shreddingProgress, 1.0);
+    ASSERT_EQ(h.seen.size(), 5u);  // the start, then the four delivered
+    EXPECT_EQ(h.seen[2].currentFileIndex, 0);
+    EXPECT_EQ(h.seen[2].shreddingProgress, 0.0);
+    EXPECT_EQ(h.seen[3].currentFileIndex, 2);
+    EXPECT_EQ(h.seen[3].currentPass, 34);
+    EXPECT_EQ(h.seen[3].shreddingProgress, 1.0);
     EXPECT_EQ(h.state().stats, (EraseStats{3, 30}));
 }
 

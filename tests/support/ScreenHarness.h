@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QMetaObject>
 #include <QQuickItem>
 #include <QQmlEngine>
 #include <QQuickView>
@@ -51,13 +50,25 @@ public:
     }
     void add(const std::filesystem::path& path) { files_.add(path); }
 
-    // Lets a started run do all its work; its updates arrive through the event loop.
-    void finishBackgroundWork() {
+    // Lets a started run do all its work; its updates wait to be delivered.
+    void runBackgroundWork() {
         while (!background_.empty()) {
             auto work = std::move(background_.front());
             background_.pop_front();
             work();
         }
+    }
+    // Hands the run's waiting updates to the screen, the first `count` of them or all.
+    void deliverUpdates(int count = -1) {
+        for (; count != 0 && !updates_.empty(); --count) {
+            auto update = std::move(updates_.front());
+            updates_.pop_front();
+            update();
+        }
+    }
+    void finishBackgroundWork() {
+        runBackgroundWork();
+        deliverUpdates();
     }
 
     // Looks through the items on screen too: list rows and popups have no object parent.
@@ -103,9 +114,7 @@ private:
         environment.runInBackground = [this](fendry::Task task) {
             background_.push_back(std::move(task));
         };
-        environment.postToMain = [this](fendry::Task task) {
-            QMetaObject::invokeMethod(&view, std::move(task), Qt::QueuedConnection);
-        };
+        environment.postToMain = [this](fendry::Task task) { updates_.push_back(std::move(task)); };
         return environment;
     }
 
@@ -114,6 +123,7 @@ private:
     fendry::Preferences* preferences_;
     PendingItemsModel files_;
     std::deque<fendry::Task> background_;
+    std::deque<fendry::Task> updates_;
     MainScreen screen_;
 
 public:

@@ -238,6 +238,10 @@ private slots:
         QVERIFY(h.contentShown("progressArea"));
         QVERIFY(!h.screen().keyMonitorInstalled());
         QTRY_VERIFY(h.find("processingText"));
+        QCOMPARE(h.find("processingText")->opacity(), 0.0);  // until the work list is known
+        h.runBackgroundWork();
+        h.deliverUpdates(1);
+        QCOMPARE(h.find("processingText")->opacity(), 1.0);
         QCOMPARE(h.text("processingText"), QStringLiteral("Processing file 1 of 2"));
         QCOMPARE(h.text("estimate"), QStringLiteral("Calculating..."));
         QCOMPARE(h.text("passText"), QStringLiteral("Pass 1/1"));
@@ -246,7 +250,7 @@ private slots:
         QVERIFY(name->property("truncated").toBool());
         QVERIFY(name->width() <= 200);
 
-        h.finishBackgroundWork();
+        h.deliverUpdates();
         QTRY_VERIFY(h.contentShown("completionView"));
         QTRY_VERIFY(h.find("summaryTitle"));
         QCOMPARE(h.text("summaryTitle"), QStringLiteral("All set!"));
@@ -285,10 +289,12 @@ private slots:
         fs::create_directories(h.root() / "empty");
         h.add(h.root() / "empty");
         h.screen().startShredding();
+        h.runBackgroundWork();
+        h.deliverUpdates(1);
         QTRY_VERIFY(h.find("processingText"));
         QCOMPARE(h.text("processingText"), QStringLiteral("Processing file 1 of 0"));
         QVERIFY(!h.find("currentFileName")->isVisible());
-        h.finishBackgroundWork();
+        h.deliverUpdates();
         QTRY_VERIFY(h.find("summaryTitle"));
         QCOMPARE(h.text("summaryTitle"), QStringLiteral("All set!"));
         QCOMPARE(h.text("sizeLine"), QStringLiteral("0.0 bytes of data deleted from disk"));

@@ -28,6 +28,8 @@ ColumnLayout {
     Text {
         objectName: "processingText"
         Layout.alignment: Qt.AlignHCenter
+        // Held back, keeping its place, until the run knows how many files there are.
+        opacity: area.screen.hasWorkList ? 1 : 0
         text: qsTr("Processing file %1 of %2")
             .arg(area.screen.currentFileIndex + 1).arg(area.screen.totalFiles)
         font: Theme.headline
