@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 #include <QMetaObject>
+#include <QQmlApplicationEngine>
+#include <QQuickWindow>
 #include <QWindow>
 
 #include "QtRunEnvironment.h"
@@ -34,6 +36,17 @@ void BaseAppDelegate::quit() {
 
 AppDelegate::AppDelegate(QObject* parent)
     : BaseAppDelegate(parent), screen_(files_, preferences_, qtRunEnvironment(this)) {}
+
+QQuickWindow* AppDelegate::showMainWindow(QQmlApplicationEngine& engine) {
+    engine.addImportPath(QStringLiteral("qrc:/"));  // where the static modules keep their qmldir
+    engine.setInitialProperties({{QStringLiteral("appDelegate"), QVariant::fromValue(this)}});
+    engine.load(QUrl(QStringLiteral("qrc:/Fendry/App/qml/Main.qml")));
+    auto* window = engine.rootObjects().isEmpty()
+                       ? nullptr
+                       : qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
+    setWindow(window);
+    return window;
+}
 
 void AppDelegate::open(const std::vector<std::filesystem::path>& items) {
     QMetaObject::invokeMethod(

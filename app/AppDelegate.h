@@ -10,6 +10,8 @@
 #include "SettingsPreferences.h"
 #include "Updater.h"
 
+class QQmlApplicationEngine;
+class QQuickWindow;
 class QWindow;
 
 // What every window of ours needs from the application: the main window, the updater, and a
@@ -50,6 +52,9 @@ public:
 
     PendingItemsModel& files() { return files_; }
     MainScreen* screen() { return &screen_; }
+
+    // Builds the main window with the main screen inside and shows it; null if it failed.
+    QQuickWindow* showMainWindow(QQmlApplicationEngine& engine);
 
     // Takes the items in on a later turn of the event loop, in the order given.
     void open(const std::vector<std::filesystem::path>& items);

@@ -3,7 +3,6 @@
 
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
-#include <QQuickWindow>
 #include <QThreadPool>
 #include <QtQml/qqmlextensionplugin.h>
 #include <cstdio>
@@ -76,13 +75,9 @@ int main(int argc, char* argv[]) {
                      });
 
     QQmlApplicationEngine engine;
-    engine.addImportPath(QStringLiteral("qrc:/"));
-    engine.setInitialProperties({{QStringLiteral("appDelegate"), QVariant::fromValue(&delegate)}});
-    engine.load(QUrl(QStringLiteral("qrc:/Fendry/App/qml/Main.qml")));
-    if (engine.rootObjects().isEmpty()) {
+    if (delegate.showMainWindow(engine) == nullptr) {
         return 1;
     }
-    delegate.setWindow(qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst()));
     const int status = QGuiApplication::exec();
 
     // Quitting during a run ends it after the pass being written; the run must be over before

@@ -177,19 +177,11 @@ int main(int argc, char* argv[]) {
 
     AppDelegate delegate;
     QQmlApplicationEngine engine;
-    engine.addImportPath(QStringLiteral("qrc:/"));
-    engine.setInitialProperties({{QStringLiteral("appDelegate"), QVariant::fromValue(&delegate)}});
-    engine.load(QUrl(QStringLiteral("qrc:/Fendry/App/qml/Main.qml")));
-    if (engine.rootObjects().isEmpty()) {
-        return 1;
-    }
-    auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
+    QQuickWindow* window = delegate.showMainWindow(engine);
     if (window == nullptr) {
-        std::fputs("fendry-ui-bench: the root object is not a window\n", stderr);
+        std::fputs("fendry-ui-bench: the main window could not be built\n", stderr);
         return 1;
     }
-    delegate.setWindow(window);
-    window->show();
 
     MainScreen* screen = delegate.screen();
 
@@ -359,6 +351,7 @@ int main(int argc, char* argv[]) {
             return;
         }
         ++updates;
+        totalFiles = screen->totalFiles();  // known once the background work has listed them
         if (screen->showCompletionAnimation()) {
             finished = true;
             runEnd = clock.nsecsElapsed();
@@ -379,7 +372,6 @@ int main(int argc, char* argv[]) {
         }
         screen->startShredding();
         startReturned = clock.nsecsElapsed();
-        totalFiles = screen->totalFiles();
     };
 
     // Settle from the first frame on, so the window is really up before the run.

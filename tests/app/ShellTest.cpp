@@ -33,12 +33,8 @@ private slots:
         AppDelegate delegate;
         delegate.open({items / "a", items / "a"});
         QQmlApplicationEngine engine;
-        engine.addImportPath(QStringLiteral("qrc:/"));
-        engine.setInitialProperties({{QStringLiteral("appDelegate"), QVariant::fromValue(&delegate)}});
-        engine.load(QUrl(QStringLiteral("qrc:/Fendry/App/qml/Main.qml")));
-        QCOMPARE(engine.rootObjects().size(), 1);
-        auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().front());
-        delegate.setWindow(window);
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
 
         QCOMPARE(window->title(), QStringLiteral("Fendry"));
