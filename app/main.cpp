@@ -22,9 +22,27 @@ void printUsage() {
               "Opens Fendry with the given files and folders waiting to be erased.");
 }
 
+// Answers --help and --version before anything needs a display; true when it did.
+bool answeredInformationOption(int argc, char* argv[]) {
+    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0) {
+            printUsage();
+            return true;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::puts("fendry " FENDRY_VERSION);
+            return true;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
+    if (answeredInformationOption(argc, argv)) {
+        return 0;
+    }
     QGuiApplication::setApplicationName(QStringLiteral("Fendry"));
     QGuiApplication::setOrganizationName(QStringLiteral("morvel"));
     QGuiApplication::setApplicationVersion(QStringLiteral(FENDRY_VERSION));
@@ -38,12 +56,6 @@ int main(int argc, char* argv[]) {
         const char* argument = argv[i];
         if (!optionsEnded && std::strcmp(argument, "--") == 0) {
             optionsEnded = true;
-        } else if (!optionsEnded && std::strcmp(argument, "--help") == 0) {
-            printUsage();
-            return 0;
-        } else if (!optionsEnded && std::strcmp(argument, "--version") == 0) {
-            std::puts("fendry " FENDRY_VERSION);
-            return 0;
         } else {
             arguments.emplace_back(argument);
         }
