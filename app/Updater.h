@@ -1,33 +1,94 @@
 #pragma once
 
-#include <QObject>
 #include <QtQml/qqmlregistration.h>
+#include <QList>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QObject>
+#include <QPointer>
+#include <QSslCertificate>
+#include <QString>
+#include <QUrl>
+#include <chrono>
 
-// The application's updater: started once at launch, it tells whether a check can start now
-// and whether an update session is under way.
+// Where the updater looks and what it compares with.
+struct UpdaterOptions {
+    QUrl feedUrl;  // must be https
+    std::chrono::milliseconds timeout{30000};
+    // Trusted besides the system's certificate authorities.
+    QList<QSslCertificate> extraCaCertificates;
+    // Empty: the application's version.
+    QString currentVersion;
+
+    // The feed built in, or FENDRY_APPCAST_URL from the environment when set.
+    static UpdaterOptions defaults();
+};
+
+// The application's updater: started once at launch, it checks the release feed when asked and
+// holds the result until the user dismisses it. It never checks on its own and downloads
+// nothing; a newer release is opened in the browser.
 class Updater : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The application owns the one updater.")
     Q_PROPERTY(bool canCheckForUpdates READ canCheckForUpdates NOTIFY canCheckForUpdatesChanged)
     Q_PROPERTY(bool sessionInProgress READ sessionInProgress NOTIFY sessionInProgressChanged)
+    Q_PROPERTY(int outcome READ outcome NOTIFY resultChanged)
+    Q_PROPERTY(QString latestVersion READ latestVersion NOTIFY resultChanged)
+    Q_PROPERTY(QString currentVersion READ currentVersion NOTIFY resultChanged)
+    Q_PROPERTY(QUrl downloadUrl READ downloadUrl NOTIFY resultChanged)
+    Q_PROPERTY(QString failureReason READ failureReason NOTIFY resultChanged)
 
 public:
+    enum Outcome { None, UpToDate, UpdateAvailable, Failed };
+    Q_ENUM(Outcome)
+
     explicit Updater(QObject* parent = nullptr);
+    explicit Updater(UpdaterOptions options, QObject* parent = nullptr);
+    ~Updater() override;
 
     void start();
     bool isStarted() const { return started_; }
-    // Idle and started: a check may begin.
-    bool canCheckForUpdates() const { return started_ && !sessionInProgress_; }
+    // Started and not checking: a check may begin, even while a result is still shown.
+    bool canCheckForUpdates() const { return started_ && reply_ == nullptr; }
+    // From a check until its result is dismissed.
     bool sessionInProgress() const { return sessionInProgress_; }
+
+    Outcome outcome() const { return outcome_; }
+    QString latestVersion() const { return latestVersion_; }
+    QString currentVersion() const;
+    QUrl downloadUrl() const { return downloadUrl_; }
+    QString failureReason() const { return failureReason_; }
+
+    // Fetches the feed; ignored unless canCheckForUpdates.
+    Q_INVOKABLE void checkForUpdates();
+    // Clears the result and ends the session, abandoning a check under way.
+    Q_INVOKABLE void dismissResult();
+    // Opens the newer release's page in the browser and ends the session.
+    Q_INVOKABLE void openDownload();
 
 signals:
     void canCheckForUpdatesChanged();
     void sessionInProgressChanged();
+    void resultChanged();
 
 private:
+    void finish(QNetworkReply* reply);
+    bool abandonCheck();
+    void setResult(Outcome outcome, const QString& latestVersion = {}, const QUrl& downloadUrl = {},
+                   const QString& failureReason = {});
+    void setSessionInProgress(bool inProgress);
+    QString failureReasonFor(const QNetworkReply& reply) const;
+
+    UpdaterOptions options_;
+    QNetworkAccessManager network_;
+    QPointer<QNetworkReply> reply_;  // the check under way
     bool started_ = false;
     bool sessionInProgress_ = false;
+    Outcome outcome_ = None;
+    QString latestVersion_;
+    QUrl downloadUrl_;
+    QString failureReason_;
 };
 
 // Creates the updater and starts it at once, for the life of the application.

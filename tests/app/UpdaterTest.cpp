@@ -1,8 +1,124 @@
+#include <QDesktopServices>
+#include <QSignalSpy>
+#include <QSslKey>
+#include <QSslServer>
+#include <QSslSocket>
 #include <QTest>
 
+#include <openssl/evp.h>
+#include <openssl/pem.h>
+#include <openssl/x509v3.h>
+#include <memory>
+
 #include "Appcast.h"
+#include "Updater.h"
+
+using namespace std::chrono_literals;
 
 namespace {
+
+struct Identity {
+    QSslCertificate certificate;
+    QSslKey key;
+};
+
+// A throwaway self-signed certificate for 127.0.0.1.
+Identity makeIdentity() {
+    const std::unique_ptr<EVP_PKEY, decltype(&EVP_PKEY_free)> key(EVP_EC_gen("P-256"),
+                                                                  EVP_PKEY_free);
+    const std::unique_ptr<X509, decltype(&X509_free)> x509(X509_new(), X509_free);
+    X509* cert = x509.get();
+    X509_set_version(cert, 2);
+    ASN1_INTEGER_set(X509_get_serialNumber(cert), 1);
+    X509_gmtime_adj(X509_getm_notBefore(cert), -3600);
+    X509_gmtime_adj(X509_getm_notAfter(cert), 86400);
+    X509_set_pubkey(cert, key.get());
+    X509_NAME* name = X509_get_subject_name(cert);
+    X509_NAME_add_entry_by_txt(name, "CN", MBSTRING_ASC,
+                               reinterpret_cast<const unsigned char*>("127.0.0.1"), -1, -1, 0);
+    X509_set_issuer_name(cert, name);
+    X509V3_CTX context;
+    X509V3_set_ctx_nodb(&context);
+    X509V3_set_ctx(&context, cert, cert, nullptr, nullptr, 0);
+    X509_EXTENSION* altName =
+        X509V3_EXT_conf_nid(nullptr, &context, NID_subject_alt_name, "IP:127.0.0.1");
+    X509_add_ext(cert, altName, -1);
+    X509_EXTENSION_free(altName);
+    X509_sign(cert, key.get(), EVP_sha256());
+
+    const auto pem = [](auto write) {
+        const std::unique_ptr<BIO, decltype(&BIO_free)> bio(BIO_new(BIO_s_mem()), BIO_free);
+        write(bio.get());
+        char* data = nullptr;
+        const long size = BIO_get_mem_data(bio.get(), &data);
+        return QByteArray(data, size);
+    };
+    return {QSslCertificate(pem([&](BIO* bio) { PEM_write_bio_X509(bio, cert); })),
+            QSslKey(pem([&](BIO* bio) {
+                        PEM_write_bio_PrivateKey(bio, key.get(), nullptr, nullptr, 0, nullptr,
+                                                 nullptr);
+                    }),
+                    QSsl::Ec)};
+}
+
+enum Server { Answers, SilentAfterHandshake, SilentBeforeHandshake, Refused, Untrusted };
+
+// Answers each GET with the scripted response for its path; %PORT% becomes its own port.
+class FeedServer {
+public:
+    FeedServer(const Identity& identity, Server mode, QHash<QByteArray, QByteArray> responses)
+        : responses_(std::move(responses)) {
+        if (mode == SilentBeforeHandshake || mode == Refused) {
+            server_ = std::make_unique<QTcpServer>();  // accepts, never speaks TLS
+        } else {
+            auto* tls = new QSslServer;
+            server_.reset(tls);
+            QSslConfiguration configuration = QSslConfiguration::defaultConfiguration();
+            configuration.setLocalCertificate(identity.certificate);
+            configuration.setPrivateKey(identity.key);
+            tls->setSslConfiguration(configuration);
+            QObject::connect(tls, &QTcpServer::pendingConnectionAvailable, tls, [this, mode] {
+                while (QTcpSocket* socket = server_->nextPendingConnection()) {
+                    if (mode != SilentAfterHandshake) {
+                        QObject::connect(socket, &QIODevice::readyRead, socket,
+                                         [this, socket] { answer(socket); });
+                    }
+                }
+            });
+        }
+        server_->listen(QHostAddress::LocalHost);
+        port_ = server_->serverPort();
+        if (mode == Refused) {
+            server_->close();
+        }
+    }
+
+    QUrl url(const QString& path) const {
+        return QUrl(QStringLiteral("https://127.0.0.1:%1%2").arg(port_).arg(path));
+    }
+
+private:
+    void answer(QTcpSocket* socket) {
+        QByteArray& request = requests_[socket];
+        request += socket->readAll();
+        if (!request.contains("\r\n\r\n")) {
+            return;
+        }
+        const QByteArray path = request.split(' ').value(1);
+        socket->write(responses_.value(path).replace("%PORT%", QByteArray::number(port_)));
+        socket->disconnectFromHost();
+    }
+
+    std::unique_ptr<QTcpServer> server_;
+    QHash<QByteArray, QByteArray> responses_;
+    QHash<QTcpSocket*, QByteArray> requests_;
+    quint16 port_ = 0;
+};
+
+QByteArray http(const QByteArray& status, const QByteArray& body, const QByteArray& headers = {}) {
+    return "HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(body.size()) +
+           "\r\nConnection: close\r\n" + headers + "\r\n" + body;
+}
 
 QByteArray rss(const QByteArray& items) {
     return "<?xml version=\"1.0\"?><rss version=\"2.0\" "
@@ -18,11 +134,19 @@ QByteArray release(const QByteArray& version) {
 }
 
 const QByteArray releases = rss(release("1.9") + release("1.10") + release("1.2"));
+const QUrl newestUrl(QStringLiteral("https://morvel.example/fendry/1.10"));
+
+std::pair<bool, bool> state(const Updater& updater) {
+    return {updater.canCheckForUpdates(), updater.sessionInProgress()};
+}
 
 }  // namespace
 
 class UpdaterTest : public QObject {
     Q_OBJECT
+
+public slots:
+    void open(const QUrl& url) { opened_ << url; }
 
 private slots:
     void versionsOrderByNumberThenText_data() {
@@ -90,6 +214,119 @@ private slots:
             QCOMPARE(newest->downloadUrl, QUrl(link));
         }
     }
+
+    void aCheckEndsInItsOutcomeAndHoldsItUntilDismissed_data() {
+        QTest::addColumn<int>("server");
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<QString>("current");
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("latest");  // or the failure reason
+        const auto row = [](const char* name, Server server, const QByteArray& response,
+                            const char* current, Updater::Outcome outcome, const char* latest) {
+            QTest::newRow(name) << int(server) << response << current << int(outcome) << latest;
+        };
+        const QByteArray ok = http("200 OK", releases);
+        const char* secure = "A secure connection to the update server could not be made.";
+        const char* late = "The update server did not answer in time.";
+        const auto redirect = [](const QByteArray& scheme) {
+            return http("302 Found", {}, "Location: " + scheme + "://127.0.0.1:%PORT%/moved\r\n");
+        };
+        row("newer", Answers, ok, "1.9", Updater::UpdateAvailable, "1.10");
+        row("same", Answers, ok, "1.10.0", Updater::UpToDate, "1.10");
+        row("older", Answers, ok, "2.0", Updater::UpToDate, "1.10");
+        row("redirected within https", Answers, redirect("https"), "1.9", Updater::UpdateAvailable,
+            "1.10");
+        row("redirected to http", Answers, redirect("http"), "1.9", Updater::Failed, secure);
+        row("malformed feed", Answers, http("200 OK", "<rss><channel><item>"), "1.9",
+            Updater::Failed, "The update information could not be read.");
+        row("not found", Answers, http("404 Not Found", "gone"), "1.9", Updater::Failed,
+            "The update server answered with status 404.");
+        row("silent after the handshake", SilentAfterHandshake, {}, "1.9", Updater::Failed, late);
+        row("silent before the handshake", SilentBeforeHandshake, {}, "1.9", Updater::Failed, late);
+        row("refused", Refused, {}, "1.9", Updater::Failed,
+            "The update server could not be reached. Check the network connection.");
+        row("untrusted certificate", Untrusted, ok, "1.9", Updater::Failed, secure);
+    }
+    void aCheckEndsInItsOutcomeAndHoldsItUntilDismissed() {
+        QFETCH(int, server);
+        QFETCH(QByteArray, response);
+        QFETCH(QString, current);
+        QFETCH(int, outcome);
+        QFETCH(QString, latest);
+        const auto mode = static_cast<Server>(server);
+        FeedServer feed(identity_, mode,
+                        {{"/appcast.xml", response}, {"/moved", http("200 OK", releases)}});
+        const bool silent = mode == SilentAfterHandshake || mode == SilentBeforeHandshake;
+        Updater updater(
+            {feed.url("/appcast.xml"), silent ? 300ms : 10s,
+             mode == Untrusted ? QList<QSslCertificate>{} : QList{identity_.certificate}, current});
+        updater.start();
+        QSignalSpy canCheck(&updater, &Updater::canCheckForUpdatesChanged);
+        QSignalSpy session(&updater, &Updater::sessionInProgressChanged);
+        QSignalSpy result(&updater, &Updater::resultChanged);
+
+        updater.checkForUpdates();
+        updater.checkForUpdates();  // ignored: one check at a time
+        QCOMPARE(state(updater), std::pair(false, true));
+        QVERIFY(result.wait(10000));
+        QCOMPARE(state(updater), std::pair(true, true));
+        QCOMPARE(canCheck.count(), 2);
+        QCOMPARE(session.count(), 1);
+        QCOMPARE(result.count(), 1);
+        QCOMPARE(int(updater.outcome()), outcome);
+        const bool failed = outcome == Updater::Failed;
+        QCOMPARE(updater.latestVersion(), failed ? QString() : latest);
+        QCOMPARE(updater.failureReason(), failed ? latest : QString());
+        QCOMPARE(updater.downloadUrl(), outcome == Updater::UpdateAvailable ? newestUrl : QUrl());
+
+        updater.dismissResult();
+        QCOMPARE(state(updater), std::pair(true, false));
+        QCOMPARE(updater.outcome(), Updater::None);
+        QVERIFY(updater.failureReason().isEmpty());
+    }
+
+    void openingTheDownloadShowsItsPageAndEndsTheSession() {
+        FeedServer feed(identity_, Answers, {{"/appcast.xml", http("200 OK", releases)}});
+        Updater updater({feed.url("/appcast.xml"), 10s, {identity_.certificate}, "1.0"});
+        updater.start();
+        updater.checkForUpdates();
+        QTRY_COMPARE_WITH_TIMEOUT(updater.outcome(), Updater::UpdateAvailable, 10000);
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
+        updater.openDownload();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(opened_, QList{newestUrl});
+        QCOMPARE(state(updater), std::pair(true, false));
+        QCOMPARE(updater.outcome(), Updater::None);
+    }
+
+    void dismissingACheckAbandonsIt() {
+        FeedServer feed(identity_, SilentAfterHandshake, {});
+        Updater updater({feed.url("/appcast.xml"), 300ms, {identity_.certificate}, "1.0"});
+        updater.start();
+        updater.checkForUpdates();
+        QSignalSpy result(&updater, &Updater::resultChanged);
+        updater.dismissResult();
+        QCOMPARE(state(updater), std::pair(true, false));
+        QVERIFY(!result.wait(1000));  // past its time-out, the abandoned check stays silent
+    }
+
+    void aCheckNeedsAStartedUpdaterAndAnHttpsFeed() {
+        UpdaterOptions options;
+        options.feedUrl = QUrl(QStringLiteral("http://127.0.0.1:1/appcast.xml"));
+        Updater updater(options);
+        updater.checkForUpdates();
+        QCOMPARE(state(updater), std::pair(false, false));
+        updater.start();
+        updater.checkForUpdates();
+        QCOMPARE(state(updater), std::pair(true, true));
+        QCOMPARE(updater.outcome(), Updater::Failed);
+        QCOMPARE(updater.failureReason(),
+                 QStringLiteral("The update server's address is not a secure one."));
+    }
+
+private:
+    Identity identity_ = makeIdentity();
+    QList<QUrl> opened_;
 };
 
 QTEST_MAIN(UpdaterTest)
