@@ -54,13 +54,15 @@ Dialog {
             Layout.fillWidth: true
             Layout.topMargin: 6
             spacing: 8
-            AlertButton {
+            DialogButton {
                 objectName: "cancelButton"
+                Layout.fillWidth: true
                 text: qsTr("Cancel")
                 onClicked: alert.reject()
             }
-            AlertButton {
+            DialogButton {
                 objectName: "eraseNowButton"
+                Layout.fillWidth: true
                 text: qsTr("Erase now")
                 isDefault: true
                 onClicked: alert.accept()
@@ -71,25 +73,6 @@ Dialog {
         Keys.onEnterPressed: alert.accept()
     }
 
-
-    component AlertButton: Button {
-        property bool isDefault: false
-        Layout.fillWidth: true
-        font: Theme.body
-        contentItem: Text {
-            text: parent.text
-            font: parent.font
-            color: parent.isDefault ? "white" : Theme.primary
-            horizontalAlignment: Text.AlignHCenter
-        }
-        background: Rectangle {
-            implicitHeight: 28
-            radius: 6
-            color: parent.isDefault ? (parent.down ? Qt.darker(Theme.blue, 1.2) : Theme.blue)
-                                    : (parent.down ? "#d8d8d8" : "#ffffff")
-            border.color: parent.isDefault ? "transparent" : "#c8c8c8"
-        }
-    }
 
     onAccepted: screen.startShredding()
     onClosed: screen.showConfirmationDialog = false
