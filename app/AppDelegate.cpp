@@ -1,12 +1,14 @@
 #include "AppDelegate.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QMetaObject>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QWindow>
 
 #include "QtRunEnvironment.h"
+#include "SupportRequest.h"
 
 BaseAppDelegate::BaseAppDelegate(QObject* parent) : QObject(parent) {}
 
@@ -32,6 +34,15 @@ void BaseAppDelegate::bringToFront() {
 
 void BaseAppDelegate::quit() {
     QCoreApplication::exit(0);
+}
+
+void BaseAppDelegate::openSupportEmail(const QString& subject) {
+    const QUrl url =
+        supportMailUrl(QStringLiteral(FENDRY_SUPPORT_ADDRESS), QCoreApplication::applicationName(),
+                       subject.isNull() ? std::nullopt : std::optional(subject));
+    if (url.isValid()) {
+        QDesktopServices::openUrl(url);  // whether a mail application answered is not ours to tell
+    }
 }
 
 AppDelegate::AppDelegate(QObject* parent)
