@@ -56,17 +56,25 @@ Dialog {
         }
         Text {
             Layout.fillWidth: true
+            text: qsTr("Licensed under the GNU General Public License, version 3 or later.")
+            font: Theme.caption
+            color: Theme.secondary
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+        }
+        Text {
+            Layout.fillWidth: true
             text: qsTr("Overwriting in place cannot reach copies that the storage keeps elsewhere: copy-on-write file systems, snapshots, backups and the spare blocks of SSDs.")
             font: Theme.caption
             color: Theme.secondary
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
         }
-        Button {
+        DialogButton {
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 6
             text: qsTr("OK")
-            font: Theme.body
+            isDefault: true
             onClicked: about.close()
         }
     }

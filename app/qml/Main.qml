@@ -37,7 +37,17 @@ ApplicationWindow {
             title: "Fendry"
             MenuItem { action: aboutAction }
             MenuSeparator {}
+            CheckForUpdatesMenuItem { updater: window.appDelegate.updater }
+            MenuSeparator {}
             MenuItem { action: quitAction }
+        }
+        Menu {
+            objectName: "helpMenu"
+            title: qsTr("Help")
+            MenuItem {
+                text: qsTr("Contact Support")
+                onTriggered: window.appDelegate.openSupportEmail()
+            }
         }
     }
 
@@ -62,5 +72,9 @@ ApplicationWindow {
 
     AboutDialog {
         id: aboutDialog
+    }
+
+    UpdateResultDialog {
+        updater: window.appDelegate.updater
     }
 }

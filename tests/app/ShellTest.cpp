@@ -1,4 +1,6 @@
+#include <QDesktopServices>
 #include <QProcess>
+#include <QUrlQuery>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -8,7 +10,9 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 #include "AppDelegate.h"
+#include "CheckForUpdatesViewModel.h"
 #include "LaunchArguments.h"
+#include "SupportRequest.h"
 #include "SingleInstance.h"
 #include "TempFolder.h"
 
@@ -19,12 +23,26 @@ using testing_support::TempFolder;
 namespace fs = std::filesystem;
 using Items = SingleInstance::Items;
 
+// Catches what would be opened in the desktop's applications.
+class OpenedUrls final : public QObject {
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public slots:
+    void open(const QUrl& url) { urls << url; }
+};
+
 class ShellTest : public QObject {
     Q_OBJECT
 
 private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
+        QCoreApplication::setApplicationName(QStringLiteral("Fendry"));
+        // Nothing listens on port 1: every check fails at once, without the network.
+        qputenv("FENDRY_APPCAST_URL", "https://127.0.0.1:1/appcast.xml");
     }
 
     void theWindowIsFixedHasItsMenuAndKeepsEverythingWhenClosed() {
@@ -43,17 +61,9 @@ private slots:
         QCOMPARE(window->minimumSize(), window->maximumSize());
         QCOMPARE(window->size(), window->minimumSize());
 
-        QObject* menu = window->findChild<QObject*>(QStringLiteral("applicationMenu"));
-        QVERIFY(menu);
-        QStringList entries;
-        const int count = menu->property("count").toInt();
-        for (int i = 0; i < count; ++i) {
-            QQuickItem* item = nullptr;
-            QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, item), Q_ARG(int, i));
-            const QString text = item->property("text").toString();
-            entries << (text.isEmpty() ? QStringLiteral("-") : text);
-        }
-        QCOMPARE(entries, (QStringList{"About Fendry", "-", "Quit Fendry"}));
+        QCOMPARE(menuEntries(window, "applicationMenu"),
+                 (QStringList{"About Fendry", "-", "Check for Updates\u2026", "-", "Quit Fendry"}));
+        QCOMPARE(menuEntries(window, "helpMenu"), QStringList{"Contact Support"});
 
         QTRY_COMPARE(delegate.files().rowCount(), 1);  // opened twice, listed once
         window->close();
@@ -61,6 +71,66 @@ private slots:
         QCOMPARE(delegate.files().rowCount(), 1);
         QVERIFY(delegate.updater()->canCheckForUpdates());  // started with the application
         QVERIFY(!delegate.updater()->sessionInProgress());
+    }
+
+    // The menu item follows the updater: off during a check, on again with its result, which
+    // stays on screen until the user closes it.
+    void checkForUpdatesFollowsTheUpdaterAndShowsTheResult() {
+        AppDelegate delegate;
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(window);
+        Updater& updater = *delegate.updater();
+
+        CheckForUpdatesViewModel viewModel;
+        QVERIFY(!viewModel.canCheckForUpdates());
+        viewModel.setUpdater(&updater);
+        QVERIFY(viewModel.canCheckForUpdates());  // the current value, at once
+        QObject* item = menuItem(window, "applicationMenu", 2);
+        QVERIFY(item->property("enabled").toBool());
+
+        QMetaObject::invokeMethod(item, "triggered");
+        QVERIFY(updater.sessionInProgress());
+        QVERIFY(!viewModel.canCheckForUpdates());
+        QVERIFY(!item->property("enabled").toBool());
+        QObject* dialog = window->findChild<QObject*>(QStringLiteral("updateResultDialog"));
+        QTRY_VERIFY(dialog->property("visible").toBool());
+
+        QTRY_COMPARE(updater.outcome(), int(Updater::Failed));
+        QVERIFY(viewModel.canCheckForUpdates());
+        QVERIFY(item->property("enabled").toBool());
+        QVERIFY(updater.sessionInProgress());  // until the result is dismissed
+        QVERIFY(!updater.failureReason().isEmpty());
+        QVERIFY(dialog->property("visible").toBool());
+
+        updater.dismissResult();
+        QVERIFY(!updater.sessionInProgress());
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+    }
+
+    void contactSupportComposesTheMessageAndEncodesWhatWouldEndAValue() {
+        OpenedUrls opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &opened, "open");
+        AppDelegate delegate;
+        delegate.openSupportEmail();
+        delegate.openSupportEmail();  // twice: two messages
+        QCOMPARE(opened.urls.size(), 2);
+        QCOMPARE(opened.urls[0].toEncoded(),
+                 QByteArray("mailto:" FENDRY_SUPPORT_ADDRESS "?subject=Fendry%20Support%20Request"
+                            "&body=Hello%20Fendry%20Team,%0A%0AI%20need%20assistance%20with%20"
+                            "the%20following:%0A%0A"));
+        QCOMPARE(opened.urls[1], opened.urls[0]);
+
+        // A value that would break the query is kept whole; without a name, "App" stands in.
+        const QUrl url = supportMailUrl(QStringLiteral("help@morvel.example"), QString(),
+                                        QStringLiteral("a&b=c+d #e, f:g?"));
+        QCOMPARE(url.toEncoded(),
+                 QByteArray("mailto:help@morvel.example?subject=a%26b%3Dc%2Bd%20%23e,%20f:g?"
+                            "&body=Hello%20App%20Team,%0A%0AI%20need%20assistance%20with%20the%20"
+                            "following:%0A%0A"));
+        QCOMPARE(QUrlQuery(url).queryItemValue(QStringLiteral("subject"), QUrl::FullyDecoded),
+                 QStringLiteral("a&b=c+d #e, f:g?"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
     }
 
     void launchArgumentsBecomeAbsoluteItemsByteForByte() {
@@ -130,6 +200,25 @@ private slots:
     }
 
 private:
+    static QQuickItem* menuItem(QQuickWindow* window, const char* menuName, int index) {
+        QObject* menu = window->findChild<QObject*>(QLatin1String(menuName));
+        QQuickItem* item = nullptr;
+        QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, item), Q_ARG(int, index));
+        return item;
+    }
+
+    // The titles of a menu's items, "-" for a separator.
+    static QStringList menuEntries(QQuickWindow* window, const char* menuName) {
+        QObject* menu = window->findChild<QObject*>(QLatin1String(menuName));
+        QStringList entries;
+        const int count = menu ? menu->property("count").toInt() : 0;
+        for (int i = 0; i < count; ++i) {
+            const QString text = menuItem(window, menuName, i)->property("text").toString();
+            entries << (text.isEmpty() ? QStringLiteral("-") : text);
+        }
+        return entries;
+    }
+
     TempFolder config_;
 };
 

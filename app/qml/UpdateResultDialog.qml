@@ -1,0 +1,108 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import QtQuick.Templates as T
+import Fendry.Ui
+import Fendry.App
+
+// What a check for updates found, over the main window, from the start of the check until the
+// user closes it.
+Dialog {
+    id: dialog
+    objectName: "updateResultDialog"
+
+    required property Updater updater
+    readonly property int outcome: updater.outcome
+    readonly property bool checking: updater.sessionInProgress && outcome === Updater.None
+
+    parent: T.Overlay.overlay
+    anchors.centerIn: parent
+    width: 320
+    modal: true
+    padding: 20
+    closePolicy: outcome === Updater.None ? Popup.NoAutoClose : Popup.CloseOnEscape
+    onClosed: if (updater.sessionInProgress && outcome !== Updater.None) updater.dismissResult()
+
+    Connections {
+        target: dialog.updater
+        function onSessionInProgressChanged() {
+            if (dialog.updater.sessionInProgress)
+                dialog.open()
+            else
+                dialog.close()
+        }
+    }
+
+    background: Rectangle {
+        color: "#f6f6f6"
+        radius: 10
+        border.color: "#c8c8c8"
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 10
+        Accessible.role: Accessible.Dialog
+        Accessible.name: title.text
+
+        Image {
+            Layout.alignment: Qt.AlignHCenter
+            source: "qrc:/Fendry/Ui/images/128.png"
+            sourceSize: Qt.size(48, 48)
+            Accessible.ignored: true
+        }
+        Text {
+            id: title
+            objectName: "updateTitle"
+            Layout.fillWidth: true
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            font: Theme.headline
+            color: Theme.primary
+            text: dialog.checking ? qsTr("Checking for updates\u2026")
+                : dialog.outcome === Updater.UpToDate ? qsTr("You're up to date!")
+                : dialog.outcome === Updater.UpdateAvailable ? qsTr("A new version of Fendry is available!")
+                : qsTr("The check for updates failed.")
+        }
+        BusyIndicator {
+            Layout.alignment: Qt.AlignHCenter
+            visible: dialog.checking
+            running: visible
+            Accessible.name: title.text
+        }
+        Text {
+            objectName: "updateMessage"
+            visible: !dialog.checking
+            Layout.fillWidth: true
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            font: Theme.callout
+            color: Theme.primary
+            text: dialog.outcome === Updater.UpToDate
+                    ? qsTr("Fendry %1 is currently the newest version available.").arg(dialog.updater.currentVersion)
+                : dialog.outcome === Updater.UpdateAvailable
+                    ? qsTr("Fendry %1 is now available; you have %2. Download it from our website, or update it with your package manager.")
+                        .arg(dialog.updater.latestVersion).arg(dialog.updater.currentVersion)
+                : dialog.updater.failureReason
+        }
+        RowLayout {
+            visible: !dialog.checking
+            Layout.alignment: Qt.AlignHCenter
+            Layout.topMargin: 6
+            spacing: 8
+
+            DialogButton {
+                objectName: "closeUpdateButton"
+                text: dialog.outcome === Updater.UpdateAvailable ? qsTr("Close") : qsTr("OK")
+                isDefault: dialog.outcome !== Updater.UpdateAvailable
+                onClicked: dialog.updater.dismissResult()
+            }
+            DialogButton {
+                objectName: "downloadButton"
+                visible: dialog.outcome === Updater.UpdateAvailable
+                text: qsTr("Download")
+                isDefault: true
+                onClicked: dialog.updater.openDownload()
+            }
+        }
+    }
+}
