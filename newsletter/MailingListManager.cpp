@@ -1,0 +1,283 @@
+#include "MailingListManager.h"
+
+#include <QCoreApplication>
+#include <QHostAddress>
+#include <QJSEngine>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QTimeZone>
+#include <QTimer>
+
+namespace {
+
+const QString decisionKey = QStringLiteral("mailingList.shared.decision");
+const QString snoozeUntilKey = QStringLiteral("mailingList.shared.snoozeUntil");
+const QByteArray appSecret = "Brenmoss-4817";
+constexpr int snoozeDays = 14;
+
+bool isDate(const QVariant& value) {
+    return value.typeId() == QMetaType::QDateTime && value.toDateTime().isValid();
+}
+
+// The secret must not cross the network in the clear.
+bool maySendSecret(const QUrl& url) {
+    if (url.scheme() == u"https") {
+        return !url.host().isEmpty();
+    }
+    if (url.scheme() != u"http") {
+        return false;
+    }
+    return url.host() == u"localhost" || QHostAddress(url.host()).isLoopback();
+}
+
+}  // namespace
+
+std::function<bool()> MailingListManager::shouldSuppressPrompt = [] { return false; };
+
+MailingListOptions MailingListOptions::defaults() {
+    MailingListOptions options;
+    const QString fromEnvironment = qEnvironmentVariable("FENDRY_NEWSLETTER_URL");
+    options.subscribeUrl =
+        QUrl(fromEnvironment.isEmpty() ? QStringLiteral(FENDRY_NEWSLETTER_URL) : fromEnvironment);
+    return options;
+}
+
+MailingListManager::MailingListManager(QObject* parent)
+    : MailingListManager(MailingListOptions::defaults(), parent) {}
+
+MailingListManager::MailingListManager(MailingListOptions options, QObject* parent)
+    : QObject(parent), options_(std::move(options)) {
+    const Decision decision = currentDecision();
+    isOptedOut_ = decision == Decision::Subscribed || decision == Decision::Declined;
+}
+
+// A reply finishing while the members go away would report into a half-destroyed manager.
+MailingListManager::~MailingListManager() {
+    for (QNetworkReply* reply : network_.findChildren<QNetworkReply*>()) {
+        disconnect(reply, nullptr, this, nullptr);
+        reply->abort();
+    }
+}
+
+MailingListManager& MailingListManager::shared() {
+    // Parented to the application so that it goes before the network stack does.
+    static MailingListManager* const instance = [] {
+        auto* manager = new MailingListManager(QCoreApplication::instance());
+        QJSEngine::setObjectOwnership(manager, QJSEngine::CppOwnership);
+        return manager;
+    }();
+    return *instance;
+}
+
+void MailingListManager::setPresented(bool presented) {
+    if (presented == isPresented_) {
+        return;
+    }
+    isPresented_ = presented;
+    emit isPresentedChanged();
+}
+
+QUrl MailingListManager::privacyPolicyUrl() const {
+    return QUrl(QStringLiteral(FENDRY_PRIVACY_URL), QUrl::StrictMode);
+}
+
+QString MailingListManager::appKey(const QString& suffix) const {
+    const QString app = options_.appId.isEmpty() ? QStringLiteral("unknown.app") : options_.appId;
+    return QStringLiteral("mailingList.") + app + suffix;
+}
+
+// Resolved afresh for every access, so that a group store that comes or goes is noticed.
+std::unique_ptr<QSettings> MailingListManager::store() const {
+    auto group = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                             options_.groupStoreName);
+    if (group->status() == QSettings::NoError && group->isWritable()) {
+        return group;
+    }
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       QStringLiteral("morvel"), QStringLiteral("Fendry"));
+}
+
+MailingListManager::Decision MailingListManager::currentDecision() const {
+    const QVariant stored = store()->value(decisionKey);
+    if (stored.typeId() != QMetaType::QString) {
+        return Decision::None;
+    }
+    const QString text = stored.toString();
+    if (text == u"snoozed") {
+        return Decision::Snoozed;
+    }
+    if (text == u"declined") {
+        return Decision::Declined;
+    }
+    if (text == u"subscribed") {
+        return Decision::Subscribed;
+    }
+    return Decision::None;
+}
+
+// Whole days elapsed, not midnights passed: the largest n with install + n days <= now.
+int MailingListManager::daysSinceInstall() const {
+    const QVariant stored = store()->value(appKey(QStringLiteral(".installDate")));
+    if (!isDate(stored)) {
+        return 0;
+    }
+    const QDateTime install = stored.toDateTime();
+    const QDateTime now = options_.clock();
+    qint64 days = install.date().daysTo(now.date());
+    while (install.addDays(days) > now) {
+        --days;
+    }
+    while (install.addDays(days + 1) <= now) {
+        ++days;
+    }
+    return static_cast<int>(days);
+}
+
+void MailingListManager::registerLaunch() {
+    const std::unique_ptr<QSettings> settings = store();
+    const QString installKey = appKey(QStringLiteral(".installDate"));
+    if (!settings->contains(installKey)) {
+        settings->setValue(installKey, options_.clock());
+    }
+    const QString countKey = appKey(QStringLiteral(".launchCount"));
+    bool readable = false;
+    const int count = settings->value(countKey).toInt(&readable);
+    settings->setValue(countKey, (readable ? count : 0) + 1);
+    QTimer::singleShot(options_.promptDelay, this, [this] { considerAutomaticPrompt(); });
+}
+
+void MailingListManager::considerAutomaticPrompt() {
+    const Decision decision = currentDecision();
+    if (decision == Decision::Declined || decision == Decision::Subscribed) {
+        return;
+    }
+    if (shouldSuppressPrompt && shouldSuppressPrompt()) {
+        return;
+    }
+    if (decision == Decision::Snoozed) {
+        const QVariant until = store()->value(snoozeUntilKey);
+        if (isDate(until) && until.toDateTime() > options_.clock()) {
+            return;
+        }
+    }
+    bool readable = false;
+    int launches = store()->value(appKey(QStringLiteral(".launchCount"))).toInt(&readable);
+    if (!readable) {
+        launches = 0;
+    }
+    if (launches <= 2 && daysSinceInstall() < 2) {
+        return;
+    }
+    present();
+}
+
+void MailingListManager::presentOnDemand() {
+    const Decision decision = currentDecision();
+    if (decision == Decision::Declined || decision == Decision::Subscribed) {
+        return;
+    }
+    present();
+}
+
+void MailingListManager::present() {
+    setPresented(true);
+    store()->setValue(appKey(QStringLiteral(".lastShownAt")), options_.clock());
+}
+
+void MailingListManager::snooze() {
+    const QDateTime now = options_.clock();
+    const QDateTime until = now.addDays(snoozeDays);
+    const std::unique_ptr<QSettings> settings = store();
+    settings->setValue(decisionKey, QStringLiteral("snoozed"));
+    settings->setValue(snoozeUntilKey, until.isValid() ? until : now);
+    setPresented(false);
+}
+
+void MailingListManager::decline() {
+    store()->setValue(decisionKey, QStringLiteral("declined"));
+    setOptedOut();
+    setPresented(false);
+}
+
+void MailingListManager::setOptedOut() {
+    if (isOptedOut_) {
+        return;
+    }
+    isOptedOut_ = true;
+    emit isOptedOutChanged();
+}
+
+void MailingListManager::setStatus(SubmitState state, const QString& message) {
+    if (state == status_ && message == failureMessage_) {
+        return;
+    }
+    status_ = state;
+    failureMessage_ = message;
+    emit statusChanged();
+}
+
+void MailingListManager::resetStatus() {
+    setStatus(Idle);
+}
+
+QString MailingListManager::countryName(QLocale::Territory territory) {
+    const QString name = QLocale::territoryToString(territory);
+    return name.isEmpty() ? QLocale::territoryToCode(territory) : name;
+}
+
+void MailingListManager::submit(const QString& email) {
+    const QString address = email.trimmed();
+    if (address.isEmpty() || !address.contains(u'@')) {
+        setStatus(Failure, tr("Please enter a valid email address."));
+        return;
+    }
+    setStatus(Submitting);
+    const QUrl& url = options_.subscribeUrl;
+    if (!maySendSecret(url)) {
+        setStatus(Failure, tr("The newsletter service's address is not a secure one."));
+        return;
+    }
+
+    QJsonObject body{
+        {QStringLiteral("email"), address},
+        {QStringLiteral("app"),
+         options_.appId.isEmpty() ? QStringLiteral("unknown.app") : options_.appId},
+        {QStringLiteral("tz"), options_.timeZoneId
+                                   ? options_.timeZoneId()
+                                   : QString::fromUtf8(QTimeZone::systemTimeZoneId())},
+    };
+    if (const QLocale::Territory territory = options_.territory();
+        territory != QLocale::AnyTerritory) {
+        body.insert(QStringLiteral("country"), countryName(territory));
+    }
+
+    QNetworkRequest request(url);
+    request.setTransferTimeout(static_cast<int>(options_.requestTimeout.count()));
+    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
+    request.setRawHeader("X-App-Secret", appSecret);
+    QNetworkReply* reply =
+        network_.post(request, QJsonDocument(body).toJson(QJsonDocument::Compact));
+    connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
+}
+
+void MailingListManager::finish(QNetworkReply* reply) {
+    reply->deleteLater();
+    const QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    // An HTTP answer is judged by its code even when Qt counts the code as an error.
+    if (!statusAttribute.isValid() && reply->error() != QNetworkReply::NoError) {
+        setStatus(Failure, reply->errorString());
+        return;
+    }
+    const int code = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
+    if ((code >= 200 && code <= 299) || code == 409) {
+        store()->setValue(decisionKey, QStringLiteral("subscribed"));
+        setOptedOut();
+        setStatus(Success);
+    } else if (code == 422) {
+        setStatus(Failure, tr("Please check your email address and try again."));
+    } else {
+        setStatus(Failure, tr("Server returned %1. Please try again later.").arg(code));
+    }
+}

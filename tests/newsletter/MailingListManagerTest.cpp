@@ -1,0 +1,531 @@
+#include <QDir>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimeZone>
+#include <memory>
+#include <optional>
+
+#include "MailingListManager.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+const QString decisionKey = QStringLiteral("mailingList.shared.decision");
+const QString snoozeKey = QStringLiteral("mailingList.shared.snoozeUntil");
+const QString installKey = QStringLiteral("mailingList.test.app.installDate");
+const QString countKey = QStringLiteral("mailingList.test.app.launchCount");
+const QString shownKey = QStringLiteral("mailingList.test.app.lastShownAt");
+const QString invalidAddress = QStringLiteral("Please enter a valid email address.");
+
+QSettings standardStore() {
+    return QSettings(QSettings::IniFormat, QSettings::UserScope, "morvel", "Fendry");
+}
+
+struct Request {
+    QByteArray head;
+    QByteArray body;
+};
+
+// Answers every request on 127.0.0.1 with one scripted response, or not at all when it is empty.
+class SubscribeServer {
+public:
+    explicit SubscribeServer(QByteArray response) : response_(std::move(response)) {
+        QObject::connect(&server_, &QTcpServer::pendingConnectionAvailable, &server_, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                QObject::connect(socket, &QIODevice::readyRead, socket,
+                                 [this, socket] { read(socket); });
+            }
+        });
+        server_.listen(QHostAddress::LocalHost);
+    }
+
+    QUrl url() const {
+        return QUrl(
+            QStringLiteral("http://127.0.0.1:%1/mailinglist.php").arg(server_.serverPort()));
+    }
+    const QList<Request>& requests() const { return requests_; }
+
+private:
+    void read(QTcpSocket* socket) {
+        QByteArray& data = pending_[socket];
+        data += socket->readAll();
+        const qsizetype end = data.indexOf("\r\n\r\n");
+        if (end < 0) {
+            return;
+        }
+        const QByteArray head = data.left(end);
+        qsizetype length = 0;
+        for (const QByteArray& line : head.split('\n')) {
+            if (line.toLower().startsWith("content-length:")) {
+                length = line.mid(15).trimmed().toLongLong();
+            }
+        }
+        if (data.size() < end + 4 + length) {
+            return;
+        }
+        requests_.append({head, data.mid(end + 4, length)});
+        if (!response_.isEmpty()) {
+            socket->write(response_);
+            socket->disconnectFromHost();
+        }
+    }
+
+    QTcpServer server_;
+    QByteArray response_;
+    QHash<QTcpSocket*, QByteArray> pending_;
+    QList<Request> requests_;
+};
+
+QByteArray http(const QByteArray& status) {
+    return "HTTP/1.1 " + status + "\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}";
+}
+
+QByteArray header(const Request& request, const QByteArray& name) {
+    for (const QByteArray& line : request.head.split('\n')) {
+        if (line.toLower().startsWith(name.toLower() + ':')) {
+            return line.mid(name.size() + 1).trimmed();
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+class MailingListManagerTest : public QObject {
+    Q_OBJECT
+
+private:
+    QTemporaryDir config_;
+    QDateTime now_;
+    QString groupName_;
+    int serial_ = 0;
+
+    MailingListOptions options() {
+        MailingListOptions options;
+        options.clock = [this] { return now_; };
+        options.promptDelay = 1h;  // the tests run the check themselves, unless they wait for it
+        options.groupStoreName = groupName_;
+        options.appId = QStringLiteral("test.app");
+        options.territory = [] { return QLocale::Germany; };
+        options.timeZoneId = [] { return QStringLiteral("Europe/Berlin"); };
+        options.requestTimeout = 10s;
+        return options;
+    }
+
+    QSettings groupStore() const {
+        return QSettings(QSettings::IniFormat, QSettings::UserScope, groupName_);
+    }
+
+    // Sends one address and waits for the outcome.
+    void submitAndWait(MailingListManager& manager, const QString& email) {
+        manager.submit(email);
+        QTRY_VERIFY_WITH_TIMEOUT(manager.status() == MailingListManager::Success ||
+                                     manager.status() == MailingListManager::Failure,
+                                 15000);
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(config_.isValid());
+        qputenv("XDG_CONFIG_HOME", config_.path().toUtf8());
+    }
+
+    // Every test starts with stores nobody has written.
+    void init() {
+        groupName_ = QStringLiteral("group.test%1").arg(++serial_);
+        QSettings standard = standardStore();
+        standard.clear();
+        now_ = QDateTime(QDate(2024, 5, 10), QTime(9, 30));
+        MailingListManager::shouldSuppressPrompt = [] { return false; };
+    }
+
+    void automaticPromptFollowsTheStoredAnswerAndTheLaunches_data() {
+        QTest::addColumn<QVariant>("decision");
+        QTest::addColumn<QVariant>("snoozeUntil");  // hours from now, or any other value as is
+        QTest::addColumn<QVariant>("launches");     // stored before this launch
+        QTest::addColumn<QVariant>("installed");    // minutes ago, or any other value as is
+        QTest::addColumn<bool>("suppressed");
+        QTest::addColumn<bool>("presented");
+        const QVariant none;
+        const auto row = [](const char* name, QVariant decision, QVariant snooze, QVariant launches,
+                            QVariant installed, bool suppressed, bool presented) {
+            QTest::newRow(name) << decision << snooze << launches << installed << suppressed
+                                << presented;
+        };
+        const int day = 24 * 60;
+        row("first launch", none, none, none, none, false, false);
+        row("third launch on the install day", none, none, 2, 60, false, true);
+        row("second launch two days after install", none, none, 1, 2 * day, false, true);
+        row("second launch a minute short of two days", none, none, 1, 2 * day - 1, false, false);
+        row("second launch one day after install", none, none, 1, day, false, false);
+        row("unreadable count counts as none", none, none, "many", 60, false, false);
+        row("install date of the wrong type gives 0 days", none, none, 1, "2020-01-01", false,
+            false);
+        row("snoozed until tomorrow", "snoozed", 24, 9, 30 * day, false, false);
+        row("snooze ended an hour ago", "snoozed", -1, 9, 30 * day, false, true);
+        row("snooze ending now has ended", "snoozed", 0, 9, 30 * day, false, true);
+        row("snooze end not a date", "snoozed", "tomorrow", 9, 30 * day, false, true);
+        row("snooze end without a snooze is ignored", none, 24, 9, 30 * day, false, true);
+        row("declined", "declined", none, 9, 30 * day, false, false);
+        row("subscribed", "subscribed", none, 9, 30 * day, false, false);
+        row("unknown answer counts as none", "Snoozed", 24, 9, 30 * day, false, true);
+        row("suppressed during an update", none, none, 9, 30 * day, true, false);
+    }
+    void automaticPromptFollowsTheStoredAnswerAndTheLaunches() {
+        QFETCH(QVariant, decision);
+        QFETCH(QVariant, snoozeUntil);
+        QFETCH(QVariant, launches);
+        QFETCH(QVariant, installed);
+        QFETCH(bool, suppressed);
+        QFETCH(bool, presented);
+        {
+            QSettings store = groupStore();
+            if (decision.isValid()) {
+                store.setValue(decisionKey, decision);
+            }
+            if (snoozeUntil.typeId() == QMetaType::Int) {
+                store.setValue(snoozeKey, now_.addSecs(snoozeUntil.toInt() * 3600));
+            } else if (snoozeUntil.isValid()) {
+                store.setValue(snoozeKey, snoozeUntil);
+            }
+            if (launches.isValid()) {
+                store.setValue(countKey, launches);
+            }
+            if (installed.typeId() == QMetaType::Int) {
+                store.setValue(installKey, now_.addSecs(-60 * installed.toInt()));
+            } else if (installed.isValid()) {
+                store.setValue(installKey, installed);
+            }
+        }
+        MailingListManager::shouldSuppressPrompt = [suppressed] { return suppressed; };
+        MailingListManager manager(options());
+
+        manager.registerLaunch();
+        manager.considerAutomaticPrompt();
+
+        QCOMPARE(manager.isPresented(), presented);
+        QSettings store = groupStore();
+        QCOMPARE(store.value(shownKey).toDateTime(), presented ? now_ : QDateTime());
+        QCOMPARE(store.value(decisionKey), decision);  // the check never answers for the user
+    }
+
+    void aLaunchIsCountedAndTheInstallDateKept_data() {
+        QTest::addColumn<QVariant>("installed");
+        QTest::addColumn<QVariant>("launches");
+        QTest::addColumn<int>("counted");
+        const QDateTime earlier(QDate(2023, 1, 2), QTime(3, 4));
+        QTest::newRow("first launch") << QVariant() << QVariant() << 1;
+        QTest::newRow("later launch") << QVariant(earlier) << QVariant(4) << 5;
+        QTest::newRow("install date not a date is not replaced")
+            << QVariant(QStringLiteral("yesterday")) << QVariant(1) << 2;
+        QTest::newRow("unreadable count restarts") << QVariant(earlier) << QVariant("x") << 1;
+    }
+    void aLaunchIsCountedAndTheInstallDateKept() {
+        QFETCH(QVariant, installed);
+        QFETCH(QVariant, launches);
+        QFETCH(int, counted);
+        {
+            QSettings store = groupStore();
+            if (installed.isValid()) {
+                store.setValue(installKey, installed);
+            }
+            if (launches.isValid()) {
+                store.setValue(countKey, launches);
+            }
+        }
+        MailingListManager manager(options());
+        manager.registerLaunch();
+
+        QSettings store = groupStore();
+        QCOMPARE(store.value(installKey), installed.isValid() ? installed : QVariant(now_));
+        QCOMPARE(store.value(countKey).toInt(), counted);
+        QVERIFY(!manager.isPresented());
+    }
+
+    void thePromptWaitsForTheDelay() {
+        groupStore().setValue(countKey, 2);
+        MailingListOptions delayed = options();
+        delayed.promptDelay = 50ms;
+        MailingListManager manager(delayed);
+        QSignalSpy presented(&manager, &MailingListManager::isPresentedChanged);
+
+        manager.registerLaunch();
+        QVERIFY(!manager.isPresented());
+        QVERIFY(presented.wait(5000));
+        QVERIFY(manager.isPresented());
+        QCOMPARE(groupStore().value(shownKey).toDateTime(), now_);
+    }
+
+    void theMenuShowsThePromptUntilTheUserHasAnsweredForGood_data() {
+        QTest::addColumn<QVariant>("decision");
+        QTest::addColumn<bool>("optedOut");
+        QTest::newRow("no answer") << QVariant() << false;
+        QTest::newRow("snoozed until tomorrow") << QVariant("snoozed") << false;
+        QTest::newRow("unknown answer") << QVariant("yes please") << false;
+        QTest::newRow("declined") << QVariant("declined") << true;
+        QTest::newRow("subscribed") << QVariant("subscribed") << true;
+    }
+    void theMenuShowsThePromptUntilTheUserHasAnsweredForGood() {
+        QFETCH(QVariant, decision);
+        QFETCH(bool, optedOut);
+        if (decision.isValid()) {
+            groupStore().setValue(decisionKey, decision);
+            groupStore().setValue(snoozeKey, now_.addDays(1));
+        }
+        // Neither the suppression nor the launch thresholds apply on demand.
+        MailingListManager::shouldSuppressPrompt = [] { return true; };
+        MailingListManager manager(options());
+        QCOMPARE(manager.isOptedOut(), optedOut);
+
+        manager.presentOnDemand();
+
+        QCOMPARE(manager.isPresented(), !optedOut);
+        QCOMPARE(groupStore().value(shownKey).toDateTime(), optedOut ? QDateTime() : now_);
+    }
+
+    void maybeLaterSnoozesForFourteenCalendarDays_data() {
+        QTest::addColumn<QDateTime>("clicked");
+        QTest::addColumn<QDateTime>("until");
+        QTest::newRow("within a month") << QDateTime(QDate(2024, 5, 10), QTime(9, 30, 15))
+                                        << QDateTime(QDate(2024, 5, 24), QTime(9, 30, 15));
+        QTest::newRow("across a leap day") << QDateTime(QDate(2024, 2, 20), QTime(23, 59))
+                                           << QDateTime(QDate(2024, 3, 5), QTime(23, 59));
+        QTest::newRow("across the year") << QDateTime(QDate(2024, 12, 25), QTime(0, 0))
+                                         << QDateTime(QDate(2025, 1, 8), QTime(0, 0));
+    }
+    void maybeLaterSnoozesForFourteenCalendarDays() {
+        QFETCH(QDateTime, clicked);
+        QFETCH(QDateTime, until);
+        now_ = clicked;
+        MailingListManager manager(options());
+        manager.presentOnDemand();
+        QSignalSpy optedOut(&manager, &MailingListManager::isOptedOutChanged);
+
+        manager.snooze();
+
+        QVERIFY(!manager.isPresented());
+        QVERIFY(!manager.isOptedOut());
+        QCOMPARE(optedOut.count(), 0);
+        QSettings store = groupStore();
+        QCOMPARE(store.value(decisionKey).toString(), QStringLiteral("snoozed"));
+        QCOMPARE(store.value(snoozeKey).toDateTime(), until);
+    }
+
+    void dontAskAgainOptsOut() {
+        MailingListManager manager(options());
+        manager.presentOnDemand();
+        QSignalSpy optedOut(&manager, &MailingListManager::isOptedOutChanged);
+
+        manager.decline();
+
+        QVERIFY(!manager.isPresented());
+        QVERIFY(manager.isOptedOut());
+        QCOMPARE(optedOut.count(), 1);
+        QCOMPARE(groupStore().value(decisionKey).toString(), QStringLiteral("declined"));
+        QVERIFY(MailingListManager(options()).isOptedOut());
+    }
+
+    void anUnwritableGroupStoreFallsBackToTheStandardOne() {
+        // A directory where the group's file belongs cannot be written, even by root.
+        QVERIFY(QDir(config_.path()).mkpath(groupName_ + QStringLiteral(".ini")));
+        MailingListManager manager(options());
+        manager.registerLaunch();
+        manager.decline();
+
+        QSettings standard = standardStore();
+        QCOMPARE(standard.value(decisionKey).toString(), QStringLiteral("declined"));
+        QCOMPARE(standard.value(countKey).toInt(), 1);
+        QVERIFY(MailingListManager(options()).isOptedOut());
+    }
+
+    void everyTerritoryHasACountryName() {
+        QCOMPARE(MailingListManager::countryName(QLocale::Germany), QStringLiteral("Germany"));
+        QCOMPARE(MailingListManager::countryName(QLocale::UnitedStates),
+                 QStringLiteral("United States"));
+        for (int t = 1; t <= QLocale::LastTerritory; ++t) {
+            QVERIFY2(!MailingListManager::countryName(QLocale::Territory(t)).isEmpty(),
+                     qPrintable(QString::number(t)));
+        }
+    }
+
+    void anAnswerBecomesTheStatus_data() {
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("message");
+        const auto row = [](const char* name, const QByteArray& response,
+                            MailingListManager::SubmitState status, const QString& message) {
+            QTest::newRow(name) << response << int(status) << message;
+        };
+        row("created", http("201 Created"), MailingListManager::Success, {});
+        row("ok", http("200 OK"), MailingListManager::Success, {});
+        row("already subscribed", http("409 Conflict"), MailingListManager::Success, {});
+        row("address refused", http("422 Unprocessable Entity"), MailingListManager::Failure,
+            "Please check your email address and try again.");
+        row("server error", http("500 Internal Server Error"), MailingListManager::Failure,
+            "Server returned 500. Please try again later.");
+        row("redirect is not followed", http("302 Found"), MailingListManager::Failure,
+            "Server returned 302. Please try again later.");
+    }
+    void anAnswerBecomesTheStatus() {
+        QFETCH(QByteArray, response);
+        QFETCH(int, status);
+        QFETCH(QString, message);
+        SubscribeServer server(response);
+        MailingListOptions sending = options();
+        sending.subscribeUrl = server.url();
+        MailingListManager manager(sending);
+        QSignalSpy statuses(&manager, &MailingListManager::statusChanged);
+        QSignalSpy optedOut(&manager, &MailingListManager::isOptedOutChanged);
+
+        submitAndWait(manager, QStringLiteral("someone@morvel.example"));
+
+        QCOMPARE(manager.status(), status);
+        QCOMPARE(manager.failureMessage(), message);
+        QCOMPARE(statuses.count(), 2);  // submitting, then the outcome
+        const bool success = status == MailingListManager::Success;
+        QCOMPARE(manager.isOptedOut(), success);
+        QCOMPARE(optedOut.count(), success ? 1 : 0);
+        QCOMPARE(groupStore().value(decisionKey),
+                 success ? QVariant(QStringLiteral("subscribed")) : QVariant());
+        QCOMPARE(server.requests().size(), 1);
+
+        manager.resetStatus();
+        QCOMPARE(manager.status(), int(MailingListManager::Idle));
+        QCOMPARE(manager.failureMessage(), QString());
+    }
+
+    void aFailedTransferReportsQtsDescription_data() {
+        QTest::addColumn<QByteArray>("response");
+        QTest::addColumn<bool>("listening");
+        QTest::addColumn<QString>("message");
+        // Qt words a transfer time-out as the cancellation it is.
+        QTest::newRow("no answer in time") << QByteArray() << true << "Operation canceled";
+        QTest::newRow("not HTTP") << QByteArray("SSH-2.0-OpenSSH\r\n\r\n") << true
+                                  << "Connection closed";
+        QTest::newRow("refused") << QByteArray() << false << "Connection refused";
+    }
+    void aFailedTransferReportsQtsDescription() {
+        QFETCH(QByteArray, response);
+        QFETCH(bool, listening);
+        QFETCH(QString, message);
+        std::optional<SubscribeServer> server(std::in_place, response);
+        MailingListOptions sending = options();
+        sending.subscribeUrl = server->url();
+        sending.requestTimeout = 200ms;
+        if (!listening) {
+            server.reset();
+        }
+        MailingListManager manager(sending);
+
+        submitAndWait(manager, QStringLiteral("someone@morvel.example"));
+
+        QCOMPARE(manager.status(), int(MailingListManager::Failure));
+        QCOMPARE(manager.failureMessage(), message);
+        QVERIFY(!manager.isOptedOut());
+        QCOMPARE(groupStore().value(decisionKey), QVariant());
+    }
+
+    void theRequestCarriesTheAddressAndWhereTheUserIs_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<int>("territory");
+        QTest::addColumn<QString>("appId");
+        QTest::addColumn<QByteArray>("body");
+        QTest::newRow("trimmed, with a region")
+            << QStringLiteral(" \t someone@morvel.example\n") << int(QLocale::Germany)
+            << QStringLiteral("test.app")
+            << QByteArray(
+                   R"({"app":"test.app","country":"Germany","email":"someone@morvel.example",)"
+                   R"("tz":"Europe/Berlin"})");
+        QTest::newRow("no region")
+            << QStringLiteral("someone@morvel.example") << int(QLocale::AnyTerritory)
+            << QStringLiteral("test.app")
+            << QByteArray(
+                   R"({"app":"test.app","email":"someone@morvel.example","tz":"Europe/Berlin"})");
+        QTest::newRow("a lone @ is sent, without an application id")
+            << QStringLiteral("@") << int(QLocale::UnitedKingdom) << QString()
+            << QByteArray(R"({"app":"unknown.app","country":"United Kingdom","email":"@",)"
+                          R"("tz":"Europe/Berlin"})");
+    }
+    void theRequestCarriesTheAddressAndWhereTheUserIs() {
+        QFETCH(QString, typed);
+        QFETCH(int, territory);
+        QFETCH(QString, appId);
+        QFETCH(QByteArray, body);
+        SubscribeServer server(http("201 Created"));
+        MailingListOptions sending = options();
+        sending.subscribeUrl = server.url();
+        sending.territory = [territory] { return QLocale::Territory(territory); };
+        sending.appId = appId;
+        MailingListManager manager(sending);
+
+        submitAndWait(manager, typed);
+
+        QCOMPARE(manager.status(), int(MailingListManager::Success));
+        QCOMPARE(server.requests().size(), 1);
+        const Request& request = server.requests().first();
+        QVERIFY(request.head.startsWith("POST /mailinglist.php HTTP/1.1\r\n"));
+        QCOMPARE(header(request, "Content-Type"), QByteArray("application/json"));
+        QCOMPARE(header(request, "X-App-Secret"), QByteArray("Brenmoss-4817"));
+        // Compact: no spaces or line breaks between the members.
+        QVERIFY(!request.body.contains('\n') && !request.body.contains("\": "));
+        QCOMPARE(QJsonDocument::fromJson(request.body).toJson(QJsonDocument::Compact), body);
+    }
+
+    void theSystemTimeZoneIsSentByDefault() {
+        SubscribeServer server(http("201 Created"));
+        MailingListOptions sending = options();
+        sending.subscribeUrl = server.url();
+        sending.timeZoneId = nullptr;
+        MailingListManager manager(sending);
+
+        submitAndWait(manager, QStringLiteral("someone@morvel.example"));
+
+        QCOMPARE(server.requests().size(), 1);
+        QCOMPARE(QJsonDocument::fromJson(server.requests().first().body)["tz"].toString(),
+                 QString::fromUtf8(QTimeZone::systemTimeZoneId()));
+    }
+
+    void nothingIsSentWithoutAnAddress_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("url");  // empty: the local server
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << QString() << QString() << invalidAddress;
+        QTest::newRow("blank") << QStringLiteral(" \n\t\u00a0\u2003\n") << QString()
+                               << invalidAddress;
+        QTest::newRow("no @") << QStringLiteral("someone.morvel.example") << QString()
+                              << invalidAddress;
+        QTest::newRow("the secret over plain http elsewhere")
+            << QStringLiteral("someone@morvel.example")
+            << QStringLiteral("http://morvel.example/mailinglist.php")
+            << QStringLiteral("The newsletter service's address is not a secure one.");
+    }
+    void nothingIsSentWithoutAnAddress() {
+        QFETCH(QString, typed);
+        QFETCH(QString, url);
+        QFETCH(QString, message);
+        SubscribeServer server(http("201 Created"));
+        MailingListOptions sending = options();
+        sending.subscribeUrl = url.isEmpty() ? server.url() : QUrl(url);
+        MailingListManager manager(sending);
+        QSignalSpy statuses(&manager, &MailingListManager::statusChanged);
+
+        manager.submit(typed);
+
+        QCOMPARE(manager.status(), int(MailingListManager::Failure));
+        QCOMPARE(manager.failureMessage(), message);
+        QCOMPARE(statuses.count(), url.isEmpty() ? 1 : 2);  // never submitting for a bad address
+        QTest::qWait(50);
+        QVERIFY(server.requests().isEmpty());
+        QVERIFY(!manager.isOptedOut());
+    }
+};
+
+QTEST_GUILESS_MAIN(MailingListManagerTest)
+#include "MailingListManagerTest.moc"
