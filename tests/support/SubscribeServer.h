@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QHash>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QUrl>
+
+namespace testing_support {
+
+struct Request {
+    QByteArray head;
+    QByteArray body;
+};
+
+// Answers every request on 127.0.0.1 with one scripted response, or not at all when it is empty.
+class SubscribeServer {
+public:
+    explicit SubscribeServer(QByteArray response) : response_(std::move(response)) {
+        QObject::connect(&server_, &QTcpServer::pendingConnectionAvailable, &server_, [this] {
+            while (QTcpSocket* socket = server_.nextPendingConnection()) {
+                QObject::connect(socket, &QIODevice::readyRead, socket,
+                                 [this, socket] { read(socket); });
+            }
+        });
+        server_.listen(QHostAddress::LocalHost);
+    }
+
+    QUrl url() const {
+        return QUrl(
+            QStringLiteral("http://127.0.0.1:%1/mailinglist.php").arg(server_.serverPort()));
+    }
+    const QList<Request>& requests() const { return requests_; }
+
+private:
+    void read(QTcpSocket* socket) {
+        QByteArray& data = pending_[socket];
+        data += socket->readAll();
+        const qsizetype end = data.indexOf("\r\n\r\n");
+        if (end < 0) {
+            return;
+        }
+        const QByteArray head = data.left(end);
+        qsizetype length = 0;
+        for (const QByteArray& line : head.split('\n')) {
+            if (line.toLower().startsWith("content-length:")) {
+                length = line.mid(15).trimmed().toLongLong();
+            }
+        }
+        if (data.size() < end + 4 + length) {
+            return;
+        }
+        requests_.append({head, data.mid(end + 4, length)});
+        if (!response_.isEmpty()) {
+            socket->write(response_);
+            socket->disconnectFromHost();
+        }
+    }
+
+    QTcpServer server_;
+    QByteArray response_;
+    QHash<QTcpSocket*, QByteArray> pending_;
+    QList<Request> requests_;
+};
+
+QByteArray http(const QByteArray& status) {
+    return "HTTP/1.1 " + status + "\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}";
+}
+
+}  // namespace testing_support
