@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QMetaObject>
+#include <QPointer>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QWindow>
@@ -49,6 +50,10 @@ AppDelegate::AppDelegate(QObject* parent)
     : BaseAppDelegate(parent), screen_(files_, preferences_, qtRunEnvironment(this)) {}
 
 QQuickWindow* AppDelegate::showMainWindow(QQmlApplicationEngine& engine) {
+    // The newsletter waits while an update session is under way.
+    MailingListManager::shouldSuppressPrompt = [delegate = QPointer<AppDelegate>(this)] {
+        return delegate && delegate->updater()->sessionInProgress();
+    };
     engine.addImportPath(QStringLiteral("qrc:/"));  // where the static modules keep their qmldir
     engine.setInitialProperties({{QStringLiteral("appDelegate"), QVariant::fromValue(this)}});
     engine.load(QUrl(QStringLiteral("qrc:/Fendry/App/qml/Main.qml")));

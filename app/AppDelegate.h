@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "MailingListManager.h"
 #include "MainScreen.h"
 #include "PendingItemsModel.h"
 #include "SettingsPreferences.h"
@@ -19,11 +20,13 @@ class QWindow;
 class BaseAppDelegate : public QObject {
     Q_OBJECT
     Q_PROPERTY(Updater* updater READ updater CONSTANT)
+    Q_PROPERTY(MailingListManager* mailingList READ mailingList CONSTANT)
 
 public:
     explicit BaseAppDelegate(QObject* parent = nullptr);
 
     Updater* updater() { return updaterController_.updater(); }
+    MailingListManager* mailingList() { return &MailingListManager::shared(); }
     QWindow* window() const { return window_; }
     void setWindow(QWindow* window) { window_ = window; }
 

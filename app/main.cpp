@@ -10,10 +10,12 @@
 
 #include "AppDelegate.h"
 #include "LaunchArguments.h"
+#include "MailingListManager.h"
 #include "SingleInstance.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 namespace {
 
@@ -78,6 +80,7 @@ int main(int argc, char* argv[]) {
                    stderr);
     }
 
+    MailingListManager::shared();  // reads the newsletter answer before any menu is built
     AppDelegate delegate;
     delegate.open(items);
     QObject::connect(&instance, &SingleInstance::launched, &delegate,

@@ -30,6 +30,7 @@
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 namespace {
 

@@ -3,6 +3,7 @@ import QtQuick.Controls.Basic
 import QtQuick.Window
 import Fendry.Ui
 import Fendry.App
+import Fendry.Newsletter
 
 // The one window: the menu bar above a content area of exactly 400 × 500.
 ApplicationWindow {
@@ -48,6 +49,13 @@ ApplicationWindow {
                 text: qsTr("Contact Support")
                 onTriggered: window.appDelegate.openSupportEmail()
             }
+            MenuItem {
+                objectName: "subscribeMenuItem"
+                text: qsTr("Subscribe to Newsletter\u2026")
+                visible: !window.appDelegate.mailingList.isOptedOut
+                height: visible ? implicitHeight : 0  // a hidden item would leave a gap
+                onTriggered: window.appDelegate.mailingList.presentOnDemand()
+            }
         }
     }
 
@@ -68,6 +76,12 @@ ApplicationWindow {
     ContentView {
         anchors.fill: parent
         screen: window.appDelegate.screen
+        // Counted once per launch: the window is built once and only ever minimised.
+        Component.onCompleted: window.appDelegate.mailingList.registerLaunch()
+    }
+
+    MailingListPrompt {
+        manager: window.appDelegate.mailingList
     }
 
     AboutDialog {

@@ -18,6 +18,7 @@
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
@@ -63,6 +64,9 @@ private slots:
 
         QCOMPARE(menuEntries(window, "applicationMenu"),
                  (QStringList{"About Fendry", "-", "Check for Updates\u2026", "-", "Quit Fendry"}));
+        QCOMPARE(menuEntries(window, "helpMenu"),
+                 (QStringList{"Contact Support", "Subscribe to Newsletter\u2026"}));
+        delegate.mailingList()->decline();  // gone at once, without a restart
         QCOMPARE(menuEntries(window, "helpMenu"), QStringList{"Contact Support"});
 
         QTRY_COMPARE(delegate.files().rowCount(), 1);  // opened twice, listed once
@@ -89,8 +93,10 @@ private slots:
         QObject* item = menuItem(window, "applicationMenu", 2);
         QVERIFY(item->property("enabled").toBool());
 
+        QVERIFY(!MailingListManager::shouldSuppressPrompt());
         QMetaObject::invokeMethod(item, "triggered");
         QVERIFY(updater.sessionInProgress());
+        QVERIFY(MailingListManager::shouldSuppressPrompt());  // no newsletter over an update
         QVERIFY(!viewModel.canCheckForUpdates());
         QVERIFY(!item->property("enabled").toBool());
         QObject* dialog = window->findChild<QObject*>(QStringLiteral("updateResultDialog"));
@@ -207,15 +213,20 @@ private:
         return item;
     }
 
-    // The titles of a menu's items, "-" for a separator.
+    // The titles of the items an open menu shows, "-" for a separator.
     static QStringList menuEntries(QQuickWindow* window, const char* menuName) {
         QObject* menu = window->findChild<QObject*>(QLatin1String(menuName));
         QStringList entries;
+        QMetaObject::invokeMethod(menu, "open");
         const int count = menu ? menu->property("count").toInt() : 0;
         for (int i = 0; i < count; ++i) {
-            const QString text = menuItem(window, menuName, i)->property("text").toString();
-            entries << (text.isEmpty() ? QStringLiteral("-") : text);
+            QQuickItem* item = menuItem(window, menuName, i);
+            const QString text = item->property("text").toString();
+            if (item->isVisible()) {
+                entries << (text.isEmpty() ? QStringLiteral("-") : text);
+            }
         }
+        QMetaObject::invokeMethod(menu, "close");
         return entries;
     }
 
