@@ -12,6 +12,7 @@
 #include "AppDelegate.h"
 #include "CheckForUpdatesViewModel.h"
 #include "LaunchArguments.h"
+#include "OpenedUrls.h"
 #include "SupportRequest.h"
 #include "SingleInstance.h"
 #include "TempFolder.h"
@@ -23,17 +24,6 @@ Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 using testing_support::TempFolder;
 namespace fs = std::filesystem;
 using Items = SingleInstance::Items;
-
-// Catches what would be opened in the desktop's applications.
-class OpenedUrls final : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls << url; }
-};
 
 class ShellTest : public QObject {
     Q_OBJECT
@@ -115,7 +105,7 @@ private slots:
     }
 
     void contactSupportComposesTheMessageAndEncodesWhatWouldEndAValue() {
-        OpenedUrls opened;
+        testing_support::OpenedUrls opened;
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &opened, "open");
         AppDelegate delegate;
         delegate.openSupportEmail();

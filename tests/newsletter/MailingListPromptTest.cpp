@@ -6,6 +6,7 @@
 #include <QtQml/qqmlextensionplugin.h>
 #include <memory>
 
+#include "ItemSearch.h"
 #include "MailingListManager.h"
 #include "SubscribeServer.h"
 #include "TempFolder.h"
@@ -32,7 +33,9 @@ public:
         }
     }
 
-    QQuickItem* find(const QString& name) { return findIn(window->contentItem(), name); }
+    QQuickItem* find(const QString& name) {
+        return testing_support::findItem(window->contentItem(), name);
+    }
     bool shown(const QString& name) {
         QQuickItem* item = find(name);
         return item && item->isVisible();
@@ -61,17 +64,6 @@ private:
         MailingListOptions options;
         options.subscribeUrl = url;
         return options;
-    }
-    static QQuickItem* findIn(QQuickItem* item, const QString& name) {
-        if (item->objectName() == name) {
-            return item;
-        }
-        for (QQuickItem* child : item->childItems()) {
-            if (QQuickItem* found = findIn(child, name)) {
-                return found;
-            }
-        }
-        return nullptr;
     }
 };
 

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "ItemSearch.h"
 #include "MainScreen.h"
 #include "PendingItemsModel.h"
 #include "TempFolder.h"
@@ -71,10 +72,7 @@ public:
         deliverUpdates();
     }
 
-    // Looks through the items on screen too: list rows and popups have no object parent.
-    QQuickItem* find(const QString& objectName) {
-        return findIn(view.contentItem(), objectName);
-    }
+    QQuickItem* find(const QString& objectName) { return findItem(view.contentItem(), objectName); }
     QString text(const QString& objectName) {
         QQuickItem* item = find(objectName);
         return item ? item->property("text").toString() : QString();
@@ -97,18 +95,6 @@ public:
     }
 
 private:
-    static QQuickItem* findIn(QQuickItem* item, const QString& objectName) {
-        if (item->objectName() == objectName) {
-            return item;
-        }
-        for (QQuickItem* child : item->childItems()) {
-            if (QQuickItem* found = findIn(child, objectName)) {
-                return found;
-            }
-        }
-        return nullptr;
-    }
-
     fendry::RunEnvironment environment() {
         fendry::RunEnvironment environment;
         environment.runInBackground = [this](fendry::Task task) {

@@ -12,6 +12,7 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 #include "LocalPaths.h"
+#include "OpenedUrls.h"
 #include "ScreenHarness.h"
 #include "SettingsPreferences.h"
 
@@ -64,17 +65,6 @@ public:
 
 public slots:
     void ShowItems(const QStringList& uris, const QString&) { shown << uris; }
-};
-
-// Catches what would be opened in the desktop's applications.
-class OpenedUrls final : public QObject {
-    Q_OBJECT
-
-public:
-    QList<QUrl> urls;
-
-public slots:
-    void open(const QUrl& url) { urls << url; }
 };
 
 class MainScreenTest : public QObject {
@@ -305,7 +295,7 @@ private slots:
         ScreenHarness h;
         fs::create_directories(h.root() / "my folder");
         h.add(h.root() / "my folder");
-        OpenedUrls opened;
+        testing_support::OpenedUrls opened;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
 
         QDBusConnection bus = QDBusConnection::sessionBus();
