@@ -27,7 +27,6 @@ public:
 
     Updater* updater() { return updaterController_.updater(); }
     MailingListManager* mailingList() { return &MailingListManager::shared(); }
-    QWindow* window() const { return window_; }
     void setWindow(QWindow* window) { window_ = window; }
 
     // Closing the main window only minimises it: the list, a run and its summary stay.

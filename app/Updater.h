@@ -48,7 +48,6 @@ public:
     ~Updater() override;
 
     void start();
-    bool isStarted() const { return started_; }
     // Started and not checking: a check may begin, even while a result is still shown.
     bool canCheckForUpdates() const { return started_ && reply_ == nullptr; }
     // From a check until its result is dismissed.

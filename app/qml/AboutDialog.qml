@@ -1,26 +1,15 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import QtQuick.Templates as T
 import QtQuick.Layouts
 import Fendry.Ui
 
 // Who we are, in a small card over the window.
-Dialog {
+CardDialog {
     id: about
     objectName: "aboutDialog"
 
-    parent: T.Overlay.overlay
-    anchors.centerIn: parent
     width: 320
-    modal: true
-    padding: 20
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
-
-    background: Rectangle {
-        color: "#f6f6f6"
-        radius: 10
-        border.color: "#c8c8c8"
-    }
 
 
     contentItem: ColumnLayout {
@@ -37,7 +26,8 @@ Dialog {
         Text {
             Layout.alignment: Qt.AlignHCenter
             text: "Fendry"
-            font: Theme.systemFont(17, Font.Bold)
+            font.pixelSize: Theme.title2.pixelSize
+            font.bold: true
             color: Theme.primary
         }
         Text {

@@ -1,13 +1,12 @@
 import QtQuick
 import QtQuick.Controls.Basic
 import QtQuick.Layouts
-import QtQuick.Templates as T
 import Fendry.Ui
 import Fendry.App
 
 // What a check for updates found, over the main window, from the start of the check until the
 // user closes it.
-Dialog {
+CardDialog {
     id: dialog
     objectName: "updateResultDialog"
 
@@ -15,11 +14,7 @@ Dialog {
     readonly property int outcome: updater.outcome
     readonly property bool checking: updater.sessionInProgress && outcome === Updater.None
 
-    parent: T.Overlay.overlay
-    anchors.centerIn: parent
     width: 320
-    modal: true
-    padding: 20
     closePolicy: outcome === Updater.None ? Popup.NoAutoClose : Popup.CloseOnEscape
     onClosed: if (updater.sessionInProgress && outcome !== Updater.None) updater.dismissResult()
 
@@ -31,12 +26,6 @@ Dialog {
             else
                 dialog.close()
         }
-    }
-
-    background: Rectangle {
-        color: "#f6f6f6"
-        radius: 10
-        border.color: "#c8c8c8"
     }
 
     contentItem: ColumnLayout {

@@ -32,7 +32,8 @@ ColumnLayout {
 
         Text {
             text: qsTr("Stay in the loop")
-            font: Theme.systemFont(17, Font.Bold)
+            font.pixelSize: Theme.title2.pixelSize
+            font.bold: true
             color: Theme.primary
         }
         Text {

@@ -1,30 +1,18 @@
 import QtQuick
 import QtQuick.Controls.Basic
-import QtQuick.Templates as T
 import QtQuick.Layouts
 import Fendry.Ui
 
 // Stands between "Erase Files" and the run: nothing is erased until "Erase now".
-Dialog {
+CardDialog {
     id: alert
     objectName: "confirmationAlert"
 
     required property MainScreen screen
 
-    parent: T.Overlay.overlay
-    anchors.centerIn: parent
     width: 280
-    modal: true
     focus: true
     closePolicy: Popup.CloseOnEscape
-    padding: 20
-    topPadding: 20
-
-    background: Rectangle {
-        color: "#f6f6f6"
-        radius: 10
-        border.color: "#c8c8c8"
-    }
 
     contentItem: ColumnLayout {
         spacing: 10

@@ -1,0 +1,17 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Templates as T
+
+// The look of our dialogs: a light card centred over the window, which it dims.
+Dialog {
+    parent: T.Overlay.overlay
+    anchors.centerIn: parent
+    modal: true
+    padding: 20
+
+    background: Rectangle {
+        color: "#f6f6f6"
+        radius: 10
+        border.color: "#c8c8c8"
+    }
+}
