@@ -38,7 +38,7 @@ std::string cutAtHead(const std::string& name, std::size_t room) {
 }  // namespace
 
 void ProgressLine::show(const fendry::RunState& state, bool force) {
-    if (!state.filesToProcess) {
+    if (!state.workList) {
         return;  // the run has not counted its files yet
     }
     const auto now = std::chrono::steady_clock::now();
@@ -48,8 +48,7 @@ void ProgressLine::show(const fendry::RunState& state, bool force) {
     lastDrawn_ = now;
     drawn_ = true;
 
-    const auto* file = state.currentFile();
-    const std::string name = file ? printable(file->filename().string()) : std::string();
+    const std::string name = printable(state.currentFileName().value_or(std::string()));
     const int percent = static_cast<int>(state.shreddingProgress * 100);
     const std::string head = "Processing file " + std::to_string(state.currentFileIndex + 1) +
                              " of " + std::to_string(state.totalFiles) + "  ";

@@ -1,11 +1,15 @@
 // fendry-cli: erases files and folders from the command line with the same engine, methods and
 // saved choice as the desktop application.
 
+#include <fcntl.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QFile>
+#include <QSocketNotifier>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <optional>
@@ -24,6 +28,39 @@ namespace {
 constexpr int kExitErased = 0;
 constexpr int kExitNotAllErased = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitSignalBase = 128;
+
+// The signal that asked the run to stop, handed from the handler to the event loop through a
+// pipe, the one thing a handler may safely do.
+int signalPipe[2] = {-1, -1};
+volatile std::sig_atomic_t stopSignal = 0;
+
+void onStopSignal(int signal) {
+    stopSignal = signal;
+    const char byte = 0;
+    [[maybe_unused]] const auto ignored = ::write(signalPipe[1], &byte, 1);
+}
+
+// Ctrl+C, a terminal closing or a polite kill stop the run before its next chunk, so that it
+// can still say what it erased and what it left.
+void stopRunOnSignals(QCoreApplication& app, fendry::EraseRun& run) {
+    if (::pipe2(signalPipe, O_CLOEXEC | O_NONBLOCK) != 0) {
+        return;
+    }
+    auto* notifier = new QSocketNotifier(signalPipe[0], QSocketNotifier::Read, &app);
+    QObject::connect(notifier, &QSocketNotifier::activated, &app, [&run] {
+        char drained[16];
+        while (::read(signalPipe[0], drained, sizeof drained) > 0) {
+        }
+        run.stop();
+    });
+    struct sigaction action {};
+    action.sa_handler = onStopSignal;
+    ::sigemptyset(&action.sa_mask);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        ::sigaction(signal, &action, nullptr);
+    }
+}
 
 int usageError(const QString& message) {
     std::fprintf(stderr, "fendry-cli: %s\nTry 'fendry-cli --help' for more information.\n",
@@ -122,7 +159,13 @@ int main(int argc, char* argv[]) {
     }
     fendry::PendingList files;
     for (const QString& path : paths) {
-        fendry::addPendingItem(files, QFile::encodeName(path).toStdString());
+        const std::string bytes = QFile::encodeName(path).toStdString();
+        if (const auto refusal = fendry::refusalOf(bytes)) {
+            std::fprintf(stderr, "fendry-cli: refusing to erase '%s': %s; nothing was erased.\n",
+                         printable(bytes).c_str(), refusal->c_str());
+            return kExitUsage;
+        }
+        fendry::addPendingItem(files, bytes);
     }
 
     if (!parser.isSet(yesOption)) {
@@ -138,7 +181,8 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    fendry::EraseRun run(files, qtRunEnvironment(&app));
+    fendry::EraseRun run(qtRunEnvironment(&app));
+    stopRunOnSignals(app, run);
     const bool showProgress = ::isatty(STDERR_FILENO) != 0;
     ProgressLine progress(stderr);
     run.setOnChange([&] {
@@ -152,9 +196,12 @@ int main(int argc, char* argv[]) {
             QCoreApplication::quit();
         }
     });
-    run.startShredding(method);
+    run.startShredding(files, method);
     app.exec();
 
     std::fputs(summaryText(run.state()).c_str(), stdout);
-    return run.state().failedCount > 0 ? kExitNotAllErased : kExitErased;
+    if (run.state().stopped) {
+        return kExitSignalBase + (stopSignal != 0 ? stopSignal : SIGINT);
+    }
+    return run.state().failedCount() > 0 ? kExitNotAllErased : kExitErased;
 }

@@ -2,25 +2,16 @@
 
 #include <sys/stat.h>
 
-#include <memory>
+#include <algorithm>
+#include <cerrno>
 
-#include "FolderWalk.h"
+#include "FolderHandles.h"
 
 namespace fendry {
 
-// What the background work owns for its whole duration.
-struct EraseRun::Work {
-    PendingList snapshot;
-    // The previous run's list, let go here rather than on the main thread.
-    std::shared_ptr<const std::vector<std::filesystem::path>> previousItems;
-    std::int64_t passes = 1;
-    PassContext pass;
-    std::function<void(Task)> postToMain;
-    std::chrono::milliseconds progressInterval{0};
-    std::shared_ptr<std::atomic<bool>> stopRequested;
-};
-
 namespace {
+
+using Step = PassFailure::Step;
 
 // Where the background work has got to, handed to the main thread whole so that every shown
 // combination of file, pass and progress is one the run really reached.
@@ -30,10 +21,191 @@ struct Reached {
     std::optional<std::int64_t> completedPasses;  // absent until the first pass completes
 };
 
+// Hands the latest point to the main thread: every point when there is no interval; otherwise
+// at most one update waits in the queue at a time, no more often than the interval, and the
+// last point is always delivered.
+class ProgressSender {
+public:
+    using Post = std::function<void(const Reached&, std::shared_ptr<std::atomic<bool>>)>;
+
+    ProgressSender(Post post, std::chrono::milliseconds interval,
+                   std::function<RunClock::time_point()> now)
+        : post_(std::move(post)), interval_(interval), now_(std::move(now)) {}
+
+    void update(const Reached& reached) {
+        latest_ = reached;
+        unsent_ = true;
+        sendIfDue();
+    }
+    void sendIfDue() {
+        if (!unsent_) {
+            return;
+        }
+        if (interval_.count() > 0) {
+            if (*inQueue_) {
+                return;
+            }
+            const auto now = now_();
+            if (lastSent_ && now - *lastSent_ < interval_) {
+                return;
+            }
+            lastSent_ = now;
+        }
+        send();
+    }
+    void flush() {
+        if (unsent_) {
+            send();
+        }
+    }
+
+private:
+    void send() {
+        *inQueue_ = true;
+        post_(latest_, inQueue_);
+        unsent_ = false;
+    }
+
+    Post post_;
+    std::chrono::milliseconds interval_;
+    std::function<RunClock::time_point()> now_;
+    Reached latest_;
+    bool unsent_ = false;
+    std::optional<RunClock::time_point> lastSent_;
+    std::shared_ptr<std::atomic<bool>> inQueue_ = std::make_shared<std::atomic<bool>>(false);
+};
+
+// Removes, deepest first, the walked folders that the run left empty. A folder that holds
+// anything the run did not erase stays, and so does every folder above it; each gets a line.
+class FolderRemoval {
+public:
+    FolderRemoval(const WorkList& list, FileOps& ops, FolderHandles& handles,
+                  std::vector<ItemFailure>& failures)
+        : list_(list),
+          ops_(ops),
+          handles_(handles),
+          failures_(failures),
+          left_(list.folders.size()),
+          reported_(list.folders.size()) {}
+
+    // Something below `folder` stays; with `reported`, the folder has a line already.
+    void leave(FolderIndex folder, bool reported = false) {
+        if (reported) {
+            reported_[folder] = true;
+        }
+        while (folder != kNoFolder && !left_[folder]) {
+            left_[folder] = true;
+            folder = list_.folders[folder].parent;
+        }
+    }
+
+    void run() {
+        for (const FolderIndex folder : deepestFirst()) {
+            if (left_[folder]) {
+                if (!reported_[folder]) {
+                    fail(folder, Step::FolderKept);
+                }
+                continue;
+            }
+            remove(folder);
+        }
+    }
+
+private:
+    void fail(FolderIndex folder, Step step, int error = 0) {
+        failures_.push_back({list_.pathOfFolder(folder), {step, error, 0, 0}});
+    }
+
+    void remove(FolderIndex folder) {
+        const FolderRecord& record = list_.folders[folder];
+        const FolderIndex parent = record.parent;
+        const std::string name(list_.nameOf(record));
+        int parentFd = -1;
+        if (const int error = handles_.open(parent, parentFd); error != 0) {
+            fail(folder, error == ESTALE ? Step::Changed : Step::Unreachable, error);
+            leave(parent);
+            return;
+        }
+        struct stat info {};
+        if (const int error = ops_.statAt(parentFd, name, info); error != 0) {
+            if (error != ENOENT) {  // removed by someone else: nothing is left to remove
+                fail(folder, Step::FolderRemove, error);
+                leave(parent);
+            }
+            return;
+        }
+        if (info.st_dev != record.device || info.st_ino != record.inode) {
+            fail(folder, Step::Changed);
+            leave(parent);
+            return;
+        }
+        handles_.forget(folder);
+        if (const int error = ops_.removeAt(parentFd, name, true); error != 0) {
+            fail(folder,
+                 error == ENOTEMPTY || error == EEXIST ? Step::FolderAppeared : Step::FolderRemove,
+                 error);
+            leave(parent);
+            return;
+        }
+        if (const int error = ops_.sync(parentFd); error != 0) {
+            fail(folder, Step::SyncFolder, error);
+        }
+    }
+
+    // Walked folders ordered so that every folder comes before the one holding it.
+    std::vector<FolderIndex> deepestFirst() const {
+        const auto& folders = list_.folders;
+        std::vector<std::uint32_t> depth(folders.size(), 0);
+        std::vector<bool> known(folders.size(), false);
+        std::vector<FolderIndex> climb;
+        std::vector<FolderIndex> order;
+        for (FolderIndex folder = 0; folder < folders.size(); ++folder) {
+            if (!folders[folder].walked) {
+                continue;
+            }
+            order.push_back(folder);
+            // Parents may come after their children in the table (nested pending folders).
+            climb.clear();
+            for (FolderIndex at = folder; at != kNoFolder && !known[at] && folders[at].walked;
+                 at = folders[at].parent) {
+                climb.push_back(at);
+            }
+            for (auto at = climb.rbegin(); at != climb.rend(); ++at) {
+                const FolderIndex parent = folders[*at].parent;
+                depth[*at] = parent != kNoFolder && known[parent] ? depth[parent] + 1 : 0;
+                known[*at] = true;
+            }
+        }
+        std::stable_sort(order.begin(), order.end(), [&depth](FolderIndex a, FolderIndex b) {
+            return depth[a] != depth[b] ? depth[a] > depth[b] : a > b;
+        });
+        return order;
+    }
+
+    const WorkList& list_;
+    FileOps& ops_;
+    FolderHandles& handles_;
+    std::vector<ItemFailure>& failures_;
+    std::vector<bool> left_;
+    std::vector<bool> reported_;
+};
+
 }  // namespace
 
-EraseRun::EraseRun(PendingList& files, RunEnvironment environment)
-    : files_(files), environment_(std::move(environment)) {}
+// What the background work owns for its whole duration.
+struct EraseRun::Work {
+    PendingList snapshot;
+    // The previous run's list, let go here rather than on the main thread.
+    std::shared_ptr<const WorkList> previousList;
+    std::int64_t passes = 1;
+    PassContext pass;
+    std::function<void(Task)> postToMain;
+    std::function<RunClock::time_point()> now;
+    std::chrono::milliseconds progressInterval{0};
+    std::shared_ptr<std::atomic<bool>> stopRequested;
+};
+
+EraseRun::EraseRun(RunEnvironment environment) : environment_(std::move(environment)) {}
 
 void EraseRun::changed() {
     if (onChange_) {
@@ -41,159 +213,194 @@ void EraseRun::changed() {
     }
 }
 
-void EraseRun::startShredding(const ShredMethod& method) {
+std::optional<std::string> RunState::currentFileName() const {
+    if (!workList || currentFileIndex < 0 ||
+        currentFileIndex >= static_cast<std::int64_t>(workList->entries.size())) {
+        return std::nullopt;
+    }
+    return std::string(
+        workList->nameOf(workList->entries[static_cast<std::size_t>(currentFileIndex)]));
+}
+
+void EraseRun::startShredding(PendingList snapshot, const ShredMethod& method) {
+    if (state_.isShredding) {
+        return;
+    }
     state_.isShredding = true;
     state_.shreddingProgress = 0.0;
     state_.currentFileIndex = 0;
     state_.currentPass = 0;
     state_.startTime = environment_.now();
     state_.estimatedTimeRemaining.reset();
-    state_.failedCount = 0;
     state_.failures.clear();
+    state_.stopped = false;
+    state_.notReached = 0;
     state_.passesPerFile = method.passes;
 
-    // Desktop Linux grants no per-item sandbox access, so there is nothing to claim or give
-    // back around the run.
     auto work = std::make_shared<Work>();
-    work->snapshot = files_;
-    work->previousItems = std::move(state_.filesToProcess);
+    work->snapshot = std::move(snapshot);
+    work->previousList = std::move(state_.workList);
     work->passes = method.passes;
     work->pass = environment_.pass;
     work->postToMain = environment_.postToMain;
+    work->now = environment_.now;
     work->progressInterval = environment_.progressInterval;
     stopRequested_ = std::make_shared<std::atomic<bool>>(false);
     work->stopRequested = stopRequested_;
 
-    state_.filesToProcess.reset();
+    state_.workList.reset();
     state_.totalFiles = 0;
     changed();
 
     environment_.runInBackground([work, this] { performShredding(*work, this); });
 }
 
-const std::filesystem::path* RunState::currentFile() const {
-    if (!filesToProcess || currentFileIndex < 0 ||
-        currentFileIndex >= static_cast<std::int64_t>(filesToProcess->size())) {
-        return nullptr;
-    }
-    return &(*filesToProcess)[static_cast<std::size_t>(currentFileIndex)];
-}
-
 void EraseRun::performShredding(Work& work, EraseRun* run) {
-    work.previousItems.reset();
-    const auto itemList = std::make_shared<const std::vector<std::filesystem::path>>(
-        work.snapshot.empty() ? std::vector<std::filesystem::path>{}
-                              : expandPendingItems(work.snapshot));
-    const auto& items = *itemList;
-    const double totalPasses =
-        static_cast<double>(items.size()) * static_cast<double>(work.passes);
-    work.postToMain([run, itemList] {
-        run->state_.filesToProcess = itemList;
-        run->state_.totalFiles = static_cast<std::int64_t>(itemList->size());
+    work.previousList.reset();
+    FileOps& ops = *work.pass.ops;
+    const std::atomic<bool>& stopRequested = *work.stopRequested;
+    WalkResult walked = walkPendingItems(work.snapshot, ops, &stopRequested);
+    const auto list = std::make_shared<const WorkList>(std::move(walked.list));
+    const auto& entries = list->entries;
+    const std::int64_t P = work.passes;
+    const double totalPasses = static_cast<double>(entries.size()) * static_cast<double>(P);
+    work.postToMain([run, list] {
+        run->state_.workList = list;
+        run->state_.totalFiles = static_cast<std::int64_t>(list->entries.size());
         run->changed();
     });
 
-    FileOps& ops = *work.pass.ops;
-    const std::int64_t P = work.passes;
-    std::int64_t erased = 0;
-    std::int64_t bytes = 0;
-    std::vector<ItemFailure> failures;
+    RunState result;
+    result.failures = std::move(walked.failures);
+    FolderHandles handles(*list, ops);
+    FolderRemoval removal(*list, ops, handles, result.failures);
+    for (const auto& kept : walked.foldersToKeep) {
+        removal.leave(kept.folder, kept.reported);
+    }
+    const auto failItem = [&](std::size_t i, const PassResult& failed) {
+        result.failures.push_back({list->pathOf(i), failed.failure});
+        removal.leave(entries[i].folder);
+    };
+
+    ProgressSender progress(
+        [&work, run, totalPasses](const Reached& reached,
+                                  std::shared_ptr<std::atomic<bool>> inQueue) {
+            work.postToMain([run, reached, totalPasses, inQueue] {
+                *inQueue = false;
+                RunState& state = run->state_;
+                state.currentFileIndex = reached.index;
+                state.currentPass = reached.pass;
+                if (reached.completedPasses) {
+                    run->updateProgress(static_cast<double>(*reached.completedPasses), totalPasses);
+                } else {
+                    run->changed();
+                }
+            });
+        },
+        work.progressInterval, work.now);
+    PassContext pass = work.pass;
+    pass.keepGoing = [&] {
+        progress.sendIfDue();
+        return !stopRequested;
+    };
 
     Reached reached;
-    bool unsent = false;
-    std::optional<RunClock::time_point> lastSent;
-    const auto send = [&] {
-        work.postToMain([run, reached, total = totalPasses] {
-            RunState& state = run->state_;
-            state.currentFileIndex = reached.index;
-            state.currentPass = reached.pass;
-            if (reached.completedPasses) {
-                run->updateProgress(static_cast<double>(*reached.completedPasses), total);
-            } else {
-                run->changed();
-            }
-        });
-        unsent = false;
-    };
-    const auto report = [&] {
-        unsent = true;
-        if (work.progressInterval.count() == 0) {
-            send();
-            return;
+    std::vector<bool> erased(entries.size(), false);  // read for the later names of hard links
+    bool stopped = walked.stopped;
+    std::size_t begun = 0;  // entries whose erasing began
+    for (std::size_t i = 0; i < entries.size() && !stopped; ++i) {
+        if (stopRequested) {
+            stopped = true;
+            break;
         }
-        const auto now = RunClock::now();
-        if (!lastSent || now - *lastSent >= work.progressInterval) {
-            lastSent = now;
-            send();
-        }
-    };
-    const auto progress = [&](std::int64_t completed) {
-        reached.completedPasses = completed;
-        report();
-    };
-
-    for (std::size_t index = 0; index < items.size(); ++index) {
-        if (*work.stopRequested) {
-            return;
-        }
-        const auto& item = items[index];
-        const auto i = static_cast<std::int64_t>(index);
-        reached.index = i;
+        begun = i + 1;
+        const auto index = static_cast<std::int64_t>(i);
+        reached.index = index;
         reached.pass = 0;
-        report();
+        progress.update(reached);
+        // A link, a special file or a later name of a file erased before takes no passes.
+        const auto doneWithoutPasses = [&] {
+            reached.pass = P - 1;
+            reached.completedPasses = index * P + P;
+            progress.update(reached);
+        };
 
-        struct stat info {};
-        const bool inspected = ops.statEntry(item.string(), info) == 0;
-        if (inspected && S_ISLNK(info.st_mode)) {
-            // A link is removed as itself; what it points to is never written or removed.
-            if (const PassResult removed = removeDurably(item, ops); !removed) {
-                failures.push_back({item, removed.failure});
-                continue;
-            }
-            ++erased;
-            progress(i * P + P);
+        const WorkEntry& entry = entries[i];
+        const std::string name(list->nameOf(entry));
+        int folder = -1;
+        if (const int error = handles.open(entry.folder, folder); error != 0) {
+            failItem(i, failedAt(error == ESTALE ? Step::Changed : Step::Unreachable, error));
             continue;
         }
-        const std::int64_t size =
-            inspected && S_ISREG(info.st_mode) ? static_cast<std::int64_t>(info.st_size) : 0;
+        if (entry.kind == WorkEntry::Kind::LinkOrSpecial) {
+            if (const auto removed = removeEntryDurably(ops, folder, name, entry.inode); !removed) {
+                failItem(i, removed);
+                continue;
+            }
+            ++result.stats.linkCount;
+            doneWithoutPasses();
+            continue;
+        }
+        if (const auto first = list->firstNameOf(i)) {
+            if (!erased[*first]) {
+                failItem(i, failedAt(Step::SharedWithFailed));
+                continue;
+            }
+            if (const auto removed = removeEntryDurably(ops, folder, name, entry.inode); !removed) {
+                failItem(i, removed);
+                continue;
+            }
+            doneWithoutPasses();
+            continue;
+        }
+        PassTarget target{folder, name, entry.inode, 1};
+        if (const auto* link = list->hardLinkAt(i)) {
+            if (link->namesInRun < link->links) {
+                failItem(i, failedAt(Step::OtherNames, 0, link->links - link->namesInRun));
+                continue;
+            }
+            target.namesInRun = link->namesInRun;
+        }
 
+        std::int64_t size = 0;
         bool allPasses = true;
         for (std::int64_t p = 0; p < P; ++p) {
             if (p > 0) {
-                if (*work.stopRequested) {
-                    return;
-                }
                 reached.pass = p;
-                report();
+                progress.update(reached);
             }
-            const PassResult result = shredPass(item, p, P, work.pass);
-            if (!result) {
-                failures.push_back({item, result.failure});
+            const PassResult done =
+                stopRequested ? failedAt(Step::Stopped) : shredPass(target, p, P, pass);
+            if (p == 0) {
+                size = done.size;
+            }
+            if (!done) {
+                stopped = done.failure.step == Step::Stopped;
+                failItem(i, done);
                 allPasses = false;
                 break;
             }
-            progress(i * P + p + 1);
+            reached.completedPasses = index * P + p + 1;
+            progress.update(reached);
         }
         if (allPasses) {
-            ++erased;
-            bytes += size;
+            erased[i] = true;
+            ++result.stats.fileCount;
+            result.stats.totalSize += size;
         }
     }
+    progress.flush();
 
-    if (unsent) {
-        send();
+    if (stopped) {
+        // What was not reached stays, and so do the folders that hold it.
+        result.stopped = true;
+        result.notReached = static_cast<std::int64_t>(entries.size() - begun);
+    } else {
+        removal.run();
     }
 
-    for (const auto& entry : work.snapshot) {
-        if (isFolder(entry)) {
-            removeTree(entry);  // errors are ignored: what could be erased was counted above
-        }
-    }
-
-    const auto failed = static_cast<std::int64_t>(failures.size());
-    work.postToMain([run, erased, bytes, failed, failures = std::move(failures)]() mutable {
-        run->finishShredding(erased, bytes, failed, std::move(failures));
-    });
+    work.postToMain(
+        [run, result = std::move(result)]() mutable { run->finishShredding(std::move(result)); });
 }
 
 void EraseRun::updateProgress(double completed, double total) {
@@ -208,11 +415,11 @@ void EraseRun::updateProgress(double completed, double total) {
     changed();
 }
 
-void EraseRun::finishShredding(std::int64_t erased, std::int64_t bytes, std::int64_t failed,
-                               std::vector<ItemFailure> failures) {
-    state_.stats = {erased, bytes};
-    state_.failedCount = failed;
-    state_.failures = std::move(failures);
+void EraseRun::finishShredding(RunState result) {
+    state_.stats = result.stats;
+    state_.failures = std::move(result.failures);
+    state_.stopped = result.stopped;
+    state_.notReached = result.notReached;
     state_.isShredding = false;
     state_.showCompletionAnimation = true;
     changed();
@@ -225,10 +432,10 @@ void EraseRun::stop() {
 }
 
 void EraseRun::startAgain() {
-    files_.clear();
     state_.stats = {};
-    state_.failedCount = 0;
     state_.failures.clear();
+    state_.stopped = false;
+    state_.notReached = 0;
     state_.showCompletionAnimation = false;
     changed();
 }

@@ -7,26 +7,24 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
+#include "FolderWalk.h"
 #include "PendingItems.h"
 #include "ShredMethod.h"
 #include "ShredPass.h"
+#include "WorkList.h"
 
 namespace fendry {
 
 // What a finished run erased.
 struct EraseStats {
-    std::int64_t fileCount = 0;  // work items that went through every pass and were removed
+    std::int64_t fileCount = 0;  // regular files that went through every pass and were removed
     std::int64_t totalSize = 0;  // their bytes, each read once before its first pass
+    std::int64_t linkCount = 0;  // links and special files removed as entries, none followed
 
     bool operator==(const EraseStats&) const = default;
-};
-
-// A work item that was not erased, and why.
-struct ItemFailure {
-    std::filesystem::path item;
-    PassFailure failure;
 };
 
 using RunClock = std::chrono::steady_clock;
@@ -39,24 +37,32 @@ struct RunState {
     std::int64_t currentPass = 0;       // 0-based pass being written
     std::optional<RunClock::time_point> startTime;
     std::optional<double> estimatedTimeRemaining;  // seconds; absent until a pass completes
-    // The work list, shared with the background work; empty until that work has built it,
-    // since expanding a large folder takes longer than the screen may stand still.
-    std::shared_ptr<const std::vector<std::filesystem::path>> filesToProcess;
+    // The work list, shared read-only with the background work; empty until that work has
+    // built it, since walking a large folder takes longer than the screen may stand still.
+    std::shared_ptr<const WorkList> workList;
     std::int64_t totalFiles = 0;
     std::int64_t passesPerFile = 0;  // of the method the run started with
     EraseStats stats;
-    std::int64_t failedCount = 0;
-    std::vector<ItemFailure> failures;  // one per failed work item, in work-list order
+    // One line per item that was not erased or folder that was not removed, in the order met.
+    std::vector<ItemFailure> failures;
+    bool stopped = false;         // the run was stopped before its end
+    std::int64_t notReached = 0;  // work list entries a stopped run never came to
     bool showCompletionAnimation = false;
 
-    // The work item at `currentFileIndex`, if the work list is known and holds it.
-    const std::filesystem::path* currentFile() const;
+    std::int64_t failedCount() const { return static_cast<std::int64_t>(failures.size()); }
+    // The name of the work item at `currentFileIndex`, if the work list is known and holds it.
+    std::optional<std::string> currentFileName() const;
 };
 
 using Task = std::function<void()>;
 
 // How a run reaches threads and the outside world; the defaults are the real file system and
 // random source, and the front end supplies the two queues.
+//
+// Lifetime: the background work and the updates it posts call back into the EraseRun that
+// started them. The owner of the EraseRun keeps it alive until the background work has ended
+// and every posted update has run or been discarded with the queue (an application waits for
+// its thread pool before it tears its objects down).
 struct RunEnvironment {
     // Runs the whole erase as one work item away from the main thread.
     std::function<void(Task)> runInBackground;
@@ -69,33 +75,32 @@ struct RunEnvironment {
     std::chrono::milliseconds progressInterval{0};
 };
 
-// Drives one erase run after another over the pending list it is given.
+// Drives one erase run after another.
 class EraseRun {
 public:
-    EraseRun(PendingList& files, RunEnvironment environment);
+    explicit EraseRun(RunEnvironment environment);
 
     const RunState& state() const { return state_; }
     // Called on the main thread after every change of the state.
     void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
 
-    // Resets the run state, builds the work list from the pending entries and starts the
-    // background work. The pending list itself is not changed by a run.
-    void startShredding(const ShredMethod& method);
-    void updateProgress(double completed, double total);
-    void finishShredding(std::int64_t erased, std::int64_t bytes, std::int64_t failed,
-                         std::vector<ItemFailure> failures);
-    // Back to the empty screen: clears the pending list and the result.
+    // Resets the run state and starts the background work over its own copy of the pending
+    // entries; does nothing while a run is under way.
+    void startShredding(PendingList snapshot, const ShredMethod& method);
+    // Back to the empty screen: clears the result.
     void startAgain();
-    // Asks a run under way to end after the pass it is writing, without reporting anything
-    // more; for an application that is quitting. Whoever runs the background work waits for it.
+    // Asks a run under way to stop before its next chunk; the file being written stays where
+    // it is, partly overwritten, and the run reports what it did. Whoever runs the background
+    // work may wait for it.
     void stop();
 
 private:
     struct Work;
     static void performShredding(Work& work, EraseRun* run);
+    void updateProgress(double completed, double total);
+    void finishShredding(RunState result);
     void changed();
 
-    PendingList& files_;
     RunEnvironment environment_;
     RunState state_;
     std::function<void()> onChange_;

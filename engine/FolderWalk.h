@@ -1,42 +1,42 @@
 #pragma once
 
-#include <sys/types.h>
-
-#include <cstdint>
+#include <atomic>
 #include <filesystem>
-#include <functional>
-#include <string>
+#include <vector>
+
+#include "FileOps.h"
+#include "PendingItems.h"
+#include "ShredPass.h"
+#include "WorkList.h"
 
 namespace fendry {
 
-// Identifies a directory entry independently of the path it was reached by: the folder that
-// holds it (device and inode) and its name there.
-struct EntryKey {
-    dev_t folderDevice = 0;
-    ino_t folderInode = 0;
-    std::string name;
-
-    bool operator==(const EntryKey&) const = default;
+// Something the walk met and could not take into the work list, and why.
+struct ItemFailure {
+    std::filesystem::path item;
+    PassFailure failure;
 };
 
-struct EntryKeyHash {
-    std::size_t operator()(const EntryKey& key) const noexcept;
+// What a walk found: the work list, what it could not go into or read, and the folders that
+// hold something the run must leave (so that they are not removed either).
+struct WalkResult {
+    WorkList list;
+    std::vector<ItemFailure> failures;
+    struct KeptFolder {
+        FolderIndex folder;
+        bool reported;  // the folder itself has a line among the failures
+    };
+    std::vector<KeptFolder> foldersToKeep;
+    bool stopped = false;
 };
 
-// Visits every entry below `folder` that is not itself a folder, depth first in the order the
-// file system lists them, descending into sub-folders as they are met. Symbolic links are
-// visited as entries and never followed; folders that cannot be read are skipped.
-// Returns false when `folder` itself cannot be opened as a folder.
-bool walkFolder(const std::filesystem::path& folder,
-                const std::function<void(const std::filesystem::path&, const EntryKey&)>& visit);
-
-// Removes the entry `path` names and, for a folder, everything inside it, without ever
-// following a symbolic link (a link is removed as itself, even one swapped in meanwhile), then
-// syncs the containing folder. Returns 0 or the errno of the first failure; it goes on past
-// failures and removes as much as the file system permits.
-int removeTree(const std::filesystem::path& path);
-
-// `path` without trailing slashes (except for the root itself).
-std::filesystem::path withoutTrailingSlash(const std::filesystem::path& path);
+// Walks the pending entries in order into a work list: a file stands for itself; a folder for
+// every entry below it, each folder's own entries before those of its sub-folders. Everything
+// below a pending folder is reached from the folder above it, without following a link and
+// without entering another file system. A directory entry reached more than once (a file pending
+// on its own and inside a pending folder, nested pending folders) is listed only where it is
+// first reached. `stop` is checked once per folder.
+WalkResult walkPendingItems(const PendingList& pending, FileOps& ops,
+                            const std::atomic<bool>* stop = nullptr);
 
 }  // namespace fendry

@@ -1,27 +1,94 @@
 #include "PendingItems.h"
 
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 
 #include <algorithm>
-#include <string>
-#include <unordered_map>
-#include <unordered_set>
+#include <array>
 
 #include "FolderWalk.h"
-#include "ShredPass.h"
 
 namespace fendry {
+
+namespace {
+
+// File systems whose entries are the kernel's, not data: erasing there is never meant.
+constexpr std::array<long, 16> kPseudoFileSystems{PROC_SUPER_MAGIC,
+                                                  SYSFS_MAGIC,
+                                                  DEVPTS_SUPER_MAGIC,
+                                                  DEBUGFS_MAGIC,
+                                                  TRACEFS_MAGIC,
+                                                  SECURITYFS_MAGIC,
+                                                  CGROUP_SUPER_MAGIC,
+                                                  CGROUP2_SUPER_MAGIC,
+                                                  BPF_FS_MAGIC,
+                                                  PSTOREFS_MAGIC,
+                                                  EFIVARFS_MAGIC,
+                                                  0x62656570 /* configfs */,
+                                                  0x65735543 /* fusectl */,
+                                                  0x19800202 /* mqueue */,
+                                                  0x42494e4d /* binfmt_misc */,
+                                                  NSFS_MAGIC};
+
+std::string lastComponentOf(const std::string& text) {
+    std::string bare = text;
+    while (bare.size() > 1 && bare.back() == '/') {
+        bare.pop_back();
+    }
+    const auto slash = bare.rfind('/');
+    return slash == std::string::npos ? bare : bare.substr(slash + 1);
+}
+
+bool onPseudoFileSystem(const std::filesystem::path& entry) {
+    struct stat info {};
+    const bool isDirectory = ::lstat(entry.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+    // The folder itself for a folder; for anything else (a link above all) where it lies.
+    const std::filesystem::path where =
+        isDirectory ? entry : (entry.has_parent_path() ? entry.parent_path() : ".");
+    struct statfs fs {};
+    if (::statfs(where.c_str(), &fs) == 0 &&
+        std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), fs.f_type) !=
+            kPseudoFileSystems.end()) {
+        return true;
+    }
+    // /dev is a devtmpfs, which tells itself apart from a tmpfs only by where it is mounted.
+    std::error_code error;
+    const auto real = std::filesystem::weakly_canonical(std::filesystem::absolute(where), error);
+    const std::string text = real.string() + "/";
+    return !error && text.rfind("/dev/", 0) == 0;
+}
+
+}  // namespace
 
 bool isFolder(const std::filesystem::path& entry) {
     return !entry.empty() && !entry.has_filename();
 }
 
-bool isApplicationBundle(const std::filesystem::path& entry) {
-    return isFolder(entry) && entry.parent_path().extension() == ".app";
+std::filesystem::path withoutTrailingSlash(const std::filesystem::path& path) {
+    std::string text = path.string();
+    while (text.size() > 1 && text.back() == '/') {
+        text.pop_back();
+    }
+    return text;
 }
 
 std::filesystem::path pendingEntryFor(const std::filesystem::path& received) {
-    auto entry = withoutTrailingSlash(received);
+    const std::string text = received.string();
+    std::string normal = !text.empty() && text.front() == '/' ? "/" : "";
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find('/', start), text.size());
+        const std::string part = text.substr(start, end - start);
+        if (!part.empty() && part != ".") {
+            if (!normal.empty() && normal.back() != '/') {
+                normal += '/';
+            }
+            normal += part;
+        }
+        start = end + 1;
+    }
+    std::filesystem::path entry = normal.empty() ? std::string(".") : normal;
     struct stat info {};
     if (::lstat(entry.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && entry.has_filename()) {
         entry += "/";
@@ -29,59 +96,41 @@ std::filesystem::path pendingEntryFor(const std::filesystem::path& received) {
     return entry;
 }
 
-bool addPendingItem(PendingList& files, const std::filesystem::path& received) {
+std::optional<std::string> refusalOf(const std::filesystem::path& received) {
+    const std::string last = lastComponentOf(received.string());
+    if (received.empty()) {
+        return "an empty path names nothing";
+    }
+    if (last == "/" || pendingEntryFor(received) == "/") {
+        return "it is the root folder";
+    }
+    if (last == "." || last == "..") {
+        return "a path ending in \".\" or \"..\" names a folder above or around the one meant";
+    }
+    if (onPseudoFileSystem(withoutTrailingSlash(pendingEntryFor(received)))) {
+        return "it belongs to the system (a pseudo file system such as /proc, /sys or /dev)";
+    }
+    return std::nullopt;
+}
+
+Intake addPendingItem(PendingList& files, const std::filesystem::path& received) {
+    if (refusalOf(received)) {
+        return Intake::Refused;
+    }
     auto entry = pendingEntryFor(received);
     if (std::find(files.begin(), files.end(), entry) != files.end()) {
-        return false;
+        return Intake::AlreadyPending;
     }
     files.push_back(std::move(entry));
-    return true;
+    return Intake::Added;
 }
 
 std::int64_t countFiles(const std::filesystem::path& entry) {
     if (!isFolder(entry)) {
         return 1;
     }
-    std::int64_t count = 0;
-    walkFolder(entry, [&count](const std::filesystem::path&, const EntryKey&) { ++count; });
-    return count;
-}
-
-std::vector<std::filesystem::path> expandPendingItems(const PendingList& snapshot) {
-    std::vector<std::filesystem::path> work;
-    std::unordered_set<EntryKey, EntryKeyHash> reached;
-    // Folders holding pending files, looked up once each.
-    std::unordered_map<std::string, std::pair<dev_t, ino_t>> folderIds;
-
-    const auto keyOf = [&folderIds](const std::filesystem::path& item) {
-        const auto bare = withoutTrailingSlash(item);
-        const std::string folder = parentFolderOf(bare);
-        auto found = folderIds.find(folder);
-        if (found == folderIds.end()) {
-            struct stat info {};
-            // The folder itself may be reached through links; what counts is where it is.
-            const bool known = ::stat(folder.c_str(), &info) == 0;
-            found = folderIds
-                        .emplace(folder, known ? std::pair{info.st_dev, info.st_ino}
-                                               : std::pair<dev_t, ino_t>{0, 0})
-                        .first;
-        }
-        return EntryKey{found->second.first, found->second.second, bare.filename().string()};
-    };
-    const auto append = [&](const std::filesystem::path& item, const EntryKey& key) {
-        if (key.folderInode == 0 || reached.insert(key).second) {
-            work.push_back(item);
-        }
-    };
-
-    for (const auto& entry : snapshot) {
-        if (!isFolder(entry) || isApplicationBundle(entry)) {
-            append(entry, keyOf(entry));
-        } else {
-            walkFolder(entry, append);
-        }
-    }
-    return work;
+    const WalkResult walked = walkPendingItems({entry}, systemFileOps());
+    return static_cast<std::int64_t>(walked.list.entries.size());
 }
 
 }  // namespace fendry

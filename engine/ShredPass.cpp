@@ -13,10 +13,6 @@ namespace {
 
 using Step = PassFailure::Step;
 
-PassResult fail(Step step, int error = 0, std::int64_t offset = 0, mode_t type = 0) {
-    return PassResult::failed({step, error, offset, type});
-}
-
 const char* typeName(mode_t type) {
     switch (type & S_IFMT) {
         case S_IFDIR: return "a folder";
@@ -40,96 +36,134 @@ PassResult writeFully(FileOps& ops, int fd, std::span<const std::byte> data, std
             error = EIO;  // no progress: stop rather than spin
         }
         if (error != 0) {
-            return fail(Step::Write, error, offset + static_cast<std::int64_t>(done));
+            return failedAt(Step::Write, error, offset + static_cast<std::int64_t>(done));
         }
         done += written;
     }
-    return PassResult::success();
+    return {};
 }
 
-// Overwrites [0, size) of the open file, then syncs it.
-PassResult overwrite(FileOps& ops, const RandomSource& random, int fd, std::int64_t size) {
+// Overwrites the data of [0, size) of the open file, extent by extent, then syncs it.
+PassResult overwrite(const PassContext& context, int fd, std::int64_t size) {
+    FileOps& ops = *context.ops;
     std::vector<std::byte> buffer(static_cast<std::size_t>(std::min(size, kChunkSize)));
-    std::int64_t offset = 0;
     std::int64_t writebackFrom = 0;
+    std::int64_t offset = 0;
     while (offset < size) {
-        const auto chunk = static_cast<std::size_t>(std::min(size - offset, kChunkSize));
-        const std::span<std::byte> bytes(buffer.data(), chunk);
-        if (!random(bytes)) {
-            return fail(Step::Random, 0, offset);
+        std::int64_t start = offset;
+        std::int64_t end = size;
+        if (const int error = ops.findData(fd, offset, start, end); error == ENXIO) {
+            break;  // only a hole is left
+        } else if (error != 0) {
+            start = offset;  // no extent map: the whole rest is data
+            end = size;
         }
-        if (auto written = writeFully(ops, fd, bytes, offset); !written) {
-            return written;
-        }
-        offset += static_cast<std::int64_t>(chunk);
-        if (offset - writebackFrom >= kWritebackInterval) {
-            ops.startWriteback(fd, writebackFrom, offset - writebackFrom);
-            writebackFrom = offset;
+        end = std::min(end, size);
+        for (offset = start; offset < end;) {
+            if (context.keepGoing && !context.keepGoing()) {
+                return failedAt(Step::Stopped, 0, offset);
+            }
+            const auto chunk = static_cast<std::size_t>(std::min(end - offset, kChunkSize));
+            const std::span<std::byte> bytes(buffer.data(), chunk);
+            if (!context.random(bytes)) {
+                return failedAt(Step::Random, 0, offset);
+            }
+            if (auto written = writeFully(ops, fd, bytes, offset); !written) {
+                return written;
+            }
+            offset += static_cast<std::int64_t>(chunk);
+            if (offset - writebackFrom >= kWritebackInterval) {
+                ops.startWriteback(fd, writebackFrom, offset - writebackFrom);
+                writebackFrom = offset;
+            }
         }
     }
     if (const int error = ops.sync(fd); error != 0) {
-        return fail(Step::Sync, error);
+        return failedAt(Step::Sync, error);
     }
-    return PassResult::success();
+    return {};
+}
+
+// Is the open file still the one the pass was meant for, at the size it started with?
+PassResult checkOpened(const PassTarget& target, const struct stat& opened) {
+    if (!S_ISREG(opened.st_mode) || opened.st_ino != target.inode ||
+        opened.st_nlink > target.namesInRun) {
+        return failedAt(Step::Changed);
+    }
+    return {};
 }
 
 }  // namespace
 
-std::string parentFolderOf(const std::filesystem::path& path) {
-    const auto parent = path.parent_path();
-    return parent.empty() ? std::string(".") : parent.string();
+PassResult failedAt(Step step, int error, std::int64_t offset, mode_t type) {
+    return PassResult::failed({step, error, offset, type});
 }
 
-PassResult shredPass(const std::filesystem::path& path, std::int64_t passIndex, std::int64_t passes,
+PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int64_t passes,
                      const PassContext& context) {
     FileOps& ops = *context.ops;
-    const std::string name = path.string();
 
-    // Refuse anything but a regular file before opening it: opening a device can act on it,
-    // and a FIFO would block the run.
+    // Refuse anything but the regular file expected before opening it: opening a device can
+    // act on it, and a FIFO would block the run.
     struct stat entry {};
-    if (const int error = ops.statEntry(name, entry); error != 0) {
-        return fail(Step::Inspect, error);
+    if (const int error = ops.statAt(target.folder, target.name, entry); error != 0) {
+        return failedAt(Step::Inspect, error);
     }
     if (!S_ISREG(entry.st_mode)) {
-        return fail(Step::NotRegularFile, 0, 0, entry.st_mode);
+        return failedAt(Step::NotRegularFile, 0, 0, entry.st_mode);
+    }
+    if (entry.st_ino != target.inode) {
+        return failedAt(Step::Changed);
     }
 
     int fd = -1;
-    if (const int error = ops.openForWriting(name, fd); error != 0) {
-        return fail(error == ELOOP ? Step::NotRegularFile : Step::Open, error, 0,
-                    error == ELOOP ? S_IFLNK : 0);
+    if (const int error = ops.openForWritingAt(target.folder, target.name, fd); error != 0) {
+        return error == ELOOP ? failedAt(Step::Changed) : failedAt(Step::Open, error);
     }
-    // The size of what was opened, in case the entry changed since it was inspected.
     struct stat opened {};
     PassResult result;
     if (const int error = ops.statOpen(fd, opened); error != 0) {
-        result = fail(Step::Size, error);
-    } else if (!S_ISREG(opened.st_mode)) {
-        result = fail(Step::NotRegularFile, 0, 0, opened.st_mode);
-    } else {
-        result = overwrite(ops, context.random, fd, static_cast<std::int64_t>(opened.st_size));
+        result = failedAt(Step::Size, error);
+    } else if (result = checkOpened(target, opened); result) {
+        result = overwrite(context, fd, static_cast<std::int64_t>(opened.st_size));
+        struct stat after {};
+        if (result && (ops.statOpen(fd, after) != 0 || after.st_size != opened.st_size ||
+                       after.st_nlink > target.namesInRun)) {
+            result = failedAt(Step::Changed);
+        }
     }
+    result.size = static_cast<std::int64_t>(opened.st_size);
     // A descriptor is released even when close fails, so it is closed exactly once.
     const int closeError = ops.close(fd);
     if (!result) {
         return result;
     }
     if (closeError != 0) {
-        return fail(Step::Close, closeError);
+        return failedAt(Step::Close, closeError);
     }
-
-    return passIndex == passes - 1 ? removeDurably(path, ops) : PassResult::success();
+    if (passIndex != passes - 1) {
+        return result;
+    }
+    PassResult removed = removeEntryDurably(ops, target.folder, target.name, target.inode);
+    removed.size = result.size;
+    return removed;
 }
 
-PassResult removeDurably(const std::filesystem::path& path, FileOps& ops) {
-    if (const int error = ops.removeEntry(path.string()); error != 0) {
-        return fail(Step::Remove, error);
+PassResult removeEntryDurably(FileOps& ops, int folder, const std::string& name, ino_t inode) {
+    struct stat entry {};
+    if (const int error = ops.statAt(folder, name, entry); error != 0) {
+        return failedAt(Step::Inspect, error);
     }
-    if (const int error = ops.syncFolder(parentFolderOf(path)); error != 0) {
-        return fail(Step::SyncFolder, error);
+    if (entry.st_ino != inode || S_ISDIR(entry.st_mode)) {
+        return failedAt(Step::Changed);
     }
-    return PassResult::success();
+    if (const int error = ops.removeAt(folder, name, false); error != 0) {
+        return failedAt(Step::Remove, error);
+    }
+    if (const int error = ops.sync(folder); error != 0) {
+        return failedAt(Step::SyncFolder, error);
+    }
+    return {};
 }
 
 std::string describe(const PassFailure& failure) {
@@ -149,6 +183,26 @@ std::string describe(const PassFailure& failure) {
         case Step::Remove: return "was overwritten but could not be removed: " + reason;
         case Step::SyncFolder:
             return "was removed, but the removal could not be synced to the device: " + reason;
+        case Step::Changed: return "changed while it was being erased; it was left as it is";
+        case Step::OtherNames:
+            return "has " + std::to_string(failure.offset) +
+                   " other name(s) outside what was chosen, which would lose their content; "
+                   "it was left as it is";
+        case Step::SharedWithFailed:
+            return "shares its content with a file that could not be erased; it was left as it "
+                   "is";
+        case Step::Stopped:
+            return "the run was stopped while it was being overwritten; it was left partly "
+                   "overwritten";
+        case Step::Unreadable:
+            return "could not be read: " + reason + "; nothing inside it was erased";
+        case Step::MountPoint: return "is where another file system is mounted; it was not entered";
+        case Step::Unreachable: return "could not be reached: " + reason + "; it was left as it is";
+        case Step::FolderKept: return "was not removed: it still holds items that were not erased";
+        case Step::FolderAppeared:
+            return "was not removed: entries appeared in it during the run and were left as "
+                   "they are";
+        case Step::FolderRemove: return "could not be removed: " + reason;
     }
     return reason;
 }

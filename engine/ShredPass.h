@@ -3,7 +3,7 @@
 #include <sys/types.h>
 
 #include <cstdint>
-#include <filesystem>
+#include <functional>
 #include <string>
 
 #include "FileOps.h"
@@ -17,7 +17,7 @@ inline constexpr std::int64_t kChunkSize = 1'048'576;
 // overlaps generating instead of all happening at the final sync.
 inline constexpr std::int64_t kWritebackInterval = 16 * kChunkSize;
 
-// Where a pass stopped, and why; the item stays where it is.
+// Why an item was not erased (or a folder not removed); the item stays where it is.
 struct PassFailure {
     enum class Step {
         Inspect,
@@ -29,45 +29,67 @@ struct PassFailure {
         Sync,
         Close,
         Remove,
-        SyncFolder
+        SyncFolder,
+        Changed,           // replaced, resized or given another name while the run went on
+        OtherNames,        // a hard link whose other names are not part of the run
+        SharedWithFailed,  // another name of a file whose erasing failed
+        Stopped,           // the run was stopped while this item was being overwritten
+        Unreadable,        // a folder whose entries could not be listed
+        MountPoint,        // another file system is mounted here
+        Unreachable,       // a folder that could not be opened again
+        FolderKept,        // a folder left because something inside it was left
+        FolderAppeared,    // a folder left because entries appeared in it during the run
+        FolderRemove,      // a folder that could not be removed
     };
     Step step = Step::Open;
     int error = 0;            // errno of the failing call; 0 where none applies
-    std::int64_t offset = 0;  // for Write: the byte offset that could not be written
+    std::int64_t offset = 0;  // Write: the byte that could not be written; OtherNames: how many
     mode_t type = 0;          // for NotRegularFile: what the entry is instead
 };
 
 struct PassResult {
     bool succeeded = true;
-    PassFailure failure;  // meaningful only when !succeeded
+    PassFailure failure;    // meaningful only when !succeeded
+    std::int64_t size = 0;  // the file's size when the pass opened it
 
-    static PassResult success() { return {}; }
     static PassResult failed(PassFailure failure) { return {false, failure}; }
     explicit operator bool() const { return succeeded; }
 };
 
-// A user-readable sentence for the command line: the step that failed and the system's reason.
+PassResult failedAt(PassFailure::Step step, int error = 0, std::int64_t offset = 0,
+                    mode_t type = 0);
+
+// A user-readable sentence: the step that failed and the system's reason.
 std::string describe(const PassFailure& failure);
 
 // The file operations and random source that every pass of a run uses.
 struct PassContext {
     FileOps* ops = &systemFileOps();
     RandomSource random = cryptoRandomBytes;
+    // Asked before every chunk; false stops the pass there. Also the run's chance to send a
+    // progress update that is due.
+    std::function<bool()> keepGoing;
 };
 
-// One overwrite pass over one regular file: opens it without creating, truncating or following
-// a link, overwrites its whole current length from offset 0 with fresh random bytes in chunks of
-// at most kChunkSize, syncs and closes it; the pass whose index is passes - 1 then removes the
-// file and syncs its folder. Nothing is renamed, truncated or resized. Special files (FIFOs,
-// sockets, devices), folders and links are refused without being opened.
-PassResult shredPass(const std::filesystem::path& path, std::int64_t passIndex, std::int64_t passes,
-                     const PassContext& context = {});
+// The one regular file a pass may touch: the entry `name` of the open folder `folder`, as long
+// as it is still the file `inode` with no more than `namesInRun` names.
+struct PassTarget {
+    int folder = -1;
+    std::string name;
+    ino_t inode = 0;
+    nlink_t namesInRun = 1;
+};
 
-// Removes the entry `path` names (a link as itself) and syncs its folder so that the removal
-// survives a crash.
-PassResult removeDurably(const std::filesystem::path& path, FileOps& ops);
+// One overwrite pass: opens the file without creating, truncating or following a link,
+// overwrites the data extents of its current length (holes hold no data) from offset 0 with
+// fresh random bytes in chunks of at most kChunkSize, syncs and closes it. The pass whose index
+// is passes - 1 then removes the entry and syncs its folder. A file that is not the one expected,
+// or whose size changes while it is written, is left in place and reported as changed.
+PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int64_t passes,
+                     const PassContext& context);
 
-// The folder whose entry `path` names, for syncing after a removal.
-std::string parentFolderOf(const std::filesystem::path& path);
+// Removes the entry `name` of `folder` (a link as itself), after checking that it is still
+// `inode`, and syncs the folder so that the removal survives a crash.
+PassResult removeEntryDurably(FileOps& ops, int folder, const std::string& name, ino_t inode);
 
 }  // namespace fendry

@@ -21,7 +21,7 @@ MainScreen::MainScreen(PendingItemsModel& files, fendry::Preferences& preference
     : QObject(parent),
       files_(files),
       preferences_(preferences),
-      run_(files.entries(), std::move(environment)),
+      run_(std::move(environment)),
       selectedMethod_(fendry::loadSavedMethod(preferences)),
       keyMonitor_([this](int key) { return handleArrowKey(key); }) {
     run_.setOnChange([this] {
@@ -32,8 +32,8 @@ MainScreen::MainScreen(PendingItemsModel& files, fendry::Preferences& preference
 }
 
 QString MainScreen::currentFileName() const {
-    const auto* file = run_.state().currentFile();
-    return file ? displayNameOf(*file) : QString();
+    const auto name = run_.state().currentFileName();
+    return name ? displayNameOf(*name) : QString();
 }
 
 QString MainScreen::estimateText() const {
@@ -100,7 +100,7 @@ bool MainScreen::handleDrop(const QList<QUrl>& urls) {
 
 void MainScreen::startShredding() {
     setShowConfirmationDialog(false);
-    run_.startShredding(selectedMethod_);
+    run_.startShredding(files_.entries(), selectedMethod_);
 }
 
 void MainScreen::startAgain() {

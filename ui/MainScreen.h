@@ -1,9 +1,9 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QObject>
 #include <QStringList>
 #include <QUrl>
-#include <QtQml/qqmlregistration.h>
 #include <filesystem>
 #include <optional>
 
@@ -32,13 +32,15 @@ class MainScreen : public QObject {
     Q_PROPERTY(QString estimateText READ estimateText NOTIFY runChanged)
     Q_PROPERTY(qint64 erasedFileCount READ erasedFileCount NOTIFY runChanged)
     Q_PROPERTY(qint64 erasedTotalSize READ erasedTotalSize NOTIFY runChanged)
+    Q_PROPERTY(qint64 erasedLinkCount READ erasedLinkCount NOTIFY runChanged)
     Q_PROPERTY(qint64 failedCount READ failedCount NOTIFY runChanged)
+    Q_PROPERTY(qint64 passesPerFile READ passesPerFile NOTIFY runChanged)
     Q_PROPERTY(bool showCompletionAnimation READ showCompletionAnimation NOTIFY runChanged)
 
     Q_PROPERTY(bool showConfirmationDialog READ showConfirmationDialog WRITE
                    setShowConfirmationDialog NOTIFY showConfirmationDialogChanged)
-    Q_PROPERTY(QString selectedFile READ selectedFile WRITE setSelectedFile NOTIFY
-                   selectedFileChanged)
+    Q_PROPERTY(
+        QString selectedFile READ selectedFile WRITE setSelectedFile NOTIFY selectedFileChanged)
     Q_PROPERTY(bool keyMonitorInstalled READ keyMonitorInstalled NOTIFY keyMonitorInstalledChanged)
 
     Q_PROPERTY(QStringList methodNames READ methodNames CONSTANT)
@@ -60,13 +62,16 @@ public:
     qint64 currentFileIndex() const { return run_.state().currentFileIndex; }
     qint64 currentPass() const { return run_.state().currentPass; }
     qint64 totalFiles() const { return run_.state().totalFiles; }
-    bool hasWorkList() const { return run_.state().filesToProcess != nullptr; }
+    bool hasWorkList() const { return run_.state().workList != nullptr; }
     QString currentFileName() const;
     bool hasEstimate() const { return run_.state().estimatedTimeRemaining.has_value(); }
     QString estimateText() const;
     qint64 erasedFileCount() const { return run_.state().stats.fileCount; }
     qint64 erasedTotalSize() const { return run_.state().stats.totalSize; }
-    qint64 failedCount() const { return run_.state().failedCount; }
+    qint64 erasedLinkCount() const { return run_.state().stats.linkCount; }
+    qint64 failedCount() const { return run_.state().failedCount(); }
+    // Of the method the run started with, which the picker may no longer show.
+    qint64 passesPerFile() const { return run_.state().passesPerFile; }
     bool showCompletionAnimation() const { return run_.state().showCompletionAnimation; }
 
     bool showConfirmationDialog() const { return showConfirmationDialog_; }
@@ -85,7 +90,7 @@ public:
     Q_INVOKABLE bool handleDrop(const QList<QUrl>& urls);
     Q_INVOKABLE void startShredding();
     Q_INVOKABLE void startAgain();
-    // Ends a run under way after its current pass, for an application that is quitting.
+    // Stops a run under way before its next chunk, for an application that is quitting.
     void stopRun() { run_.stop(); }
     Q_INVOKABLE void removeFile(const QString& key);
     Q_INVOKABLE void clearAll();

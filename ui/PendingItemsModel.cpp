@@ -36,7 +36,8 @@ QHash<int, QByteArray> PendingItemsModel::roleNames() const {
 
 bool PendingItemsModel::add(const std::filesystem::path& received) {
     const std::filesystem::path entry = fendry::pendingEntryFor(received);
-    if (std::find(entries_.begin(), entries_.end(), entry) != entries_.end()) {
+    if (fendry::refusalOf(received) ||
+        std::find(entries_.begin(), entries_.end(), entry) != entries_.end()) {
         return false;
     }
     const int row = rowCount();

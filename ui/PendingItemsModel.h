@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QAbstractListModel>
 #include <QtQml/qqmlregistration.h>
+#include <QAbstractListModel>
 #include <cstdint>
 #include <vector>
 
@@ -25,11 +25,10 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    // The list itself, for the erase run, which reads it and may clear it.
-    fendry::PendingList& entries() { return entries_; }
+    // The list itself, which a run copies when it starts.
     const fendry::PendingList& entries() const { return entries_; }
 
-    // The intake rule; returns whether the entry was appended.
+    // The intake rule; returns whether the entry was appended (not when it is refused).
     bool add(const std::filesystem::path& received);
     // Removes the first entry equal to `entry`; returns whether there was one.
     bool remove(const std::filesystem::path& entry);

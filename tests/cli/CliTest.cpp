@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -137,22 +138,63 @@ TEST_F(Cli, ErasesARealTreeAndSummarisesIt) {
 
 TEST_F(Cli, ReportsEachItemThatCouldNotBeErasedAndExitsWithOne) {
     writeFile(root / "folder/ok", 100);
-    ASSERT_EQ(::mkfifo((root / "folder/pi\npe").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((root / "folder/pipe").c_str(), 0600), 0);
     writeFile(root / "outside", "keep");
     fs::create_symlink(root / "outside", root / "folder/link");
+    writeFile(root / "folder/sha\nred", "shared");
+    fs::create_hard_link(root / "folder/sha\nred", root / "other-name");
 
     const auto outcome = run({"--yes", (root / "folder").string(), (root / "gone").string()});
 
     EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_NE(outcome.out.find("Done, with issues\n2 files securely erased\n100.0 bytes of data "
-                               "deleted from disk\n2 file(s) could not be erased\n"),
+    EXPECT_NE(outcome.out.find("Done, with issues\n1 files securely erased\n100.0 bytes of data "
+                               "deleted from disk\n2 link(s) and special file(s) removed, none "
+                               "followed\n3 file(s) could not be erased\n"),
               std::string::npos)
         << outcome.out;
-    EXPECT_NE(outcome.out.find((root / "folder/pi?pe").string() + ": is a named pipe"),
+    EXPECT_NE(outcome.out.find((root / "folder/sha?red").string() + ": has 1 other name(s)"),
               std::string::npos);
+    EXPECT_NE(outcome.out.find((root / "folder").string() + "/: was not removed"),
+              std::string::npos);
+    EXPECT_EQ(readFile(root / "other-name"), "shared");
     EXPECT_NE(outcome.out.find((root / "gone").string() + ": could not be read: No such file"),
               std::string::npos);
     EXPECT_EQ(readFile(root / "outside"), "keep");
+}
+
+TEST_F(Cli, RefusesTheRootAndPathsEndingInDotsAndErasesNothing) {
+    writeFile(root / "dir/keep", "data");
+    for (const std::string& refused : {std::string("/"), std::string(".."),
+                                       (root / "dir/..").string(), (root / "dir/.").string()}) {
+        const auto outcome = run({"--yes", (root / "dir/keep").string(), refused});
+        EXPECT_EQ(outcome.exitCode, 2) << refused;
+        EXPECT_NE(outcome.err.find("refusing to erase"), std::string::npos) << refused;
+        EXPECT_EQ(readFile(root / "dir/keep"), "data") << refused;
+    }
+}
+
+TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
+    writeFile(root / "first", "small");
+    writeFile(root / "big", 64 * 1048576, 'o');
+    writeFile(root / "later", "never reached");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::freopen((root / "stdout").c_str(), "w", stdout);
+        execCli({"--yes", "--method", "stealth", (root / "first").string(), (root / "big").string(),
+                 (root / "later").string()});
+    }
+    // 35 passes over 64 MiB, each synced, take far longer than this.
+    ::usleep(700'000);
+    ::kill(pid, SIGINT);
+    EXPECT_EQ(exitCodeOf(pid), 130);
+    const std::string out = readFile(root / "stdout");
+    EXPECT_EQ(out.rfind("Stopped before the end.\n", 0), 0u) << out;
+    EXPECT_NE(out.find("1 item(s) not reached"), std::string::npos) << out;
+    EXPECT_NE(out.find((root / "big").string() + ": the run was stopped"), std::string::npos)
+        << out;
+    EXPECT_FALSE(entryExists(root / "first"));
+    EXPECT_EQ(fs::file_size(root / "big"), 64u * 1048576);
+    EXPECT_EQ(readFile(root / "later"), "never reached");
 }
 
 TEST_F(Cli, AsksOnATerminalAndShowsProgressWithTheSavedMethod) {

@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
-
 #include "TempFolder.h"
 
 using fendry::addPendingItem;
 using fendry::countFiles;
-using fendry::expandPendingItems;
+using fendry::Intake;
 using fendry::PendingList;
 using testing_support::TempFolder;
 using testing_support::writeFile;
@@ -27,14 +25,16 @@ TEST(Intake, KeepsOrderIgnoresDuplicatesAndMarksRealFoldersOnly) {
     fs::create_symlink(root / "dir", root / "link-to-dir");
 
     PendingList files;
-    EXPECT_TRUE(addPendingItem(files, root / "a.txt"));
-    EXPECT_TRUE(addPendingItem(files, root / "dir"));
-    EXPECT_TRUE(addPendingItem(files, slash(root / "link-to-dir")));
-    EXPECT_TRUE(addPendingItem(files, root / "missing"));
+    EXPECT_EQ(addPendingItem(files, root / "a.txt"), Intake::Added);
+    EXPECT_EQ(addPendingItem(files, root / "dir"), Intake::Added);
+    EXPECT_EQ(addPendingItem(files, slash(root / "link-to-dir")), Intake::Added);
+    EXPECT_EQ(addPendingItem(files, root / "missing"), Intake::Added);
     // The same items again, in other spellings that the intake treats as equal.
-    EXPECT_FALSE(addPendingItem(files, root / "a.txt"));
-    EXPECT_FALSE(addPendingItem(files, slash(root / "dir")));
-    EXPECT_FALSE(addPendingItem(files, root / "link-to-dir"));
+    for (const std::string& again :
+         {(root / "a.txt").string(), root.path().string() + "/./a.txt",
+          root.path().string() + "//a.txt", slash(root / "dir"), (root / "link-to-dir").string()}) {
+        EXPECT_EQ(addPendingItem(files, again), Intake::AlreadyPending) << again;
+    }
 
     const PendingList expected{root / "a.txt", slash(root / "dir"), root / "link-to-dir",
                                root / "missing"};
@@ -59,47 +59,35 @@ TEST(Intake, CountsEveryFileBelowAFolderWithoutFollowingLinks) {
     EXPECT_EQ(countFiles(slash(root / "empty")), 0);
     EXPECT_EQ(countFiles(slash(root / "missing")), 0);
     EXPECT_EQ(countFiles(root / "tree/a/file"), 1);
-    EXPECT_EQ(countFiles(slash(root / "Tool.app")), 1);  // a bundle's files are counted
+    EXPECT_EQ(countFiles(slash(root / "Tool.app")), 1);
 }
 
-TEST(Expansion, ListsFilesInPendingOrderWithEachFoldersFilesAtItsPlace) {
-    TempFolder root;
-    writeFile(root / "first", "1");
-    writeFile(root / "folder/x", "x");
-    writeFile(root / "folder/sub/y", "y");
-    writeFile(root / "last", "2");
-    fs::create_directories(root / "Tool.app/Contents");
-    writeFile(root / "Tool.app/Contents/bin", "b");
-
-    const auto work = expandPendingItems(
-        {root / "first", slash(root / "folder"), slash(root / "Tool.app"), root / "last"});
-
-    ASSERT_EQ(work.size(), 5u);
-    EXPECT_EQ(work[0], root / "first");
-    // Walk order within the folder is the file system's; both files stand at its place.
-    EXPECT_EQ((std::set<fs::path>{work[1], work[2]}),
-              (std::set<fs::path>{root / "folder/x", root / "folder/sub/y"}));
-    EXPECT_EQ(work[3], slash(root / "Tool.app"));  // a bundle is one item, not walked
-    EXPECT_EQ(work[4], root / "last");
+TEST(Intake, WritesPathsWithoutDotsOrRepeatedSlashesButNeverResolvesLinks) {
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"./a.txt", "a.txt"},    {"d//f", "d/f"},      {"d/./f", "d/f"},
+        {"/x//y/./z", "/x/y/z"}, {"d/../f", "d/../f"}, {"a.txt/", "a.txt"},
+    };
+    for (const auto& [received, entry] : cases) {
+        EXPECT_EQ(fendry::pendingEntryFor(received).string(), entry) << received;
+    }
 }
 
-TEST(Expansion, ReachesEachDirectoryEntryOnceHoweverItIsPending) {
+TEST(Intake, RefusesTheRootDotsAndThePseudoFileSystemsAndTakesTheRest) {
     TempFolder root;
-    writeFile(root / "outer/inner/file", "f");
-    writeFile(root / "outer/other", "o");
-    fs::create_directory_symlink(root / "outer", root / "alias");
-
-    const auto work = expandPendingItems({root / "outer/inner/file", slash(root / "outer"),
-                                          slash(root / "outer/inner"), root / "alias/other"});
-
-    EXPECT_EQ(work, (std::vector<fs::path>{root / "outer/inner/file", root / "outer/other"}));
-}
-
-TEST(Expansion, KeepsEveryNameOfAHardLinkedFile) {
-    TempFolder root;
-    writeFile(root / "one", "data");
-    fs::create_hard_link(root / "one", root / "two");
-    EXPECT_EQ(expandPendingItems({root / "one", root / "two"}).size(), 2u);
+    writeFile(root / "dir/sub/f", "f");
+    for (const std::string& refused :
+         {std::string("/"), std::string("//"), std::string("."), std::string(".."),
+          std::string("./"), slash(root / "dir/sub/.."), (root / "dir/.").string(),
+          std::string("/proc/self/status"), std::string("/sys/kernel"), std::string("/dev/null"),
+          std::string("")}) {
+        PendingList files;
+        EXPECT_TRUE(fendry::refusalOf(refused).has_value()) << refused;
+        EXPECT_EQ(addPendingItem(files, refused), Intake::Refused) << refused;
+        EXPECT_TRUE(files.empty()) << refused;
+    }
+    for (const auto& taken : {root / "dir/sub/f", root / "dir/sub/../sub", root / "missing"}) {
+        EXPECT_FALSE(fendry::refusalOf(taken).has_value()) << taken;
+    }
 }
 
 }  // namespace

@@ -3,14 +3,20 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <functional>
+
+#include <fstream>
 
 #include "ScriptedOps.h"
 #include "TempFolder.h"
 
 using fendry::kChunkSize;
 using fendry::PassFailure;
+using fendry::PassTarget;
 using fendry::shredPass;
 using testing_support::entryExists;
 using testing_support::readFile;
@@ -24,11 +30,26 @@ namespace {
 
 constexpr std::size_t MiB = kChunkSize;
 
+// A temporary folder held open, as a run holds the folders it works in.
+struct OpenFolder {
+    TempFolder folder;
+    int fd = ::open(folder.path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    ~OpenFolder() { ::close(fd); }
+
+    std::filesystem::path operator/(const std::string& name) const { return folder / name; }
+    // The entry as the walk found it.
+    PassTarget target(const std::string& name) const {
+        struct stat info {};
+        ::lstat((folder / name).c_str(), &info);
+        return {fd, name, info.st_ino, 1};
+    }
+};
+
 TEST(ShredPass, WritesTheWholeLengthInChunksOfAtMostOneMebibyteOfFreshBytes) {
     const std::vector<std::pair<std::size_t, std::vector<std::size_t>>> cases{
         {0, {}}, {MiB, {MiB}}, {MiB + 1, {MiB, 1}}, {5 * MiB / 2, {MiB, MiB, MiB / 2}}};
     for (const auto& [size, writes] : cases) {
-        TempFolder folder;
+        OpenFolder folder;
         const auto file = folder / "file";
         writeFile(file, size, '\0');
         ScriptedOps ops;
@@ -38,7 +59,7 @@ TEST(ShredPass, WritesTheWholeLengthInChunksOfAtMostOneMebibyteOfFreshBytes) {
                                               return fendry::cryptoRandomBytes(bytes);
                                           }};
 
-        ASSERT_TRUE(shredPass(file, 0, 2, context)) << size;
+        ASSERT_TRUE(shredPass(folder.target("file"), 0, 2, context)) << size;
         EXPECT_EQ(ops.writeLengths, writes) << size;
         EXPECT_EQ(randomRequests, writes) << size;
         EXPECT_EQ(ops.count(Call::Sync), 1);
@@ -48,16 +69,17 @@ TEST(ShredPass, WritesTheWholeLengthInChunksOfAtMostOneMebibyteOfFreshBytes) {
 }
 
 TEST(ShredPass, EachPassWritesNewBytesOverTheSizeItReadsAndOnlyTheLastRemoves) {
-    TempFolder folder;
+    OpenFolder folder;
     const auto file = folder / "file";
     writeFile(file, 4096, 'a');
+    const PassTarget target = folder.target("file");
     ScriptedOps ops;
     ops.maxBytesPerWrite = 3000;  // short writes continue where they stopped
 
-    ASSERT_TRUE(shredPass(file, 0, 3, {&ops}));
+    ASSERT_TRUE(shredPass(target, 0, 3, {&ops}));
     const std::string first = readFile(file);
-    writeFile(file, first + "grown");
-    ASSERT_TRUE(shredPass(file, 1, 3, {&ops}));
+    writeFile(file, first + "grown");  // between passes: the next pass takes the new size
+    ASSERT_TRUE(shredPass(target, 1, 3, {&ops}));
     const std::string second = readFile(file);
     EXPECT_EQ(ops.writeLengths, (std::vector<std::size_t>{4096, 1096, 4101, 1101}));
     EXPECT_EQ(second.size(), 4101u);
@@ -65,9 +87,10 @@ TEST(ShredPass, EachPassWritesNewBytesOverTheSizeItReadsAndOnlyTheLastRemoves) {
     EXPECT_NE(first.substr(0, 4096), second.substr(0, 4096));
     EXPECT_EQ(ops.count(Call::Remove), 0);
 
-    ASSERT_TRUE(shredPass(file, 2, 3, {&ops}));
+    const int syncsBefore = ops.count(Call::Sync);
+    ASSERT_TRUE(shredPass(target, 2, 3, {&ops}));
     EXPECT_FALSE(entryExists(file));
-    EXPECT_EQ(ops.count(Call::SyncFolder), 1);
+    EXPECT_EQ(ops.count(Call::Sync), syncsBefore + 2);  // the file, then its folder's removal
 }
 
 struct FailureCase {
@@ -78,18 +101,23 @@ struct FailureCase {
     bool stillPresent;
 };
 
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 class ShredPassFailures : public ::testing::TestWithParam<FailureCase> {};
 
 TEST_P(ShredPassFailures, EachFailingStepEndsThePassAndLeavesTheFileAsTheStepLeftIt) {
     const auto& c = GetParam();
-    TempFolder folder;
+    OpenFolder folder;
     const auto file = folder / "file";
     const std::string original(3 * MiB, 'o');
     writeFile(file, original);
     ScriptedOps ops;
-    ops.failures[c.call] = {EIO, c.call == Call::Write ? 2 : 0};  // a write fails on chunk 2
+    // A write fails on chunk 2; a sync on the folder's, after the removal.
+    ops.failures[c.call] = {EIO, c.call == Call::Write || c.step == Step::SyncFolder ? 2 : 0};
 
-    const auto result = shredPass(file, 0, 1, {&ops});
+    const auto result = shredPass(folder.target("file"), 0, 1, {&ops});
 
     ASSERT_FALSE(result);
     EXPECT_EQ(result.failure.step, c.step);
@@ -107,43 +135,32 @@ TEST_P(ShredPassFailures, EachFailingStepEndsThePassAndLeavesTheFileAsTheStepLef
 
 INSTANTIATE_TEST_SUITE_P(
     Steps, ShredPassFailures,
-    ::testing::Values(FailureCase{"inspect", Call::StatEntry, Step::Inspect, false, true},
+    ::testing::Values(FailureCase{"inspect", Call::StatAt, Step::Inspect, false, true},
                       FailureCase{"open", Call::Open, Step::Open, false, true},
                       FailureCase{"size", Call::StatOpen, Step::Size, false, true},
                       FailureCase{"write", Call::Write, Step::Write, true, true},
                       FailureCase{"sync", Call::Sync, Step::Sync, true, true},
                       FailureCase{"close", Call::Close, Step::Close, true, true},
                       FailureCase{"remove", Call::Remove, Step::Remove, true, true},
-                      FailureCase{"syncFolder", Call::SyncFolder, Step::SyncFolder, true, false}),
+                      FailureCase{"syncFolder", Call::Sync, Step::SyncFolder, true, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(ShredPass, AFailingRandomSourceStopsThePassWithoutWritingOtherBytes) {
-    TempFolder folder;
+    OpenFolder folder;
     const auto file = folder / "file";
     writeFile(file, 2 * MiB, 'o');
     ScriptedOps ops;
     int requests = 0;
-    const auto result =
-        shredPass(file, 0, 1, {&ops, [&](std::span<std::byte>) { return ++requests < 2; }});
+    const auto result = shredPass(folder.target("file"), 0, 1,
+                                  {&ops, [&](std::span<std::byte>) { return ++requests < 2; }});
     ASSERT_FALSE(result);
     EXPECT_EQ(result.failure.step, Step::Random);
     EXPECT_EQ(ops.writeLengths.size(), 1u);
     EXPECT_EQ(readFile(file).substr(MiB), std::string(MiB, 'o'));
 }
 
-// Swaps the entry for a link to `target` after it was inspected as a file.
-class SwappedForLinkOps : public ScriptedOps {
-public:
-    std::filesystem::path target;
-    int openForWriting(const std::string& path, int& fd) override {
-        std::filesystem::remove(path);
-        std::filesystem::create_symlink(target, path);
-        return ScriptedOps::openForWriting(path, fd);
-    }
-};
-
 TEST(ShredPass, NeverOpensSpecialFilesFoldersOrLinksNorWritesThroughALinkSwappedIn) {
-    TempFolder folder;
+    OpenFolder folder;
     const auto target = folder / "target";
     writeFile(target, "keep");
     ASSERT_EQ(::mkfifo((folder / "fifo").c_str(), 0600), 0);
@@ -151,21 +168,99 @@ TEST(ShredPass, NeverOpensSpecialFilesFoldersOrLinksNorWritesThroughALinkSwapped
     std::filesystem::create_directory(folder / "sub");
     for (const char* name : {"fifo", "link", "sub"}) {
         ScriptedOps ops;
-        const auto result = shredPass(folder / name, 0, 1, {&ops});
+        const auto result = shredPass(folder.target(name), 0, 1, {&ops});
         ASSERT_FALSE(result) << name;
         EXPECT_EQ(result.failure.step, Step::NotRegularFile);
         EXPECT_EQ(ops.count(Call::Open), 0) << name;
         EXPECT_TRUE(entryExists(folder / name));
     }
 
+    // Swapped for a link after it was inspected as the file expected.
     writeFile(folder / "file", "soon a link");
-    SwappedForLinkOps swapping;
-    swapping.target = target;
-    const auto result = shredPass(folder / "file", 0, 1, {&swapping});
+    ScriptedOps swapping;
+    swapping.before = [&](Call call, const std::string&) {
+        if (call == Call::Open) {
+            std::filesystem::remove(folder / "file");
+            std::filesystem::create_symlink(target, folder / "file");
+        }
+    };
+    const auto result = shredPass(folder.target("file"), 0, 1, {&swapping});
     ASSERT_FALSE(result);
-    EXPECT_EQ(result.failure.step, Step::NotRegularFile);
+    EXPECT_EQ(result.failure.step, Step::Changed);
     EXPECT_EQ(readFile(target), "keep");
     EXPECT_TRUE(entryExists(folder / "file"));
+}
+
+TEST(ShredPass, AFileReplacedResizedOrGivenANewNameIsLeftAndReportedAsChanged) {
+    struct Case {
+        const char* what;
+        std::function<void(const std::filesystem::path&)> change;  // while the pass writes
+    };
+    const std::vector<Case> cases{
+        {"replaced",
+         [](const auto& file) {
+             std::filesystem::rename(file, file.string() + ".old");
+             writeFile(file, 3 * MiB, 'n');
+         }},
+        {"grown", [](const auto& file) { std::ofstream(file, std::ios::app) << "more"; }},
+        {"linked",
+         [](const auto& file) {
+             std::filesystem::create_hard_link(file, file.string() + ".other");
+         }},
+    };
+    for (const auto& c : cases) {
+        OpenFolder folder;
+        const auto file = folder / "file";
+        writeFile(file, 3 * MiB, 'o');
+        const PassTarget target = folder.target("file");
+        ScriptedOps ops;
+        ops.before = [&](Call call, const std::string&) {
+            if (call == Call::Write && ops.count(Call::Write) == 1) {
+                c.change(file);
+            }
+        };
+        // "replaced" changes the entry before the pass opens it: the pass sees another file.
+        if (std::string(c.what) == "replaced") {
+            c.change(file);
+        }
+        const auto result = shredPass(target, 0, 1, {&ops});
+        ASSERT_FALSE(result) << c.what;
+        EXPECT_EQ(result.failure.step, Step::Changed) << c.what;
+        EXPECT_TRUE(entryExists(file)) << c.what;
+        if (std::string(c.what) == "replaced") {
+            EXPECT_EQ(readFile(file), std::string(3 * MiB, 'n'));  // the newcomer is untouched
+            EXPECT_EQ(ops.count(Call::Write), 0);
+        }
+    }
+}
+
+TEST(ShredPass, WritesOnlyTheDataExtentsOfASparseFileAndStopsWhenAsked) {
+    OpenFolder folder;
+    const auto file = folder / "sparse";
+    {
+        std::ofstream out(file, std::ios::binary);
+        out << std::string(MiB, 'd');
+    }
+    ASSERT_EQ(::truncate(file.c_str(), 64 * static_cast<off_t>(MiB)), 0);  // a 63 MiB hole
+    ScriptedOps ops;
+    ASSERT_TRUE(shredPass(folder.target("sparse"), 0, 2, {&ops}));
+    EXPECT_EQ(ops.writeLengths, std::vector<std::size_t>{MiB});
+    struct stat info {};
+    ASSERT_EQ(::stat(file.c_str(), &info), 0);
+    EXPECT_EQ(info.st_size, 64 * static_cast<off_t>(MiB));
+    EXPECT_LT(info.st_blocks * 512, 4 * static_cast<off_t>(MiB));  // the hole stays a hole
+
+    writeFile(folder / "big", 4 * MiB, 'o');
+    int chunks = 0;
+    fendry::PassContext stopping{&ops};
+    stopping.keepGoing = [&] { return ++chunks < 3; };
+    const auto stopped = shredPass(folder.target("big"), 0, 1, stopping);
+    ASSERT_FALSE(stopped);
+    EXPECT_EQ(stopped.failure.step, Step::Stopped);
+    const std::string left = readFile(folder / "big");
+    EXPECT_EQ(left.size(), 4 * MiB);
+    EXPECT_NE(left.substr(0, MiB), std::string(MiB, 'o'));
+    EXPECT_EQ(left.substr(2 * MiB), std::string(2 * MiB, 'o'));  // the rest was not reached
 }
 
 }  // namespace

@@ -9,6 +9,7 @@ Item {
 
     property var fileCount: 0
     property string totalSizeText
+    property var linkCount: 0
     property var failedCount: 0
     property bool showDetails: false
     readonly property bool success: failedCount < 1
@@ -71,6 +72,14 @@ Item {
                 objectName: "sizeLine"
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("%1 of data deleted from disk").arg(view.totalSizeText)
+                font: Theme.systemFont(14)
+                color: Theme.secondary
+            }
+            Text {
+                objectName: "linksLine"
+                visible: view.linkCount > 0
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: qsTr("%1 link(s) and special file(s) removed, none followed").arg(view.linkCount)
                 font: Theme.systemFont(14)
                 color: Theme.secondary
             }

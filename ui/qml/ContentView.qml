@@ -36,6 +36,7 @@ Rectangle {
             sourceComponent: CompletionView {
                 fileCount: view.screen.erasedFileCount
                 totalSizeText: view.screen.formatBytes(view.screen.erasedTotalSize)
+                linkCount: view.screen.erasedLinkCount
                 failedCount: view.screen.failedCount
                 onStartAgain: view.screen.startAgain()
             }

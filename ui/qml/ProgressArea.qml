@@ -20,7 +20,7 @@ ColumnLayout {
         Layout.margins: Theme.padding
         progress: area.screen.shreddingProgress
         currentPass: area.screen.currentPass + 1
-        totalPasses: area.screen.selectedMethodPasses
+        totalPasses: area.screen.passesPerFile
         currentFile: area.screen.currentFileIndex + 1
         totalFiles: area.screen.totalFiles
     }

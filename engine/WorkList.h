@@ -1,0 +1,89 @@
+#pragma once
+
+#include <sys/types.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace fendry {
+
+using FolderIndex = std::uint32_t;
+inline constexpr FolderIndex kNoFolder = UINT32_MAX;
+
+// A name kept in the work list's one block of names.
+struct NameRef {
+    std::uint64_t offset = 0;
+    std::uint16_t length = 0;
+};
+
+// A folder that the run reaches: either the folder holding a pending entry, opened by its path
+// (a base), or a folder below a pending folder, reached from its parent by name. Its device and
+// inode tell it apart from whatever may be put in its place later.
+struct FolderRecord {
+    FolderIndex parent = kNoFolder;  // kNoFolder for a base that was not also walked
+    NameRef name;                    // its name in `parent`
+    dev_t device = 0;
+    ino_t inode = 0;
+    std::uint32_t basePath = UINT32_MAX;  // index into basePaths for a base
+    bool walked = false;                  // a pending folder or below one: removed at the end
+    bool pendingRoot = false;             // a pending folder itself
+};
+
+// One directory entry to erase (a regular file) or to remove as itself (a link or a special
+// file). Folders are not entries: they are removed at the end once empty.
+struct WorkEntry {
+    enum class Kind : std::uint8_t { RegularFile, LinkOrSpecial };
+
+    std::uint64_t nameOffset = 0;
+    ino_t inode = 0;
+    FolderIndex folder = 0;
+    std::uint16_t nameLength = 0;
+    Kind kind = Kind::RegularFile;
+};
+
+// The run's work list, compact enough for millions of entries: a table of folders and one of
+// entries that name their folder by index, with every name stored once in one block. Built
+// once, then only read, from any thread.
+class WorkList {
+public:
+    std::vector<FolderRecord> folders;
+    std::vector<WorkEntry> entries;
+    std::vector<std::string> basePaths;
+
+    // Regular files with more than one name: how many names the file has, and how many of them
+    // the run reaches. Indexed by the position in `entries` of its first name in the run.
+    struct HardLink {
+        std::uint32_t links = 0;
+        std::uint32_t namesInRun = 0;
+    };
+    std::vector<std::pair<std::size_t, HardLink>> hardLinks;  // sorted by entry position
+    // For an entry that is a later name of a file reached before: that first entry's position.
+    std::vector<std::pair<std::size_t, std::size_t>> laterNames;  // sorted by entry position
+
+    NameRef addName(std::string_view name);
+    std::string_view nameOf(NameRef name) const;
+    std::string_view nameOf(const WorkEntry& entry) const {
+        return nameOf(NameRef{entry.nameOffset, entry.nameLength});
+    }
+    std::string_view nameOf(const FolderRecord& folder) const { return nameOf(folder.name); }
+
+    // Paths are built on demand, for the few items the screen or a failure line names.
+    std::filesystem::path pathOfFolder(FolderIndex folder) const;  // ends with "/"
+    std::filesystem::path pathOf(std::size_t entry) const;
+
+    const HardLink* hardLinkAt(std::size_t entry) const;
+    // The first name in the run of the file that `entry` is a later name of, if it is one.
+    std::optional<std::size_t> firstNameOf(std::size_t entry) const;
+
+private:
+    // The folder's path with a trailing "/", or "" for the current folder.
+    std::string prefixOf(FolderIndex folder) const;
+
+    std::string names_;
+};
+
+}  // namespace fendry
