@@ -68,7 +68,7 @@ struct PassContext {
     RandomSource random = cryptoRandomBytes;
     // Asked before every chunk; false stops the pass there. Also the run's chance to send a
     // progress update that is due.
-    std::function<bool()> keepGoing;
+    std::function<bool()> keepGoing = nullptr;
 };
 
 // The one regular file a pass may touch: the entry `name` of the open folder `folder`, as long

@@ -38,7 +38,7 @@ public:
     struct Failure {
         int error;
         int onCall = 0;
-        std::string name;
+        std::string name = {};
     };
     std::map<Call, Failure> failures;
     std::size_t maxBytesPerWrite = 0;  // > 0 makes writes short
