@@ -13,6 +13,12 @@ namespace {
 
 using Step = PassFailure::Step;
 
+// A folder that cannot be opened again: replaced (by a link, say) or gone for another reason.
+PassResult unreachable(int error) {
+    const bool replaced = error == ESTALE || error == ELOOP || error == ENOTDIR;
+    return replaced ? failedAt(Step::Changed) : failedAt(Step::Unreachable, error);
+}
+
 // Where the background work has got to, handed to the main thread whole so that every shown
 // combination of file, pass and progress is one the run really reached.
 struct Reached {
@@ -122,7 +128,7 @@ private:
         const std::string name(list_.nameOf(record));
         int parentFd = -1;
         if (const int error = handles_.open(parent, parentFd); error != 0) {
-            fail(folder, error == ESTALE ? Step::Changed : Step::Unreachable, error);
+            failures_.push_back({list_.pathOfFolder(folder), unreachable(error).failure});
             leave(parent);
             return;
         }
@@ -329,7 +335,7 @@ void EraseRun::performShredding(Work& work, EraseRun* run) {
         const std::string name(list->nameOf(entry));
         int folder = -1;
         if (const int error = handles.open(entry.folder, folder); error != 0) {
-            failItem(i, failedAt(error == ESTALE ? Step::Changed : Step::Unreachable, error));
+            failItem(i, unreachable(error));
             continue;
         }
         if (entry.kind == WorkEntry::Kind::LinkOrSpecial) {

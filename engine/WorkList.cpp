@@ -17,13 +17,21 @@ const Value* findAt(const std::vector<std::pair<std::size_t, Value>>& sorted, st
 }  // namespace
 
 NameRef WorkList::addName(std::string_view name) {
-    const NameRef ref{names_.size(), static_cast<std::uint16_t>(name.size())};
-    names_.append(name);
+    // A name never straddles two blocks (NAME_MAX is far below a block).
+    if (usedInLastBlock_ + name.size() > kNameBlockSize) {
+        nameBlocks_.push_back(std::make_unique_for_overwrite<char[]>(kNameBlockSize));
+        usedInLastBlock_ = 0;
+    }
+    const NameRef ref{((nameBlocks_.size() - 1) << kNameBlockBits) | usedInLastBlock_,
+                      static_cast<std::uint16_t>(name.size())};
+    std::copy(name.begin(), name.end(), nameBlocks_.back().get() + usedInLastBlock_);
+    usedInLastBlock_ += name.size();
     return ref;
 }
 
 std::string_view WorkList::nameOf(NameRef name) const {
-    return std::string_view(names_).substr(name.offset, name.length);
+    const char* block = nameBlocks_[name.offset >> kNameBlockBits].get();
+    return {block + (name.offset & (kNameBlockSize - 1)), name.length};
 }
 
 std::string WorkList::prefixOf(FolderIndex folder) const {

@@ -3,7 +3,9 @@
 #include <sys/types.h>
 
 #include <cstdint>
+#include <deque>
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -46,12 +48,13 @@ struct WorkEntry {
 };
 
 // The run's work list, compact enough for millions of entries: a table of folders and one of
-// entries that name their folder by index, with every name stored once in one block. Built
-// once, then only read, from any thread.
+// entries that name their folder by index, with every name stored once in blocks of names.
+// Nothing is ever moved as it grows (no doubling of one large buffer), so the peak stays near
+// what is held. Built once, then only read, from any thread.
 class WorkList {
 public:
     std::vector<FolderRecord> folders;
-    std::vector<WorkEntry> entries;
+    std::deque<WorkEntry> entries;
     std::vector<std::string> basePaths;
 
     // Regular files with more than one name: how many names the file has, and how many of them
@@ -80,10 +83,14 @@ public:
     std::optional<std::size_t> firstNameOf(std::size_t entry) const;
 
 private:
+    static constexpr std::uint64_t kNameBlockBits = 20;
+    static constexpr std::uint64_t kNameBlockSize = std::uint64_t{1} << kNameBlockBits;
+
     // The folder's path with a trailing "/", or "" for the current folder.
     std::string prefixOf(FolderIndex folder) const;
 
-    std::string names_;
+    std::vector<std::unique_ptr<char[]>> nameBlocks_;
+    std::uint64_t usedInLastBlock_ = kNameBlockSize;
 };
 
 }  // namespace fendry
