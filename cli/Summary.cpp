@@ -29,10 +29,16 @@ std::string summaryText(const fendry::RunState& state) {
     }
     if (state.failedCount() > 0) {
         text += std::to_string(state.failedCount()) + " file(s) could not be erased\n";
-        for (const auto& failed : state.failures) {
-            text += "  " + printable(failed.item.string()) + ": " +
-                    fendry::describe(failed.failure) + "\n";
-        }
+        text += failureLines(state);
+    }
+    return text;
+}
+
+std::string failureLines(const fendry::RunState& state) {
+    std::string text;
+    for (const auto& failed : state.failures) {
+        text +=
+            "  " + printable(failed.item.string()) + ": " + fendry::describe(failed.failure) + "\n";
     }
     return text;
 }

@@ -10,3 +10,6 @@ std::string printable(std::string text);
 
 // The finished run in the application's own words, one line each, failed items last.
 std::string summaryText(const fendry::RunState& state);
+
+// One indented line per item that was not erased, and why.
+std::string failureLines(const fendry::RunState& state);

@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 
+#include "DryRun.h"
 #include "EraseRun.h"
 #include "MethodPreference.h"
 #include "PendingItems.h"
@@ -126,8 +127,18 @@ int main(int argc, char* argv[]) {
         QStringLiteral("method"));
     const QCommandLineOption yesOption({QStringLiteral("y"), QStringLiteral("yes")},
                                        QStringLiteral("Erase without asking for confirmation."));
+    const QCommandLineOption dryRunOption(
+        {QStringLiteral("n"), QStringLiteral("dry-run")},
+        QStringLiteral("Change nothing: list what would be erased, removed, refused or left, and "
+                       "why."));
+    const QCommandLineOption quietOption(
+        {QStringLiteral("q"), QStringLiteral("quiet")},
+        QStringLiteral("Print only the lines of items that could not be erased; the exit status "
+                       "tells the rest."));
     parser.addOption(methodOption);
     parser.addOption(yesOption);
+    parser.addOption(dryRunOption);
+    parser.addOption(quietOption);
     parser.addPositionalArgument(QStringLiteral("PATH"),
                                  QStringLiteral("Files and folders to erase."),
                                  QStringLiteral("PATH..."));
@@ -157,6 +168,15 @@ int main(int argc, char* argv[]) {
     if (paths.isEmpty()) {
         return usageError(QStringLiteral("no PATH to erase"));
     }
+    if (parser.isSet(dryRunOption)) {
+        std::vector<std::string> names;
+        for (const QString& path : paths) {
+            names.push_back(QFile::encodeName(path).toStdString());
+        }
+        std::fputs(dryRunReport(names).c_str(), stdout);
+        return kExitErased;
+    }
+
     fendry::PendingList files;
     for (const QString& path : paths) {
         const std::string bytes = QFile::encodeName(path).toStdString();
@@ -183,7 +203,8 @@ int main(int argc, char* argv[]) {
 
     fendry::EraseRun run(qtRunEnvironment(&app));
     stopRunOnSignals(app, run);
-    const bool showProgress = ::isatty(STDERR_FILENO) != 0;
+    const bool quiet = parser.isSet(quietOption);
+    const bool showProgress = !quiet && ::isatty(STDERR_FILENO) != 0;
     ProgressLine progress(stderr);
     run.setOnChange([&] {
         const auto& state = run.state();
@@ -199,7 +220,7 @@ int main(int argc, char* argv[]) {
     run.startShredding(files, method);
     app.exec();
 
-    std::fputs(summaryText(run.state()).c_str(), stdout);
+    std::fputs((quiet ? failureLines(run.state()) : summaryText(run.state())).c_str(), stdout);
     if (run.state().stopped) {
         return kExitSignalBase + (stopSignal != 0 ? stopSignal : SIGINT);
     }

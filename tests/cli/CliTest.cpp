@@ -173,6 +173,42 @@ TEST_F(Cli, RefusesTheRootAndPathsEndingInDotsAndErasesNothing) {
     }
 }
 
+TEST_F(Cli, ADryRunSaysWhatWouldHappenAndChangesNothing) {
+    writeFile(root / "sel/a", 1024);
+    writeFile(root / "sel/sub/b", 1024);
+    fs::create_symlink(root / "outside", root / "sel/link");
+    writeFile(root / "sel/shared", "s");
+    fs::create_hard_link(root / "sel/shared", root / "other-name");
+
+    const auto outcome = run({"--dry-run", (root / "sel").string(), ".."});
+
+    EXPECT_EQ(outcome.exitCode, 0);
+    for (const std::string& line :
+         {std::string("refused: ..: "), "erase:   " + (root / "sel/a").string() + "\n",
+          "erase:   " + (root / "sel/sub/b").string() + "\n",
+          "remove:  " + (root / "sel/link").string() + " (a link or special file",
+          "left:    " + (root / "sel/shared").string() + ": has 1 other name(s)",
+          std::string("2 file(s) would be erased (2.0 KB)\n"),
+          std::string("1 link(s) and special file(s) would be removed\n"),
+          std::string("2 item(s) would be refused or left\n")}) {
+        EXPECT_NE(outcome.out.find(line), std::string::npos) << line << "\n" << outcome.out;
+    }
+    EXPECT_TRUE(entryExists(root / "sel/a"));
+    EXPECT_TRUE(entryExists(root / "sel/link"));
+}
+
+TEST_F(Cli, QuietPrintsOnlyWhatCouldNotBeErased) {
+    writeFile(root / "ok", 10);
+    const auto erased = run({"--yes", "--quiet", (root / "ok").string()});
+    EXPECT_EQ(erased.exitCode, 0);
+    EXPECT_EQ(erased.out, "");
+
+    const auto failed = run({"--yes", "-q", (root / "gone").string()});
+    EXPECT_EQ(failed.exitCode, 1);
+    EXPECT_EQ(failed.out,
+              "  " + (root / "gone").string() + ": could not be read: No such file or directory\n");
+}
+
 TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     writeFile(root / "first", "small");
     writeFile(root / "big", 64 * 1048576, 'o');
