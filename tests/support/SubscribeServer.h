@@ -12,10 +12,14 @@ struct Request {
     QByteArray body;
 };
 
-// Answers every request on 127.0.0.1 with one scripted response, or not at all when it is empty.
+// Answers every request on 127.0.0.1 with one scripted response, or not at all when it is empty;
+// it hangs up after answering unless told to keep the connection open.
 class SubscribeServer {
 public:
-    explicit SubscribeServer(QByteArray response) : response_(std::move(response)) {
+    enum AfterAnswer { HangUp, KeepOpen };
+
+    explicit SubscribeServer(QByteArray response, AfterAnswer after = HangUp)
+        : response_(std::move(response)), after_(after) {
         QObject::connect(&server_, &QTcpServer::pendingConnectionAvailable, &server_, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection()) {
                 QObject::connect(socket, &QIODevice::readyRead, socket,
@@ -52,12 +56,15 @@ private:
         requests_.append({head, data.mid(end + 4, length)});
         if (!response_.isEmpty()) {
             socket->write(response_);
-            socket->disconnectFromHost();
+            if (after_ == HangUp) {
+                socket->disconnectFromHost();
+            }
         }
     }
 
     QTcpServer server_;
     QByteArray response_;
+    AfterAnswer after_;
     QHash<QTcpSocket*, QByteArray> pending_;
     QList<Request> requests_;
 };
