@@ -10,6 +10,7 @@
 #include <QLocalSocket>
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
 #include <QUrlQuery>
 #include <QtEndian>
@@ -22,10 +23,11 @@
 
 #include "AppDelegate.h"
 #include "CheckForUpdatesViewModel.h"
+#include "ItemSearch.h"
 #include "LaunchArguments.h"
 #include "OpenedUrls.h"
-#include "SupportRequest.h"
 #include "SingleInstance.h"
+#include "SupportRequest.h"
 #include "TempFolder.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
@@ -33,6 +35,17 @@ Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 using testing_support::TempFolder;
+
+namespace {
+
+// Counts the quits asked for instead of ending the test.
+class QuitCountingDelegate final : public AppDelegate {
+public:
+    void quit() override { ++quits; }
+    int quits = 0;
+};
+
+}  // namespace
 namespace fs = std::filesystem;
 using Items = SingleInstance::Items;
 
@@ -113,6 +126,47 @@ private slots:
         updater.dismissResult();
         QVERIFY(!updater.sessionInProgress());
         QTRY_VERIFY(!dialog->property("visible").toBool());
+    }
+
+    // Quit is never blocked by what is open over the window, a check for updates included;
+    // the check itself can be cancelled.
+    void quitWorksWhateverIsOpenAndACheckCanBeCancelled() {
+        QTcpServer silent;  // accepts, never answers
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        qputenv(
+            "FENDRY_APPCAST_URL",
+            QStringLiteral("https://127.0.0.1:%1/appcast.xml").arg(silent.serverPort()).toUtf8());
+        QuitCountingDelegate delegate;
+        qputenv("FENDRY_APPCAST_URL", "https://127.0.0.1:1/appcast.xml");
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QObject* dialog = window->findChild<QObject*>(QStringLiteral("updateResultDialog"));
+
+        delegate.updater()->checkForUpdates();
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(delegate.quits, 1);
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+        QVERIFY(!delegate.updater()->sessionInProgress());
+        QVERIFY(delegate.updater()->canCheckForUpdates());
+
+        delegate.updater()->checkForUpdates();
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        QQuickItem* cancel =
+            testing_support::findItem(window->contentItem(), QStringLiteral("cancelCheckButton"));
+        QVERIFY(cancel && cancel->isVisible());
+        QMetaObject::invokeMethod(cancel, "clicked");
+        QVERIFY(!delegate.updater()->sessionInProgress());
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+
+        QObject* about = window->findChild<QObject*>(QStringLiteral("aboutDialog"));
+        QMetaObject::invokeMethod(about, "open");
+        QTRY_VERIFY(about->property("opened").toBool());
+        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(delegate.quits, 2);
     }
 
     void contactSupportComposesTheMessageAndEncodesWhatWouldEndAValue() {
