@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 namespace testing_support {
@@ -13,10 +14,10 @@ struct Request {
 };
 
 // Answers every request on 127.0.0.1 with one scripted response, or not at all when it is empty;
-// it hangs up after answering unless told to keep the connection open.
+// after answering it hangs up, or sends more of the body for ever.
 class SubscribeServer {
 public:
-    enum AfterAnswer { HangUp, KeepOpen };
+    enum AfterAnswer { HangUp, KeepSending };
 
     explicit SubscribeServer(QByteArray response, AfterAnswer after = HangUp)
         : response_(std::move(response)), after_(after) {
@@ -58,6 +59,11 @@ private:
             socket->write(response_);
             if (after_ == HangUp) {
                 socket->disconnectFromHost();
+            } else {
+                auto* more = new QTimer(socket);
+                QObject::connect(more, &QTimer::timeout, socket,
+                                 [socket] { socket->write(QByteArray(1024, 'x')); });
+                more->start(20);
             }
         }
     }
