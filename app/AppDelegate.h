@@ -34,7 +34,7 @@ public:
     // Shows the main window in front, as when the application is launched again.
     Q_INVOKABLE void bringToFront();
     // Ends the application. Not through closing its windows: the main window refuses to close.
-    Q_INVOKABLE void quit();
+    Q_INVOKABLE virtual void quit();
     // Opens a new message to the support address in the desktop's mail application; without a
     // subject (a null string) the application's own is used.
     Q_INVOKABLE void openSupportEmail(const QString& subject = QString());

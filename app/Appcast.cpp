@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QXmlStreamReader>
+#include <algorithm>
 
 namespace appcast {
 namespace {
@@ -42,6 +43,14 @@ int compareComponents(const Component& left, const Component& right) {
         return left.text.isEmpty() ? 1 : -1;
     }
     return sign(left.text.compare(right.text));
+}
+
+// A version is shown to the user: only the characters versions are made of, and not too many.
+bool isReadableVersion(QStringView version) {
+    return version.size() <= 64 && std::all_of(version.begin(), version.end(), [](QChar c) {
+               return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'z') ||
+                      (c >= u'A' && c <= u'Z') || c == u'.' || c == u'+' || c == u'~' || c == u'-';
+           });
 }
 
 bool isBrowserLink(const QUrl& url) {
@@ -99,7 +108,8 @@ std::optional<Release> readItem(QXmlStreamReader& xml) {
             break;
         }
     }
-    if (release.version.isEmpty() || release.downloadUrl.isEmpty()) {
+    if (release.version.isEmpty() || !isReadableVersion(release.version) ||
+        release.downloadUrl.isEmpty()) {
         return std::nullopt;
     }
     return release;

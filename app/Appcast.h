@@ -23,7 +23,8 @@ struct Release {
 // The release with the greatest version. An item's version comes from a child element named
 // shortVersionString or version (any namespace), else from an attribute of that name on its
 // <enclosure>; shortVersionString wins, being the one people see. The link is the enclosure's
-// url, else the item's <link>. Items lacking either are skipped. Nothing when the document is
+// url, else the item's <link>. Items lacking either, or whose version is longer than 64
+// characters or holds anything but [0-9A-Za-z.+~-], are skipped. Nothing when the document is
 // not well-formed RSS or offers no usable item.
 std::optional<Release> newestRelease(const QByteArray& feed);
 

@@ -1,5 +1,8 @@
 #include "SettingsPreferences.h"
 
+#include <QRegularExpression>
+#include <limits>
+
 namespace {
 
 QString keyString(std::string_view key) {
@@ -12,14 +15,25 @@ SettingsPreferences::SettingsPreferences()
     : settings_(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("morvel"),
                 QStringLiteral("Fendry")) {}
 
+// A number too large for 64 bits is still a number: it saturates rather than reading as none.
 std::optional<std::int64_t> SettingsPreferences::integer(std::string_view key) const {
     const QVariant value = settings_.value(keyString(key));
-    bool isNumber = false;
-    const qlonglong number = value.toLongLong(&isNumber);
-    if (!value.isValid() || !isNumber) {
+    if (!value.isValid()) {
         return std::nullopt;
     }
-    return number;
+    const QString text = value.toString().trimmed();
+    bool isNumber = false;
+    const qlonglong number = text.toLongLong(&isNumber);
+    if (isNumber) {
+        return number;
+    }
+    static const QRegularExpression digits(QStringLiteral("^([+-]?)[0-9]+$"));
+    const QRegularExpressionMatch match = digits.match(text);
+    if (!match.hasMatch()) {
+        return std::nullopt;
+    }
+    return match.captured(1) == u"-" ? std::numeric_limits<std::int64_t>::min()
+                                     : std::numeric_limits<std::int64_t>::max();
 }
 
 void SettingsPreferences::setInteger(std::string_view key, std::int64_t value) {

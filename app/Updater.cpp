@@ -21,6 +21,10 @@ Updater::Updater(QObject* parent) : Updater(UpdaterOptions::defaults(), parent) 
 Updater::Updater(UpdaterOptions options, QObject* parent)
     : QObject(parent), options_(std::move(options)) {
     network_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
+    // Qt's transfer time-out starts again with every byte; a server that drips would never end.
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this,
+            [this] { fail(tr("The update server did not answer in time.")); });
 }
 
 // A reply finishing while the members go away would report into a half-destroyed updater.
@@ -56,7 +60,6 @@ void Updater::checkForUpdates() {
     QNetworkRequest request(feed);
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setTransferTimeout(static_cast<int>(options_.timeout.count()));
     request.setHeader(QNetworkRequest::UserAgentHeader,
                       QStringLiteral("Fendry/%1").arg(currentVersion()));
     if (!options_.extraCaCertificates.isEmpty()) {
@@ -69,6 +72,12 @@ void Updater::checkForUpdates() {
     QNetworkReply* reply = network_.get(request);
     reply_ = reply;
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
+    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
+        if (received > options_.maxFeedBytes || total > options_.maxFeedBytes) {
+            fail(tr("The update information could not be read."));
+        }
+    });
+    deadline_.start(options_.deadline);
     emit canCheckForUpdatesChanged();
 }
 
@@ -89,6 +98,7 @@ void Updater::openDownload() {
 }
 
 void Updater::finish(QNetworkReply* reply) {
+    deadline_.stop();
     reply->deleteLater();
     reply_ = nullptr;
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -104,8 +114,17 @@ void Updater::finish(QNetworkReply* reply) {
     emit canCheckForUpdatesChanged();
 }
 
+// Ends the check under way with `reason`.
+void Updater::fail(const QString& reason) {
+    if (abandonCheck()) {
+        setResult(Failed, {}, {}, reason);
+        emit canCheckForUpdatesChanged();
+    }
+}
+
 // Drops the check under way without a result; true if there was one.
 bool Updater::abandonCheck() {
+    deadline_.stop();
     QNetworkReply* reply = reply_;
     if (reply == nullptr) {
         return false;
@@ -119,8 +138,6 @@ bool Updater::abandonCheck() {
 
 QString Updater::failureReasonFor(const QNetworkReply& reply) const {
     switch (reply.error()) {
-        // The transfer time-out aborts the reply; nothing else here does.
-        case QNetworkReply::OperationCanceledError:
         case QNetworkReply::TimeoutError: return tr("The update server did not answer in time.");
         case QNetworkReply::SslHandshakeFailedError:
         case QNetworkReply::InsecureRedirectError:

@@ -8,17 +8,21 @@
 #include <QPointer>
 #include <QSslCertificate>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 #include <chrono>
 
 // Where the updater looks and what it compares with.
 struct UpdaterOptions {
     QUrl feedUrl;  // must be https
-    std::chrono::milliseconds timeout{30000};
+    // For the whole check, however slowly the server answers.
+    std::chrono::milliseconds deadline{30000};
     // Trusted besides the system's certificate authorities.
     QList<QSslCertificate> extraCaCertificates;
     // Empty: the application's version.
     QString currentVersion;
+    // A feed larger than this is not read.
+    qint64 maxFeedBytes = 8 * 1024 * 1024;
 
     // The feed built in, or FENDRY_APPCAST_URL from the environment when set.
     static UpdaterOptions defaults();
@@ -73,6 +77,7 @@ signals:
 
 private:
     void finish(QNetworkReply* reply);
+    void fail(const QString& reason);
     bool abandonCheck();
     void setResult(Outcome outcome, const QString& latestVersion = {}, const QUrl& downloadUrl = {},
                    const QString& failureReason = {});
@@ -82,6 +87,7 @@ private:
     UpdaterOptions options_;
     QNetworkAccessManager network_;
     QPointer<QNetworkReply> reply_;  // the check under way
+    QTimer deadline_;
     bool started_ = false;
     bool sessionInProgress_ = false;
     Outcome outcome_ = None;

@@ -5,6 +5,7 @@
 #include <QQmlApplicationEngine>
 #include <QThreadPool>
 #include <QtQml/qqmlextensionplugin.h>
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -24,9 +25,19 @@ void printUsage() {
               "Opens Fendry with the given files and folders waiting to be erased.");
 }
 
+// Where the options end: the first "--", or argc.
+int optionsEnd(int argc, char* argv[]) {
+    int end = std::min(1, argc);  // argv may be empty
+    while (end < argc && std::strcmp(argv[end], "--") != 0) {
+        ++end;
+    }
+    return end;
+}
+
 // Answers --help and --version before anything needs a display; true when it did.
 bool answeredInformationOption(int argc, char* argv[]) {
-    for (int i = 1; i < argc && std::strcmp(argv[i], "--") != 0; ++i) {
+    const int end = optionsEnd(argc, argv);
+    for (int i = 1; i < end; ++i) {
         if (std::strcmp(argv[i], "--help") == 0) {
             printUsage();
             return true;
@@ -49,19 +60,16 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setOrganizationName(QStringLiteral("morvel"));
     QGuiApplication::setApplicationVersion(QStringLiteral(FENDRY_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("co.morvel.Fendry"));
-    QGuiApplication application(argc, argv);
+    // Qt takes its own options (-style, -platform…) wherever they stand, even after "--", so it
+    // is shown only what comes before; everything after "--" is an item, as raw bytes.
+    const int end = optionsEnd(argc, argv);
+    const std::vector<std::string> afterOptions(argv + std::min(end + 1, argc), argv + argc);
+    int qtArgc = end;
+    QGuiApplication application(qtArgc, argv);
 
-    // Qt has taken its own options out of argv; what is left are ours, as raw bytes.
-    std::vector<std::string> arguments;
-    bool optionsEnded = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* argument = argv[i];
-        if (!optionsEnded && std::strcmp(argument, "--") == 0) {
-            optionsEnded = true;
-        } else {
-            arguments.emplace_back(argument);
-        }
-    }
+    // Qt has taken its own options out of what it was shown; what is left are ours.
+    std::vector<std::string> arguments(argv + std::min(1, qtArgc), argv + qtArgc);
+    arguments.insert(arguments.end(), afterOptions.begin(), afterOptions.end());
     const auto items = itemsFromArguments(arguments, std::filesystem::current_path());
 
     const QString serverName = SingleInstance::defaultServerName();
@@ -70,6 +78,12 @@ int main(int argc, char* argv[]) {
         case SingleInstance::HandOver::Failed:
             std::fputs("fendry: the running Fendry did not answer; try again.\n", stderr);
             return 1;
+        case SingleInstance::HandOver::Refused:
+            std::fputs(
+                "fendry: the running Fendry's socket belongs to another user; it was "
+                "told nothing, and this launch takes its place.\n",
+                stderr);
+            break;
         case SingleInstance::HandOver::NoInstance: break;
     }
 

@@ -7,8 +7,11 @@
 #include <QJsonObject>
 #include <QNetworkReply>
 #include <QNetworkRequest>
+#include <QRegularExpression>
 #include <QTimeZone>
 #include <QTimer>
+#include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -17,8 +20,24 @@ const QString snoozeUntilKey = QStringLiteral("mailingList.shared.snoozeUntil");
 const QByteArray appSecret = "Brenmoss-4817";
 constexpr int snoozeDays = 14;
 
+// A stored date cut short reads back as a valid one at the start of the calendar (4714 BC) or
+// some other long-gone day; nothing this application stored is older than 1970.
 bool isDate(const QVariant& value) {
-    return value.typeId() == QMetaType::QDateTime && value.toDateTime().isValid();
+    return value.typeId() == QMetaType::QDateTime && value.toDateTime().isValid() &&
+           value.toDateTime().date().year() >= 1970;
+}
+
+// A stored count: a number too large for 64 bits saturates instead of wrapping or being cut,
+// anything else (a negative number, text) reads as 0.
+qint64 storedCount(const QVariant& value) {
+    const QString text = value.toString().trimmed();
+    bool isNumber = false;
+    const qint64 count = text.toLongLong(&isNumber);
+    if (isNumber) {
+        return std::max<qint64>(count, 0);
+    }
+    static const QRegularExpression digits(QStringLiteral("^\\+?[0-9]+$"));
+    return digits.match(text).hasMatch() ? std::numeric_limits<qint64>::max() : 0;
 }
 
 // The secret must not cross the network in the clear.
@@ -89,9 +108,14 @@ QString MailingListManager::appKey(const QString& suffix) const {
 }
 
 // Resolved afresh for every access, so that a group store that comes or goes is noticed.
+std::unique_ptr<QSettings> MailingListManager::groupStore() const {
+    return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                       options_.groupStoreName);
+}
+
+// Where answers are written: the group's store, or the standard one when it cannot be written.
 std::unique_ptr<QSettings> MailingListManager::store() const {
-    auto group = std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                             options_.groupStoreName);
+    auto group = groupStore();
     if (group->status() == QSettings::NoError && group->isWritable()) {
         return group;
     }
@@ -99,8 +123,19 @@ std::unique_ptr<QSettings> MailingListManager::store() const {
                                        QStringLiteral("morvel"), QStringLiteral("Fendry"));
 }
 
+// What is stored under `key`: in the store written to, or else in a group store that can be
+// read but not written, whose answers still hold.
+QVariant MailingListManager::stored(const QString& key) const {
+    const QVariant value = store()->value(key);
+    if (value.isValid()) {
+        return value;
+    }
+    const auto group = groupStore();
+    return group->status() == QSettings::NoError ? group->value(key) : QVariant();
+}
+
 MailingListManager::Decision MailingListManager::currentDecision() const {
-    const QVariant stored = store()->value(decisionKey);
+    const QVariant stored = this->stored(decisionKey);
     if (stored.typeId() != QMetaType::QString) {
         return Decision::None;
     }
@@ -119,11 +154,11 @@ MailingListManager::Decision MailingListManager::currentDecision() const {
 
 // Whole days elapsed, not midnights passed: the largest n with install + n days <= now.
 int MailingListManager::daysSinceInstall() const {
-    const QVariant stored = store()->value(appKey(QStringLiteral(".installDate")));
-    if (!isDate(stored)) {
+    const QVariant installed = stored(appKey(QStringLiteral(".installDate")));
+    if (!isDate(installed)) {
         return 0;
     }
-    const QDateTime install = stored.toDateTime();
+    const QDateTime install = installed.toDateTime();
     const QDateTime now = options_.clock();
     qint64 days = install.date().daysTo(now.date());
     while (install.addDays(days) > now) {
@@ -138,13 +173,12 @@ int MailingListManager::daysSinceInstall() const {
 void MailingListManager::registerLaunch() {
     const std::unique_ptr<QSettings> settings = store();
     const QString installKey = appKey(QStringLiteral(".installDate"));
-    if (!settings->contains(installKey)) {
+    if (!stored(installKey).isValid()) {
         settings->setValue(installKey, options_.clock());
     }
     const QString countKey = appKey(QStringLiteral(".launchCount"));
-    bool readable = false;
-    const int count = settings->value(countKey).toInt(&readable);
-    settings->setValue(countKey, (readable ? count : 0) + 1);
+    const qint64 count = storedCount(stored(countKey));
+    settings->setValue(countKey, count == std::numeric_limits<qint64>::max() ? count : count + 1);
     QTimer::singleShot(options_.promptDelay, this, [this] { considerAutomaticPrompt(); });
 }
 
@@ -157,16 +191,12 @@ void MailingListManager::considerAutomaticPrompt() {
         return;
     }
     if (decision == Decision::Snoozed) {
-        const QVariant until = store()->value(snoozeUntilKey);
+        const QVariant until = stored(snoozeUntilKey);
         if (isDate(until) && until.toDateTime() > options_.clock()) {
             return;
         }
     }
-    bool readable = false;
-    int launches = store()->value(appKey(QStringLiteral(".launchCount"))).toInt(&readable);
-    if (!readable) {
-        launches = 0;
-    }
+    const qint64 launches = storedCount(stored(appKey(QStringLiteral(".launchCount"))));
     if (launches <= 2 && daysSinceInstall() < 2) {
         return;
     }
@@ -255,19 +285,32 @@ void MailingListManager::submit(const QString& email) {
 
     QNetworkRequest request(url);
     request.setTransferTimeout(static_cast<int>(options_.requestTimeout.count()));
+    // A redirect would carry the secret to a host that was never checked.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
     request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
     request.setRawHeader("X-App-Secret", appSecret);
     QNetworkReply* reply =
         network_.post(request, QJsonDocument(body).toJson(QJsonDocument::Compact));
+    // The answer's code is all that counts: the body is neither waited for nor kept.
+    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
+        if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
+            finish(reply);
+        }
+    });
     connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
 }
 
 void MailingListManager::finish(QNetworkReply* reply) {
-    reply->deleteLater();
+    disconnect(reply, nullptr, this, nullptr);
     const QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
+    const bool failed = reply->error() != QNetworkReply::NoError;
+    const QString errorString = reply->errorString();
+    reply->abort();
+    reply->deleteLater();
     // An HTTP answer is judged by its code even when Qt counts the code as an error.
-    if (!statusAttribute.isValid() && reply->error() != QNetworkReply::NoError) {
-        setStatus(Failure, reply->errorString());
+    if (!statusAttribute.isValid() && failed) {
+        setStatus(Failure, errorString);
         return;
     }
     const int code = statusAttribute.isValid() ? statusAttribute.toInt() : 0;

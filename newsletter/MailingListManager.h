@@ -95,7 +95,9 @@ signals:
     void isOptedOutChanged();
 
 private:
+    std::unique_ptr<QSettings> groupStore() const;
     std::unique_ptr<QSettings> store() const;
+    QVariant stored(const QString& key) const;
     void present();
     void setOptedOut();
     void setStatus(SubmitState state, const QString& message = {});

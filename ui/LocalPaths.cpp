@@ -18,8 +18,10 @@ std::optional<std::filesystem::path> localPathOf(const QUrl& url) {
 }
 
 QUrl fileUrlOf(const std::filesystem::path& path) {
+    // QByteArray's own encoding: QUrl::toPercentEncoding takes a QString, and the conversion
+    // would turn bytes that are not UTF-8 into U+FFFD.
     const QByteArray bytes = QByteArray::fromStdString(path.native());
-    return QUrl(QStringLiteral("file://") + QString::fromLatin1(QUrl::toPercentEncoding(bytes, "/")),
+    return QUrl(QStringLiteral("file://") + QString::fromLatin1(bytes.toPercentEncoding("/")),
                 QUrl::StrictMode);
 }
 

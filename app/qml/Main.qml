@@ -69,8 +69,13 @@ ApplicationWindow {
     Action {
         id: quitAction
         text: qsTr("Quit Fendry")
-        shortcut: "Ctrl+Q"
         onTriggered: window.appDelegate.quit()
+    }
+    // Quit works whatever is open: a window shortcut is blocked by any dialog or sheet.
+    Shortcut {
+        sequence: "Ctrl+Q"
+        context: Qt.ApplicationShortcut
+        onActivated: quitAction.trigger()
     }
 
     ContentView {

@@ -15,8 +15,9 @@ CardDialog {
     readonly property bool checking: updater.sessionInProgress && outcome === Updater.None
 
     width: 320
-    closePolicy: outcome === Updater.None ? Popup.NoAutoClose : Popup.CloseOnEscape
-    onClosed: if (updater.sessionInProgress && outcome !== Updater.None) updater.dismissResult()
+    closePolicy: Popup.CloseOnEscape
+    // Closing it while checking abandons the check.
+    onClosed: if (updater.sessionInProgress) updater.dismissResult()
 
     Connections {
         target: dialog.updater
@@ -58,12 +59,21 @@ CardDialog {
             running: visible
             Accessible.name: title.text
         }
+        DialogButton {
+            objectName: "cancelCheckButton"
+            visible: dialog.checking
+            Layout.alignment: Qt.AlignHCenter
+            text: qsTr("Cancel")
+            onClicked: dialog.updater.dismissResult()
+        }
         Text {
             objectName: "updateMessage"
             visible: !dialog.checking
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
-            wrapMode: Text.WordWrap
+            // It carries the server's words: never markup, and broken anywhere if need be.
+            textFormat: Text.PlainText
+            wrapMode: Text.WrapAtWordBoundaryOrAnywhere
             font: Theme.callout
             color: Theme.primary
             text: dialog.outcome === Updater.UpToDate

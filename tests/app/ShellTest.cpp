@@ -1,8 +1,20 @@
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QDesktopServices>
+#include <QLocalSocket>
 #include <QProcess>
-#include <QUrlQuery>
 #include <QSignalSpy>
+#include <QTcpServer>
 #include <QTest>
+#include <QUrlQuery>
+#include <QtEndian>
+#include <cstring>
 
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
@@ -11,10 +23,11 @@
 
 #include "AppDelegate.h"
 #include "CheckForUpdatesViewModel.h"
+#include "ItemSearch.h"
 #include "LaunchArguments.h"
 #include "OpenedUrls.h"
-#include "SupportRequest.h"
 #include "SingleInstance.h"
+#include "SupportRequest.h"
 #include "TempFolder.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
@@ -22,6 +35,17 @@ Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 using testing_support::TempFolder;
+
+namespace {
+
+// Counts the quits asked for instead of ending the test.
+class QuitCountingDelegate final : public AppDelegate {
+public:
+    void quit() override { ++quits; }
+    int quits = 0;
+};
+
+}  // namespace
 namespace fs = std::filesystem;
 using Items = SingleInstance::Items;
 
@@ -104,6 +128,47 @@ private slots:
         QTRY_VERIFY(!dialog->property("visible").toBool());
     }
 
+    // Quit is never blocked by what is open over the window, a check for updates included;
+    // the check itself can be cancelled.
+    void quitWorksWhateverIsOpenAndACheckCanBeCancelled() {
+        QTcpServer silent;  // accepts, never answers
+        QVERIFY(silent.listen(QHostAddress::LocalHost));
+        qputenv(
+            "FENDRY_APPCAST_URL",
+            QStringLiteral("https://127.0.0.1:%1/appcast.xml").arg(silent.serverPort()).toUtf8());
+        QuitCountingDelegate delegate;
+        qputenv("FENDRY_APPCAST_URL", "https://127.0.0.1:1/appcast.xml");
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QObject* dialog = window->findChild<QObject*>(QStringLiteral("updateResultDialog"));
+
+        delegate.updater()->checkForUpdates();
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(delegate.quits, 1);
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+        QVERIFY(!delegate.updater()->sessionInProgress());
+        QVERIFY(delegate.updater()->canCheckForUpdates());
+
+        delegate.updater()->checkForUpdates();
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        QQuickItem* cancel =
+            testing_support::findItem(window->contentItem(), QStringLiteral("cancelCheckButton"));
+        QVERIFY(cancel && cancel->isVisible());
+        QMetaObject::invokeMethod(cancel, "clicked");
+        QVERIFY(!delegate.updater()->sessionInProgress());
+        QTRY_VERIFY(!dialog->property("visible").toBool());
+
+        QObject* about = window->findChild<QObject*>(QStringLiteral("aboutDialog"));
+        QMetaObject::invokeMethod(about, "open");
+        QTRY_VERIFY(about->property("opened").toBool());
+        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        QCOMPARE(delegate.quits, 2);
+    }
+
     void contactSupportComposesTheMessageAndEncodesWhatWouldEndAValue() {
         testing_support::OpenedUrls opened;
         QDesktopServices::setUrlHandler(QStringLiteral("mailto"), &opened, "open");
@@ -158,13 +223,18 @@ private slots:
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
         later.setProcessEnvironment(environment);
         later.setWorkingDirectory(QString::fromStdString(runtime.path().native()));
-        later.start(QStringLiteral(FENDRY_PATH), {QStringLiteral("b.txt"), QStringLiteral("sub/")});
+        // Past "--" everything is an item, even what Qt would take as its own option.
+        later.start(QStringLiteral(FENDRY_PATH),
+                    {QStringLiteral("b.txt"), QStringLiteral("sub/"), QStringLiteral("--"),
+                     QStringLiteral("-style"), QStringLiteral("x"), QStringLiteral("--"),
+                     QStringLiteral("-reverse")});
         QTRY_COMPARE(launched.count(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(later.state(), QProcess::NotRunning, 10000);
         QCOMPARE(later.exitStatus(), QProcess::NormalExit);
         QCOMPARE(later.exitCode(), 0);
         QCOMPARE(launched.front().front().value<Items>(),
-                 (Items{runtime / "b.txt", runtime / "sub/"}));
+                 (Items{runtime / "b.txt", runtime / "sub/", runtime / "-style", runtime / "x",
+                        runtime / "--", runtime / "-reverse"}));
     }
 
     void handingOverKeepsEveryByteAndTellsWhenNobodyListens() {
@@ -195,7 +265,196 @@ private slots:
         QCOMPARE(launched.front().front().value<Items>(), items);
     }
 
+    // The runtime folder only when it is the user's own and private; otherwise a folder of our
+    // own in the temporary folder, never one that another user made or can enter.
+    void theSocketLivesInAFolderOnlyTheUserCanEnter() {
+        TempFolder runtime, temp;
+        const QString runtimePath = QString::fromStdString(runtime.path().native());
+        const QString tempPath = QString::fromStdString(temp.path().native());
+        QCOMPARE(SingleInstance::privateFolder(runtimePath, tempPath), runtimePath);
+
+        // Decoys in the temporary folder, each named as ours would be.
+        const std::string prefix = "fendry-" + std::to_string(::geteuid()) + "-";
+        fs::create_directory(temp / (prefix + "0open"));
+        fs::permissions(temp / (prefix + "0open"), fs::perms(0755));
+        fs::create_directory_symlink(runtime.path(), temp / (prefix + "0link"));
+        const bool root = ::geteuid() == 0;
+        if (root) {
+            fs::create_directory(temp / (prefix + "0theirs"));
+            fs::permissions(temp / (prefix + "0theirs"), fs::perms(0700));
+            QCOMPARE(::chown((temp / (prefix + "0theirs")).c_str(), kOtherUser, kOtherUser), 0);
+        }
+
+        fs::permissions(runtime.path(), fs::perms(0755));
+        const QString made = SingleInstance::privateFolder(runtimePath, tempPath);
+        QVERIFY(made.startsWith(tempPath + "/" + QString::fromStdString(prefix)));
+        QVERIFY(!made.endsWith(QLatin1String("0open")) && !made.endsWith(QLatin1String("0link")) &&
+                !made.endsWith(QLatin1String("0theirs")));
+        struct stat info {};
+        QCOMPARE(::lstat(made.toLocal8Bit().constData(), &info), 0);
+        QCOMPARE(info.st_mode & 07777, 0700u);
+        QCOMPARE(info.st_uid, ::geteuid());
+        // Found again by later launches, whatever the runtime folder is.
+        QCOMPARE(SingleInstance::privateFolder(QString(), tempPath), made);
+        QCOMPARE(SingleInstance::privateFolder(tempPath + "/missing", tempPath), made);
+        fs::permissions(runtime.path(), fs::perms(0700));
+        fs::create_directory_symlink(runtime.path(), temp / "runtime-link");
+        QCOMPARE(SingleInstance::privateFolder(tempPath + "/runtime-link", tempPath), made);
+        if (root) {
+            // As `su` leaves it: the runtime folder of the user before.
+            QCOMPARE(::chown(runtime.path().c_str(), kOtherUser, kOtherUser), 0);
+            QCOMPARE(SingleInstance::privateFolder(runtimePath, tempPath), made);
+        }
+    }
+
+    // Whoever listens on the socket must be this user; anyone else is told nothing.
+    void aSocketOfAnotherUserIsToldNothing() {
+        if (::geteuid() != 0) {
+            QSKIP("acting as another user needs root");
+        }
+        TempFolder folder;
+        fs::permissions(folder.path(), fs::perms(0777));
+        const std::string name = (folder / "fendry.socket").native();
+        int ready[2], report[2];
+        QCOMPARE(::pipe(ready), 0);
+        QCOMPARE(::pipe(report), 0);
+        const pid_t child = ::fork();
+        if (child == 0) {
+            // Another user's listener, which reports how many bytes it was sent.
+            if (::setgroups(0, nullptr) != 0 || ::setgid(kOtherUser) != 0 ||
+                ::setuid(kOtherUser) != 0) {
+                ::_exit(2);
+            }
+            const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+            sockaddr_un address{};
+            address.sun_family = AF_UNIX;
+            std::strncpy(address.sun_path, name.c_str(), sizeof address.sun_path - 1);
+            if (::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+                ::listen(listener, 1) != 0 || ::write(ready[1], "r", 1) != 1) {
+                ::_exit(3);
+            }
+            const int connection = ::accept(listener, nullptr, nullptr);
+            char buffer[4096];
+            long received = 0;
+            for (ssize_t n; (n = ::read(connection, buffer, sizeof buffer)) > 0;) {
+                received += n;
+            }
+            ::_exit(::write(report[1], &received, sizeof received) == sizeof received ? 0 : 4);
+        }
+        char byte = 0;
+        QCOMPARE(::read(ready[0], &byte, 1), 1);
+
+        QCOMPARE(SingleInstance::handOver(QString::fromStdString(name), {"/home/me/secret.txt"}),
+                 SingleInstance::HandOver::Refused);
+        long received = -1;
+        QCOMPARE(::read(report[0], &received, sizeof received), ssize_t(sizeof received));
+        QCOMPARE(received, 0L);
+        int status = 0;
+        QCOMPARE(::waitpid(child, &status, 0), child);
+        QCOMPARE(WEXITSTATUS(status), 0);
+        for (int fd : {ready[0], ready[1], report[0], report[1]}) {
+            ::close(fd);
+        }
+    }
+
+    // Launches that never finish, or send more than any launch would, are dropped; the rest of
+    // a message is taken.
+    void idleAndOversizedLaunchesAreDropped() {
+        TempFolder runtime;
+        const QString name = QString::fromStdString((runtime / "fendry.socket").native());
+        SingleInstance running(std::chrono::hours(1));
+        QVERIFY(running.listen(name));
+        QSignalSpy launched(&running, &SingleInstance::launched);
+
+        QLocalSocket oversized;
+        oversized.connectToServer(name);
+        QVERIFY(oversized.waitForConnected(5000));
+        QByteArray header(4, '\0');
+        qToBigEndian(quint32(SingleInstance::kMaxMessageBytes + 1), header.data());
+        oversized.write(header);
+        QTRY_COMPARE(oversized.state(), QLocalSocket::UnconnectedState);
+
+        const std::string longest = "/" + std::string(SingleInstance::kMaxPathBytes - 1, 'a');
+        const Items items{longest + "b", "/tmp/kept", longest};
+        QCOMPARE(handOverInThread(name, items), SingleInstance::HandOver::Taken);
+        QCOMPARE(launched.count(), 1);
+        QCOMPARE(launched.front().front().value<Items>(), (Items{"/tmp/kept", longest}));
+
+        SingleInstance impatient(std::chrono::milliseconds(100));
+        QVERIFY(impatient.listen(name + "2"));
+        QLocalSocket idle;
+        idle.connectToServer(name + "2");
+        QVERIFY(idle.waitForConnected(5000));
+        QTRY_COMPARE(idle.state(), QLocalSocket::UnconnectedState);
+    }
+
+    // A crowd of idle connections, more than the process has descriptors for, neither takes
+    // the socket down nor keeps the next launch out.
+    void theSocketOutlastsACrowdOfIdleConnections() {
+        TempFolder runtime;
+        const std::string name = (runtime / "fendry.socket").native();
+        SingleInstance running(std::chrono::milliseconds(100));
+        QVERIFY(running.listen(QString::fromStdString(name)));
+        QSignalSpy launched(&running, &SingleInstance::launched);
+
+        rlimit limit{};
+        QCOMPARE(::getrlimit(RLIMIT_NOFILE, &limit), 0);
+        const rlimit before = limit;
+        limit.rlim_cur = openDescriptors() + 30;
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &limit), 0);
+
+        int ready[2], done[2];
+        QCOMPARE(::pipe(ready), 0);
+        QCOMPARE(::pipe(done), 0);
+        const pid_t crowd = ::fork();
+        if (crowd == 0) {
+            // Fewer than the socket's queue holds, more than this process could accept; each
+            // says nothing and stays until told to go.
+            for (int i = 0; i < 45; ++i) {
+                const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK, 0);
+                sockaddr_un address{};
+                address.sun_family = AF_UNIX;
+                std::strncpy(address.sun_path, name.c_str(), sizeof address.sun_path - 1);
+                ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
+            }
+            char byte = 0;
+            ::close(done[1]);
+            const bool told = ::write(ready[1], "r", 1) == 1 && ::read(done[0], &byte, 1) >= 0;
+            ::_exit(told ? 0 : 1);
+        }
+        ::close(done[0]);
+        char byte = 0;
+        QCOMPARE(::read(ready[0], &byte, 1), 1);
+
+        const auto result = handOverInThread(QString::fromStdString(name), {"/tmp/a"});
+        ::close(done[1]);
+        ::waitpid(crowd, nullptr, 0);
+        ::close(ready[0]);
+        ::close(ready[1]);
+        QCOMPARE(::setrlimit(RLIMIT_NOFILE, &before), 0);
+        QCOMPARE(result, SingleInstance::HandOver::Taken);
+        QCOMPARE(launched.count(), 1);
+    }
+
 private:
+    static constexpr uid_t kOtherUser = 65534;  // nobody
+
+    static long openDescriptors() {
+        return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{});
+    }
+
+    // Hands over from another thread, as a later launch would, while this one serves.
+    static SingleInstance::HandOver handOverInThread(const QString& name, const Items& items) {
+        SingleInstance::HandOver result{};
+        QThread* client = QThread::create([&] { result = SingleInstance::handOver(name, items); });
+        client->start();
+        while (!client->wait(10)) {
+            QCoreApplication::processEvents();
+        }
+        delete client;
+        return result;
+    }
+
     static QQuickItem* menuItem(QQuickWindow* window, const char* menuName, int index) {
         QObject* menu = window->findChild<QObject*>(QLatin1String(menuName));
         QQuickItem* item = nullptr;

@@ -1,17 +1,28 @@
 #include <QDesktopServices>
+#include <QQmlApplicationEngine>
+#include <QQuickItem>
+#include <QQuickWindow>
 #include <QSignalSpy>
 #include <QSslKey>
 #include <QSslServer>
 #include <QSslSocket>
 #include <QTest>
+#include <QTimer>
 
+#include <QtQml/qqmlextensionplugin.h>
 #include <openssl/evp.h>
 #include <openssl/pem.h>
 #include <openssl/x509v3.h>
 #include <memory>
 
 #include "Appcast.h"
+#include "ItemSearch.h"
+#include "Markup.h"
 #include "Updater.h"
+
+Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
+Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
+Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 using namespace std::chrono_literals;
 
@@ -61,7 +72,8 @@ Identity makeIdentity() {
                     QSsl::Ec)};
 }
 
-enum Server { Answers, SilentAfterHandshake, SilentBeforeHandshake, Refused, Untrusted };
+// Drips: answers with the start of a response that never ends, a byte at a time.
+enum Server { Answers, Drips, SilentAfterHandshake, SilentBeforeHandshake, Refused, Untrusted };
 
 // Answers each GET with the scripted response for its path; %PORT% becomes its own port.
 class FeedServer {
@@ -79,7 +91,9 @@ public:
             tls->setSslConfiguration(configuration);
             QObject::connect(tls, &QTcpServer::pendingConnectionAvailable, tls, [this, mode] {
                 while (QTcpSocket* socket = server_->nextPendingConnection()) {
-                    if (mode != SilentAfterHandshake) {
+                    if (mode == Drips) {
+                        drip(socket);
+                    } else if (mode != SilentAfterHandshake) {
                         QObject::connect(socket, &QIODevice::readyRead, socket,
                                          [this, socket] { answer(socket); });
                     }
@@ -98,6 +112,13 @@ public:
     }
 
 private:
+    static void drip(QTcpSocket* socket) {
+        socket->write("HTTP/1.1 200 OK\r\nContent-Length: 1000\r\n\r\n");
+        auto* timer = new QTimer(socket);
+        QObject::connect(timer, &QTimer::timeout, socket, [socket] { socket->write(" "); });
+        timer->start(50);
+    }
+
     void answer(QTcpSocket* socket) {
         QByteArray& request = requests_[socket];
         request += socket->readAll();
@@ -134,6 +155,7 @@ QByteArray release(const QByteArray& version) {
 }
 
 const QByteArray releases = rss(release("1.9") + release("1.10") + release("1.2"));
+constexpr qint64 kMaxFeed = 4096;
 const QUrl newestUrl(QStringLiteral("https://morvel.example/fendry/1.10"));
 
 std::pair<bool, bool> state(const Updater& updater) {
@@ -198,6 +220,17 @@ private slots:
                 "<item><link>https://morvel.example/none</link></item>" +
                 release("1.0")),
             "1.0", "https://morvel.example/fendry/1.0");
+        const auto paged = [](const QByteArray& version) {
+            return "<item><m:shortVersionString>" + version +
+                   "</m:shortVersionString><link>https://morvel.example/page</link></item>";
+        };
+        const QByteArray longest(64, '9');
+        row("versions with markup, odd characters or too long are unreadable",
+            rss(paged("9.0&lt;img src=&quot;http://morvel.example/x.png&quot;&gt;") + paged("9 0") +
+                paged("9.0\xE2\x80\xAE") + paged(longest + "1") + paged("1.0~rc+1-2")),
+            "1.0~rc+1-2", "https://morvel.example/page");
+        row("64 characters are readable", rss(paged(longest)), longest.constData(),
+            "https://morvel.example/page");
         row("no usable item", rss("<item><title>x</title></item>"), "", "");
         row("not RSS", "<feed xmlns=\"http://www.w3.org/2005/Atom\"><entry/></feed>", "", "");
         row("truncated", releases.left(releases.size() - 20), "", "");
@@ -241,6 +274,10 @@ private slots:
             Updater::Failed, "The update information could not be read.");
         row("not found", Answers, http("404 Not Found", "gone"), "1.9", Updater::Failed,
             "The update server answered with status 404.");
+        row("too large", Answers,
+            http("200 OK", rss(release("2.0") + "<!--" + QByteArray(kMaxFeed, 'x') + "-->")), "1.9",
+            Updater::Failed, "The update information could not be read.");
+        row("drips a byte at a time", Drips, {}, "1.9", Updater::Failed, late);
         row("silent after the handshake", SilentAfterHandshake, {}, "1.9", Updater::Failed, late);
         row("silent before the handshake", SilentBeforeHandshake, {}, "1.9", Updater::Failed, late);
         row("refused", Refused, {}, "1.9", Updater::Failed,
@@ -256,10 +293,12 @@ private slots:
         const auto mode = static_cast<Server>(server);
         FeedServer feed(identity_, mode,
                         {{"/appcast.xml", response}, {"/moved", http("200 OK", releases)}});
-        const bool silent = mode == SilentAfterHandshake || mode == SilentBeforeHandshake;
+        const bool late =
+            mode == SilentAfterHandshake || mode == SilentBeforeHandshake || mode == Drips;
         Updater updater(
-            {feed.url("/appcast.xml"), silent ? 300ms : 10s,
-             mode == Untrusted ? QList<QSslCertificate>{} : QList{identity_.certificate}, current});
+            {feed.url("/appcast.xml"), late ? 300ms : 10s,
+             mode == Untrusted ? QList<QSslCertificate>{} : QList{identity_.certificate}, current,
+             kMaxFeed});
         updater.start();
         QSignalSpy canCheck(&updater, &Updater::canCheckForUpdatesChanged);
         QSignalSpy session(&updater, &Updater::sessionInProgressChanged);
@@ -308,6 +347,39 @@ private slots:
         updater.dismissResult();
         QCOMPARE(state(updater), std::pair(true, false));
         QVERIFY(!result.wait(1000));  // past its time-out, the abandoned check stays silent
+    }
+
+    // The feed's version is shown as it is, and within the card however long it is.
+    void theDialogShowsTheVersionWithinItself() {
+        const QByteArray longest(64, '9');
+        FeedServer feed(identity_, Answers,
+                        {{"/appcast.xml", http("200 OK", rss(release(longest)))}});
+        Updater updater({feed.url("/appcast.xml"), 10s, {identity_.certificate}, "1.0"});
+        updater.start();
+        QQmlApplicationEngine engine;
+        engine.addImportPath(QStringLiteral("qrc:/"));
+        engine.setInitialProperties({{QStringLiteral("updater"), QVariant::fromValue(&updater)}});
+        engine.loadData(
+            "import QtQuick\nimport QtQuick.Controls.Basic\nimport Fendry.App\n"
+            "ApplicationWindow {\n id: window; required property Updater updater\n"
+            " width: 400; height: 500; visible: true\n"
+            " UpdateResultDialog { updater: window.updater }\n}\n");
+        auto* window = qobject_cast<QQuickWindow*>(engine.rootObjects().value(0));
+        QVERIFY(window);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+
+        updater.checkForUpdates();
+        QTRY_COMPARE_WITH_TIMEOUT(updater.outcome(), Updater::UpdateAvailable, 10000);
+        QQuickItem* message = nullptr;
+        QTRY_VERIFY((message = testing_support::findItem(window->contentItem(),
+                                                         QStringLiteral("updateMessage"))) &&
+                    message->isVisible());
+        QVERIFY(message->property("text").toString().contains(QString::fromLatin1(longest)));
+        QTRY_VERIFY(message->width() > 0 &&
+                    message->property("contentWidth").toReal() <= message->width());
+        const auto texts = testing_support::textsCarrying(window->contentItem(), longest);
+        QCOMPARE(texts.count, 1);
+        QCOMPARE(texts.asMarkup, QStringList());
     }
 
     void aCheckNeedsAStartedUpdaterAndAnHttpsFeed() {

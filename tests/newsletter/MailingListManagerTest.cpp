@@ -1,6 +1,13 @@
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <QDir>
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -28,6 +35,19 @@ const QString invalidAddress = QStringLiteral("Please enter a valid email addres
 
 QSettings standardStore() {
     return QSettings(QSettings::IniFormat, QSettings::UserScope, "morvel", "Fendry");
+}
+
+// Read-only even for root: the immutable flag. False where the file system has none.
+bool setImmutable(const QString& path, bool immutable) {
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    int flags = 0;
+    bool done = fd >= 0 && ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    flags = immutable ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    done = done && ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return done;
 }
 
 QByteArray header(const Request& request, const QByteArray& name) {
@@ -288,6 +308,79 @@ private slots:
         QVERIFY(MailingListManager(options()).isOptedOut());
     }
 
+    // Even root cannot write a file with the immutable flag; the test is skipped where the file
+    // system has no such flag.
+    void aGroupStoreThatCanOnlyBeReadStillHoldsTheAnswer() {
+        {
+            QSettings store = groupStore();
+            store.setValue(decisionKey, QStringLiteral("declined"));
+            store.setValue(countKey, 9);
+        }
+        const QString file = config_.filePath(groupName_ + QStringLiteral(".ini"));
+        QVERIFY(QFile::setPermissions(file, QFile::ReadOwner | QFile::ReadGroup));
+        const bool immutable = ::geteuid() != 0 || setImmutable(file, true);
+        const auto writable = qScopeGuard([&] {
+            setImmutable(file, false);
+            QFile::setPermissions(file, QFile::ReadOwner | QFile::WriteOwner);
+        });
+        if (!immutable) {
+            QSKIP("this file system cannot make a file read-only for root");
+        }
+        QVERIFY(!groupStore().isWritable());
+
+        MailingListManager manager(options());
+        QVERIFY(manager.isOptedOut());
+        manager.registerLaunch();
+        manager.presentOnDemand();
+        QVERIFY(!manager.isPresented());
+        QCOMPARE(standardStore().value(countKey).toInt(), 10);  // counted on from the group's 9
+        QCOMPARE(groupStore().value(countKey).toInt(), 9);
+    }
+
+    // Values as they may stand in the file: counts beyond any integer, dates cut short.
+    void storedValuesReadBackWholeOrNotAtAll_data() {
+        QTest::addColumn<QByteArray>("lines");
+        QTest::addColumn<QByteArray>("countAfter");
+        QTest::addColumn<bool>("presented");
+        const QByteArray recent =
+            "installDate=@DateTime(\\0\\0\\0\\x10\\0\\0\\0\\0\\0\\0%\\x8b\\x19"
+            "\\x2\\t\\xd9\\xc0\\0)\n";  // 2024-05-10 09:30, as Qt writes it
+        const auto row = [](const char* name, const QByteArray& lines, const char* countAfter,
+                            bool presented) {
+            QTest::newRow(name) << lines << QByteArray(countAfter) << presented;
+        };
+        row("the largest int counts on", recent + "launchCount=2147483647\n", "2147483648", true);
+        row("beyond 32 bits is not cut", recent + "launchCount=99999999999\n", "100000000000",
+            true);
+        row("beyond 64 bits saturates", recent + "launchCount=99999999999999999999999\n",
+            "9223372036854775807", true);
+        row("a negative count reads as none", recent + "launchCount=-7\n", "1", false);
+        // Qt reads the missing bytes as zeros: a valid date in 4714 BC.
+        row("a date cut short is no date", "installDate=@DateTime(\\0\\0\\0\\x10\\0\\0)\n", "2",
+            false);
+    }
+    void storedValuesReadBackWholeOrNotAtAll() {
+        QFETCH(QByteArray, lines);
+        QFETCH(QByteArray, countAfter);
+        QFETCH(bool, presented);
+        QFile file(config_.filePath(groupName_ + QStringLiteral(".ini")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\n" + lines.replace("installDate", "mailingList.test.app.installDate")
+                                       .replace("launchCount", "mailingList.test.app.launchCount"));
+        if (!lines.contains("launchCount")) {
+            file.write("mailingList.test.app.launchCount=1\n");
+        }
+        file.close();
+        MailingListManager manager(options());
+
+        manager.registerLaunch();
+        manager.considerAutomaticPrompt();
+
+        QCOMPARE(groupStore().value(countKey).toByteArray(), countAfter);
+        QCOMPARE(manager.isPresented(), presented);
+        QVERIFY(groupStore().contains(installKey));  // what is there is never replaced
+    }
+
     void everyTerritoryHasACountryName() {
         QCOMPARE(MailingListManager::countryName(QLocale::Germany), QStringLiteral("Germany"));
         QCOMPARE(MailingListManager::countryName(QLocale::UnitedStates),
@@ -419,6 +512,38 @@ private slots:
         // Compact: no spaces or line breaks between the members.
         QVERIFY(!request.body.contains('\n') && !request.body.contains("\": "));
         QCOMPARE(QJsonDocument::fromJson(request.body).toJson(QJsonDocument::Compact), body);
+    }
+
+    // The secret goes to the address checked and nowhere else.
+    void aRedirectIsTheAnswerNotAWayElsewhere() {
+        SubscribeServer elsewhere(http("201 Created"));
+        SubscribeServer server(
+            "HTTP/1.1 307 Temporary Redirect\r\nLocation: " + elsewhere.url().toEncoded() +
+            "\r\nContent-Length: 0\r\nConnection: close\r\n\r\n");
+        MailingListOptions sending = options();
+        sending.subscribeUrl = server.url();
+        MailingListManager manager(sending);
+
+        submitAndWait(manager, QStringLiteral("someone@morvel.example"));
+
+        QCOMPARE(manager.failureMessage(),
+                 QStringLiteral("Server returned 307. Please try again later."));
+        QCOMPARE(server.requests().size(), 1);
+        QVERIFY(elsewhere.requests().isEmpty());
+    }
+
+    // An answer whose body never ends is judged by its code as soon as that arrives.
+    void theAnswersBodyIsNotWaitedFor() {
+        SubscribeServer server("HTTP/1.1 201 Created\r\nContent-Length: 1073741824\r\n\r\n",
+                               SubscribeServer::KeepSending);
+        MailingListOptions sending = options();
+        sending.subscribeUrl = server.url();
+        MailingListManager manager(sending);
+
+        submitAndWait(manager, QStringLiteral("someone@morvel.example"));
+
+        QCOMPARE(manager.status(), int(MailingListManager::Success));
+        QVERIFY(manager.isOptedOut());
     }
 
     void theSystemTimeZoneIsSentByDefault() {

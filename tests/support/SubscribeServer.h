@@ -3,6 +3,7 @@
 #include <QHash>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 #include <QUrl>
 
 namespace testing_support {
@@ -12,10 +13,14 @@ struct Request {
     QByteArray body;
 };
 
-// Answers every request on 127.0.0.1 with one scripted response, or not at all when it is empty.
+// Answers every request on 127.0.0.1 with one scripted response, or not at all when it is empty;
+// after answering it hangs up, or sends more of the body for ever.
 class SubscribeServer {
 public:
-    explicit SubscribeServer(QByteArray response) : response_(std::move(response)) {
+    enum AfterAnswer { HangUp, KeepSending };
+
+    explicit SubscribeServer(QByteArray response, AfterAnswer after = HangUp)
+        : response_(std::move(response)), after_(after) {
         QObject::connect(&server_, &QTcpServer::pendingConnectionAvailable, &server_, [this] {
             while (QTcpSocket* socket = server_.nextPendingConnection()) {
                 QObject::connect(socket, &QIODevice::readyRead, socket,
@@ -52,12 +57,20 @@ private:
         requests_.append({head, data.mid(end + 4, length)});
         if (!response_.isEmpty()) {
             socket->write(response_);
-            socket->disconnectFromHost();
+            if (after_ == HangUp) {
+                socket->disconnectFromHost();
+            } else {
+                auto* more = new QTimer(socket);
+                QObject::connect(more, &QTimer::timeout, socket,
+                                 [socket] { socket->write(QByteArray(1024, 'x')); });
+                more->start(20);
+            }
         }
     }
 
     QTcpServer server_;
     QByteArray response_;
+    AfterAnswer after_;
     QHash<QTcpSocket*, QByteArray> pending_;
     QList<Request> requests_;
 };

@@ -3,6 +3,9 @@
 #include <QAccessible>
 #include <QDBusConnection>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QMimeData>
 #include <QQmlComponent>
 #include <QQmlContext>
@@ -12,6 +15,7 @@
 #include <QtQml/qqmlextensionplugin.h>
 
 #include "LocalPaths.h"
+#include "Markup.h"
 #include "OpenedUrls.h"
 #include "ScreenHarness.h"
 #include "SettingsPreferences.h"
@@ -142,6 +146,59 @@ private slots:
         ScreenHarness h(&secondLaunch);
         QCOMPARE(h.screen().selectedMethodIndex(), 2);
         QCOMPARE(h.screen().selectedMethodPasses(), 35);
+    }
+
+    // A stored index too large for any integer is still outside the table: "Safe", as for any
+    // other such index; only what is not a number at all means nothing was chosen.
+    void aStoredIndexIsReadWhole_data() {
+        QTest::addColumn<QByteArray>("stored");
+        QTest::addColumn<int>("row");
+        QTest::newRow("a row") << QByteArray("2") << 2;
+        QTest::newRow("beyond 64 bits") << QByteArray("99999999999999999999") << 1;
+        QTest::newRow("below 64 bits") << QByteArray("-99999999999999999999") << 1;
+        QTest::newRow("not a number") << QByteArray("Stealth") << 0;
+    }
+    void aStoredIndexIsReadWhole() {
+        QFETCH(QByteArray, stored);
+        QFETCH(int, row);
+        QFile file(QString::fromStdString((config_ / "morvel/Fendry.ini").native()));
+        QVERIFY(QDir().mkpath(QFileInfo(file).path()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("[General]\nselectedShredMethodIndex=" + stored + "\n");
+        file.close();
+        SettingsPreferences preferences;
+        QCOMPARE(fendry::loadSavedMethod(preferences).passes, fendry::allMethods()[row].passes);
+        QFile::remove(file.fileName());
+    }
+
+    // The user sees exactly what will be erased: a name that looks like markup is shown as it
+    // is, in the list and under the ring.
+    void namesAreShownAsTheyAreNeverAsMarkup() {
+        ScreenHarness h;
+        const QStringList names{QStringLiteral("keep.txt<font color=\"white\">.secret"),
+                                QStringLiteral("<a href=\"https:x\">invoice.pdf"),
+                                QStringLiteral("<b>big &amp; bold")};
+        for (const QString& name : names) {
+            h.add(h.file(name.toStdString()));
+        }
+        QTRY_VERIFY(h.find("pendingList"));
+        for (const QString& name : names) {
+            QTRY_COMPARE(testing_support::textsCarrying(h.view.contentItem(), name).count, 1);
+            QCOMPARE(testing_support::textsCarrying(h.view.contentItem(), name).asMarkup,
+                     QStringList());
+        }
+
+        h.screen().startShredding();
+        h.runBackgroundWork();
+        while (h.text("currentFileName").isEmpty()) {
+            h.deliverUpdates(1);
+        }
+        const QString current = h.text("currentFileName");
+        QVERIFY(names.contains(current));
+        QTRY_VERIFY(testing_support::textsCarrying(h.view.contentItem(), current).count > 0);
+        QCOMPARE(testing_support::textsCarrying(h.view.contentItem(), current).asMarkup,
+                 QStringList());
+        h.deliverUpdates();
     }
 
     void arrowKeysWalkTheListAndLetOtherKeysThrough() {
@@ -291,10 +348,15 @@ private slots:
         QVERIFY(!fs::exists(h.root() / "empty"));
     }
 
+    // Names that are not UTF-8 travel byte for byte: U+FFFD would name a file that is not there.
     void revealAsksTheFileManagerOrElseOpensTheFolder() {
         ScreenHarness h;
-        fs::create_directories(h.root() / "my folder");
-        h.add(h.root() / "my folder");
+        const fs::path folder = h.root() / "my folder \xFF";
+        h.file("my folder \xFF/caf\xE9.txt");
+        h.add(folder);
+        h.add(folder / "caf\xE9.txt");
+        const QString root = QString::fromStdString(h.root().path().native());  // plain ASCII
+        const QString encodedFolder = QStringLiteral("file://") + root + "/my%20folder%20%FF";
         testing_support::OpenedUrls opened;
         QDesktopServices::setUrlHandler(QStringLiteral("file"), &opened, "open");
 
@@ -305,13 +367,17 @@ private slots:
                                    QDBusConnection::ExportAllSlots));
         QVERIFY(bus.registerService(QStringLiteral("org.freedesktop.FileManager1")));
         h.screen().reveal(h.files().keyAt(0));
-        const QString encoded = QString::fromLatin1(fileUrlOf(h.root() / "my folder").toEncoded());
-        QVERIFY(encoded.endsWith(QLatin1String("/my%20folder")));
-        QTRY_COMPARE(fileManager.shown, QStringList{encoded});
+        h.screen().reveal(h.files().keyAt(1));
+        QTRY_COMPARE(fileManager.shown,
+                     (QStringList{encodedFolder, encodedFolder + QStringLiteral("/caf%E9.txt")}));
 
         QVERIFY(bus.unregisterService(QStringLiteral("org.freedesktop.FileManager1")));
         h.screen().reveal(h.files().keyAt(0));
-        QTRY_COMPARE(opened.urls, QList<QUrl>{fileUrlOf(h.root().path())});
+        h.screen().reveal(h.files().keyAt(1));
+        QTRY_COMPARE(opened.urls.size(), 2);
+        QCOMPARE(opened.urls[0].toEncoded(), (QStringLiteral("file://") + root).toLatin1());
+        QCOMPARE(opened.urls[1].toEncoded(), encodedFolder.toLatin1());
+        QCOMPARE(localPathOf(opened.urls[1]), std::optional(folder));
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
     }
 

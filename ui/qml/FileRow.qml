@@ -50,6 +50,7 @@ Rectangle {
             Text {
                 width: parent.width
                 text: row.name
+                textFormat: Text.PlainText  // a name is never markup
                 font: Theme.systemFont(13)
                 color: Theme.primary
                 elide: Text.ElideMiddle
