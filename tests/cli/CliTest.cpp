@@ -19,6 +19,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// In a forked child: points a standard stream at a file, or gives up.
+void redirect(const char* path, const char* mode, std::FILE* stream) {
+    if (std::freopen(path, mode, stream) == nullptr) {
+        ::_exit(126);
+    }
+}
+
 struct Outcome {
     int exitCode = -1;
     std::string out;
@@ -57,9 +64,9 @@ protected:
         writeFile(root / "stdin", input);
         const pid_t pid = ::fork();
         if (pid == 0) {
-            std::freopen((root / "stdin").c_str(), "r", stdin);
-            std::freopen((root / "stdout").c_str(), "w", stdout);
-            std::freopen((root / "stderr").c_str(), "w", stderr);
+            redirect((root / "stdin").c_str(), "r", stdin);
+            redirect((root / "stdout").c_str(), "w", stdout);
+            redirect((root / "stderr").c_str(), "w", stderr);
             execCli(args);
         }
         const int code = exitCodeOf(pid);
@@ -215,7 +222,7 @@ TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     writeFile(root / "later", "never reached");
     const pid_t pid = ::fork();
     if (pid == 0) {
-        std::freopen((root / "stdout").c_str(), "w", stdout);
+        redirect((root / "stdout").c_str(), "w", stdout);
         execCli({"--yes", "--method", "stealth", (root / "first").string(), (root / "big").string(),
                  (root / "later").string()});
     }
