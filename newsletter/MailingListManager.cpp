@@ -188,6 +188,7 @@ void MailingListManager::considerAutomaticPrompt() {
         return;
     }
     if (shouldSuppressPrompt && shouldSuppressPrompt()) {
+        heldBack_ = true;
         return;
     }
     if (decision == Decision::Snoozed) {
@@ -201,6 +202,15 @@ void MailingListManager::considerAutomaticPrompt() {
         return;
     }
     present();
+}
+
+void MailingListManager::suppressionLifted() {
+    if (!heldBack_) {
+        return;
+    }
+    heldBack_ = false;
+    // Not at once: the user has just finished something and deserves a moment with its result.
+    QTimer::singleShot(options_.promptDelay, this, [this] { considerAutomaticPrompt(); });
 }
 
 void MailingListManager::presentOnDemand() {

@@ -57,7 +57,8 @@ public:
 
     // The one instance of the process, created on first use.
     static MailingListManager& shared();
-    // Asked before the prompt is offered on its own; true holds it back for this launch.
+    // Asked before the prompt is offered on its own; true holds it back until
+    // suppressionLifted().
     static std::function<bool()> shouldSuppressPrompt;
 
     bool isPresented() const { return isPresented_; }
@@ -82,6 +83,8 @@ public:
 
     // Runs after the launch delay; shows the prompt when the user is due to be asked.
     void considerAutomaticPrompt();
+    // What held the prompt back is over: a prompt held back is considered again after the delay.
+    void suppressionLifted();
     Decision currentDecision() const;
     int daysSinceInstall() const;
     QString appKey(const QString& suffix) const;
@@ -109,4 +112,5 @@ private:
     SubmitState status_ = Idle;
     QString failureMessage_;
     bool isOptedOut_ = false;
+    bool heldBack_ = false;
 };

@@ -20,9 +20,9 @@
 #include "SubscribeServer.h"
 
 using namespace std::chrono_literals;
+using testing_support::http;
 using testing_support::Request;
 using testing_support::SubscribeServer;
-using testing_support::http;
 
 namespace {
 
@@ -224,6 +224,35 @@ private slots:
         QVERIFY(presented.wait(5000));
         QVERIFY(manager.isPresented());
         QCOMPARE(groupStore().value(shownKey).toDateTime(), now_);
+    }
+
+    // Held back by something the user is doing, the prompt waits for the next chance and then
+    // gives the user the same moment as at launch.
+    void aPromptHeldBackComesOnceNothingHoldsItBack() {
+        groupStore().setValue(countKey, 9);
+        bool busy = true;
+        MailingListManager::shouldSuppressPrompt = [&busy] { return busy; };
+        MailingListOptions delayed = options();
+        delayed.promptDelay = 50ms;
+        MailingListManager manager(delayed);
+        QSignalSpy presented(&manager, &MailingListManager::isPresentedChanged);
+
+        manager.considerAutomaticPrompt();
+        QVERIFY(!manager.isPresented());
+        manager.suppressionLifted();  // still busy when the delay is over: held back again
+        QTest::qWait(150);
+        QVERIFY(!manager.isPresented());
+        busy = false;
+        manager.suppressionLifted();
+        QVERIFY(!manager.isPresented());
+        QVERIFY(presented.wait(5000));
+        QVERIFY(manager.isPresented());
+
+        manager.snooze();
+        manager.suppressionLifted();  // nothing was held back this time
+        QTest::qWait(150);
+        QVERIFY(!manager.isPresented());
+        MailingListManager::shouldSuppressPrompt = [] { return false; };
     }
 
     void theMenuShowsThePromptUntilTheUserHasAnsweredForGood_data() {
