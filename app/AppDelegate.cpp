@@ -41,18 +41,64 @@ void BaseAppDelegate::openSupportEmail(const QString& subject) {
     const QUrl url =
         supportMailUrl(QStringLiteral(FENDRY_SUPPORT_ADDRESS), QCoreApplication::applicationName(),
                        subject.isNull() ? std::nullopt : std::optional(subject));
-    if (url.isValid()) {
-        QDesktopServices::openUrl(url);  // whether a mail application answered is not ours to tell
+    // Whether a mail application that was found then sent the message is not ours to tell.
+    if (url.isValid() && !QDesktopServices::openUrl(url)) {
+        emit couldNotOpen(QStringLiteral("mail"), QStringLiteral(FENDRY_SUPPORT_ADDRESS));
     }
 }
 
-AppDelegate::AppDelegate(QObject* parent)
-    : BaseAppDelegate(parent), screen_(files_, preferences_, qtRunEnvironment(this)) {}
+// The environment only keeps the pointer; the delegate is its main-thread context.
+AppDelegate::AppDelegate(QObject* parent) : AppDelegate(qtRunEnvironment(this), parent) {}
+
+AppDelegate::AppDelegate(fendry::RunEnvironment environment, QObject* parent)
+    : BaseAppDelegate(parent), screen_(files_, preferences_, std::move(environment)) {
+    // A newsletter prompt held back is offered again once nothing holds it back any more.
+    const auto offerAgain = [this] {
+        if (!promptMustWait()) {
+            mailingList()->suppressionLifted();
+        }
+    };
+    connect(&screen_, &MainScreen::showConfirmationDialogChanged, this, offerAgain);
+    connect(&screen_, &MainScreen::showFailureDetailsChanged, this, offerAgain);
+    connect(&screen_, &MainScreen::runChanged, this, offerAgain);
+    connect(updater(), &Updater::sessionInProgressChanged, this, offerAgain);
+    // The question is about a run under way; once the run is over there is nothing to ask.
+    connect(&screen_, &MainScreen::runChanged, this, [this] {
+        if (!screen_.isShredding()) {
+            setShowQuitQuestion(false);
+        }
+    });
+}
+
+bool AppDelegate::promptMustWait() {
+    return updater()->sessionInProgress() || screen_.showConfirmationDialog() ||
+           screen_.isShredding() || screen_.showFailureDetails();
+}
+
+void AppDelegate::quit() {
+    if (screen_.isShredding()) {
+        setShowQuitQuestion(true);
+    } else {
+        BaseAppDelegate::quit();
+    }
+}
+
+void AppDelegate::stopAndQuit() {
+    setShowQuitQuestion(false);
+    screen_.stopRun();
+    BaseAppDelegate::quit();
+}
+
+void AppDelegate::setShowQuitQuestion(bool show) {
+    if (show != showQuitQuestion_) {
+        showQuitQuestion_ = show;
+        emit showQuitQuestionChanged();
+    }
+}
 
 QQuickWindow* AppDelegate::showMainWindow(QQmlApplicationEngine& engine) {
-    // The newsletter waits while an update session is under way.
     MailingListManager::shouldSuppressPrompt = [delegate = QPointer<AppDelegate>(this)] {
-        return delegate && delegate->updater()->sessionInProgress();
+        return delegate && delegate->promptMustWait();
     };
     engine.addImportPath(QStringLiteral("qrc:/"));  // where the static modules keep their qmldir
     engine.setInitialProperties({{QStringLiteral("appDelegate"), QVariant::fromValue(this)}});
@@ -66,11 +112,5 @@ QQuickWindow* AppDelegate::showMainWindow(QQmlApplicationEngine& engine) {
 
 void AppDelegate::open(const std::vector<std::filesystem::path>& items) {
     QMetaObject::invokeMethod(
-        this,
-        [this, items] {
-            for (const auto& item : items) {
-                files_.add(item);
-            }
-        },
-        Qt::QueuedConnection);
+        this, [this, items] { screen_.takeIn(items); }, Qt::QueuedConnection);
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QObject>
 #include <QtQml/qqmlregistration.h>
+#include <QObject>
 #include <filesystem>
 #include <vector>
 
@@ -39,6 +39,10 @@ public:
     // subject (a null string) the application's own is used.
     Q_INVOKABLE void openSupportEmail(const QString& subject = QString());
 
+signals:
+    // Nothing on the desktop took the support address; `text` is the address, to copy.
+    void couldNotOpen(const QString& kind, const QString& text);
+
 private:
     QWindow* window_ = nullptr;
     UpdaterController updaterController_;
@@ -51,12 +55,23 @@ class AppDelegate : public BaseAppDelegate {
     QML_ELEMENT
     QML_UNCREATABLE("The application creates the one delegate.")
     Q_PROPERTY(MainScreen* screen READ screen CONSTANT)
+    Q_PROPERTY(bool showQuitQuestion READ showQuitQuestion WRITE setShowQuitQuestion NOTIFY
+                   showQuitQuestionChanged)
 
 public:
     explicit AppDelegate(QObject* parent = nullptr);
+    // Runs go through `environment` instead of Qt's thread pool.
+    explicit AppDelegate(fendry::RunEnvironment environment, QObject* parent = nullptr);
 
     PendingItemsModel& files() { return files_; }
     MainScreen* screen() { return &screen_; }
+
+    // During a run, asks first: quitting leaves the file being overwritten partly overwritten.
+    void quit() override;
+    // "Stop and Quit": the run stops and the application ends.
+    Q_INVOKABLE void stopAndQuit();
+    bool showQuitQuestion() const { return showQuitQuestion_; }
+    void setShowQuitQuestion(bool show);
 
     // Builds the main window with the main screen inside and shows it; null if it failed.
     QQuickWindow* showMainWindow(QQmlApplicationEngine& engine);
@@ -64,8 +79,15 @@ public:
     // Takes the items in on a later turn of the event loop, in the order given.
     void open(const std::vector<std::filesystem::path>& items);
 
+signals:
+    void showQuitQuestionChanged();
+
 private:
+    // The newsletter must not come over the confirmation, a run or the failure details.
+    bool promptMustWait();
+
     PendingItemsModel files_;
     SettingsPreferences preferences_;
     MainScreen screen_;
+    bool showQuitQuestion_ = false;
 };

@@ -188,7 +188,7 @@ int main(int argc, char* argv[]) {
 
     // Intake counts the folder's files on the main thread: outside the run, but a stall too.
     const qint64 addStart = clock.nsecsElapsed();
-    if (!delegate.files().add(folder)) {
+    if (delegate.files().add(folder) != fendry::Intake::Added) {
         std::fputs("fendry-ui-bench: the folder was not taken into the list\n", stderr);
         return 1;
     }

@@ -1,39 +1,45 @@
 #include "FileReveal.h"
 
+#include <QCoreApplication>
 #include <QDBusConnection>
 #include <QDBusMessage>
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDesktopServices>
-#include <QCoreApplication>
 
 #include "FolderWalk.h"
 #include "LocalPaths.h"
 
 namespace {
 
-void openContainingFolder(const std::filesystem::path& item) {
-    QDesktopServices::openUrl(fileUrlOf(item.parent_path()));
+void openContainingFolder(const std::filesystem::path& item,
+                          const std::function<void(const QUrl&)>& unopened) {
+    const QUrl folder = fileUrlOf(item.parent_path());
+    if (!QDesktopServices::openUrl(folder) && unopened) {
+        unopened(folder);
+    }
 }
 
 }  // namespace
 
-void revealInFileManager(const std::filesystem::path& entry) {
+void revealInFileManager(const std::filesystem::path& entry,
+                         std::function<void(const QUrl& folder)> unopened) {
     const std::filesystem::path item = fendry::withoutTrailingSlash(entry);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
-        openContainingFolder(item);
+        openContainingFolder(item, unopened);
         return;
     }
     QDBusMessage call = QDBusMessage::createMethodCall(
-        QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("/org/freedesktop/FileManager1"),
+        QStringLiteral("org.freedesktop.FileManager1"),
+        QStringLiteral("/org/freedesktop/FileManager1"),
         QStringLiteral("org.freedesktop.FileManager1"), QStringLiteral("ShowItems"));
     call << QStringList{QString::fromLatin1(fileUrlOf(item).toEncoded())} << QString();
     auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call), QCoreApplication::instance());
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
-                     [item](QDBusPendingCallWatcher* finished) {
+                     [item, unopened](QDBusPendingCallWatcher* finished) {
                          if (QDBusPendingReply<>(*finished).isError()) {
-                             openContainingFolder(item);
+                             openContainingFolder(item, unopened);
                          }
                          finished->deleteLater();
                      });

@@ -18,5 +18,11 @@ QUrl fileUrlOf(const std::filesystem::path& path);
 QString entryKeyOf(const std::filesystem::path& path);
 std::filesystem::path entryOfKey(const QString& key);
 
+// `text` with every character that would break a line, move the text or hide itself shown as
+// a visible symbol: a name must look like one line of exactly the characters it holds.
+QString visibleText(const QString& text);
+
 // The name to show: the last component, a folder's own name for a folder entry.
 QString displayNameOf(const std::filesystem::path& entry);
+// The whole path to show, as visible text.
+QString displayPathOf(const std::filesystem::path& path);

@@ -1,6 +1,10 @@
 #include "MainScreen.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
+#include <QFile>
+#include <QGuiApplication>
+#include <QPointer>
 #include <algorithm>
 
 #include "FileReveal.h"
@@ -29,6 +33,8 @@ MainScreen::MainScreen(PendingItemsModel& files, fendry::Preferences& preference
         updateKeyMonitor();
     });
     connect(&files_, &PendingItemsModel::countChanged, this, &MainScreen::updateKeyMonitor);
+    connect(&files_, &PendingItemsModel::isRefreshingChanged, this,
+            &MainScreen::storageCautionChanged);
 }
 
 QString MainScreen::currentFileName() const {
@@ -42,10 +48,30 @@ QString MainScreen::estimateText() const {
 }
 
 void MainScreen::setShowConfirmationDialog(bool show) {
-    if (show != showConfirmationDialog_) {
-        showConfirmationDialog_ = show;
-        emit showConfirmationDialogChanged();
+    if (show == showConfirmationDialog_) {
+        return;
     }
+    showConfirmationDialog_ = show;
+    if (show) {
+        // What the alert says must hold now, not when the items came in.
+        files_.refresh(PendingItemsModel::Counts | PendingItemsModel::Storage);
+    }
+    emit showConfirmationDialogChanged();
+}
+
+QString MainScreen::storageCaution() const {
+    return cautionSentence(files_.cautions());
+}
+
+void MainScreen::setShowFailureDetails(bool show) {
+    if (show == showFailureDetails_) {
+        return;
+    }
+    showFailureDetails_ = show;
+    if (show) {
+        failures_.setFailures(run_.state().failures);
+    }
+    emit showFailureDetailsChanged();
 }
 
 QString MainScreen::selectedFile() const {
@@ -89,12 +115,39 @@ QString MainScreen::selectedMethodDescription() const {
     return QCoreApplication::translate("ShredMethod", selectedMethod_.description.c_str());
 }
 
-bool MainScreen::handleDrop(const QList<QUrl>& urls) {
-    for (const QUrl& url : urls) {
-        if (const auto path = localPathOf(url)) {
-            files_.add(*path);
+void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
+    const bool wait = run_.state().isShredding || run_.state().showCompletionAnimation;
+    const auto waitingBefore = waiting_.size();
+    QStringList refused;
+    for (const auto& item : items) {
+        if (const auto reason = fendry::refusalOf(item)) {
+            refused << tr("\u201C%1\u201D was not added: %2")
+                           .arg(displayPathOf(item), QString::fromStdString(*reason));
+        } else if (wait) {
+            fendry::addPendingItem(waiting_, item);
+        } else {
+            files_.add(item);
         }
     }
+    if (waiting_.size() != waitingBefore) {
+        emit waitingChanged();
+    }
+    // Told once for the whole batch, however many there were.
+    if (refused.size() == 1) {
+        setIntakeNotice(refused.front());
+    } else if (!refused.isEmpty()) {
+        setIntakeNotice(tr("%1 (and %2 more)").arg(refused.front()).arg(refused.size() - 1));
+    }
+}
+
+bool MainScreen::handleDrop(const QList<QUrl>& urls) {
+    std::vector<std::filesystem::path> items;
+    for (const QUrl& url : urls) {
+        if (auto path = localPathOf(url)) {
+            items.push_back(std::move(*path));
+        }
+    }
+    takeIn(items);
     return true;
 }
 
@@ -104,8 +157,17 @@ void MainScreen::startShredding() {
 }
 
 void MainScreen::startAgain() {
+    setShowFailureDetails(false);
     files_.clear();
     run_.startAgain();
+    // What came in meanwhile is the new list.
+    const fendry::PendingList waiting = std::exchange(waiting_, {});
+    for (const auto& entry : waiting) {
+        files_.add(entry);
+    }
+    if (!waiting.empty()) {
+        emit waitingChanged();
+    }
 }
 
 void MainScreen::removeFile(const QString& key) {
@@ -124,7 +186,22 @@ void MainScreen::clearAll() {
 }
 
 void MainScreen::reveal(const QString& key) {
-    revealInFileManager(entryOfKey(key));
+    revealInFileManager(entryOfKey(key), [screen = QPointer(this)](const QUrl& folder) {
+        if (const auto path = localPathOf(folder); screen && path) {
+            emit screen->couldNotOpen(QStringLiteral("folder"),
+                                      QFile::decodeName(QByteArray::fromStdString(path->native())));
+        }
+    });
+}
+
+void MainScreen::refreshCounts() {
+    if (listShown()) {
+        files_.refresh(PendingItemsModel::Counts);
+    }
+}
+
+void MainScreen::copyFailureList() {
+    QGuiApplication::clipboard()->setText(failures_.text());
 }
 
 QString MainScreen::formatBytes(qint64 bytes) const {
@@ -153,13 +230,23 @@ bool MainScreen::handleArrowKey(int key) {
     return true;
 }
 
-// The arrow keys belong to the pending list, which is on screen only before a run.
-void MainScreen::updateKeyMonitor() {
+bool MainScreen::listShown() const {
     const auto& state = run_.state();
-    const bool listShown =
-        !state.isShredding && !state.showCompletionAnimation && files_.rowCount() > 0;
-    if (listShown != keyMonitor_.isInstalled()) {
-        keyMonitor_.setInstalled(listShown);
+    return !state.isShredding && !state.showCompletionAnimation && files_.rowCount() > 0;
+}
+
+// The arrow keys and the watch on the folders belong to the pending list, which is on screen
+// only before a run.
+void MainScreen::updateKeyMonitor() {
+    const bool shown = listShown();
+    files_.setWatching(shown);
+    if (shown != keyMonitor_.isInstalled()) {
+        keyMonitor_.setInstalled(shown);
         emit keyMonitorInstalledChanged();
     }
+}
+
+void MainScreen::setIntakeNotice(const QString& notice) {
+    intakeNotice_ = notice;
+    emit intakeNoticeChanged();  // also for the same words again: they are news again
 }

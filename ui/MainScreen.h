@@ -6,25 +6,30 @@
 #include <QUrl>
 #include <filesystem>
 #include <optional>
+#include <vector>
 
 #include "EraseRun.h"
+#include "FailureListModel.h"
 #include "KeyMonitor.h"
 #include "MethodPreference.h"
 #include "PendingItemsModel.h"
 
-// The state behind the main screen: the erase run, the method choice, the confirmation step and
-// the list selection. Its views are functions of these properties.
+// The state behind the main screen: the erase run, the method choice, the confirmation step,
+// the list selection and the items waiting for the next list. Its views are functions of these
+// properties.
 class MainScreen : public QObject {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The application creates the one main screen.")
 
     Q_PROPERTY(PendingItemsModel* files READ files CONSTANT)
+    Q_PROPERTY(FailureListModel* failures READ failures CONSTANT)
 
     Q_PROPERTY(bool isShredding READ isShredding NOTIFY runChanged)
     Q_PROPERTY(double shreddingProgress READ shreddingProgress NOTIFY runChanged)
     Q_PROPERTY(qint64 currentFileIndex READ currentFileIndex NOTIFY runChanged)
     Q_PROPERTY(qint64 currentPass READ currentPass NOTIFY runChanged)
+    Q_PROPERTY(qint64 passesPerFile READ passesPerFile NOTIFY runChanged)
     Q_PROPERTY(qint64 totalFiles READ totalFiles NOTIFY runChanged)
     Q_PROPERTY(bool hasWorkList READ hasWorkList NOTIFY runChanged)
     Q_PROPERTY(QString currentFileName READ currentFileName NOTIFY runChanged)
@@ -39,6 +44,11 @@ class MainScreen : public QObject {
 
     Q_PROPERTY(bool showConfirmationDialog READ showConfirmationDialog WRITE
                    setShowConfirmationDialog NOTIFY showConfirmationDialogChanged)
+    Q_PROPERTY(QString storageCaution READ storageCaution NOTIFY storageCautionChanged)
+    Q_PROPERTY(bool showFailureDetails READ showFailureDetails WRITE setShowFailureDetails NOTIFY
+                   showFailureDetailsChanged)
+    Q_PROPERTY(int waitingCount READ waitingCount NOTIFY waitingChanged)
+    Q_PROPERTY(QString intakeNotice READ intakeNotice NOTIFY intakeNoticeChanged)
     Q_PROPERTY(
         QString selectedFile READ selectedFile WRITE setSelectedFile NOTIFY selectedFileChanged)
     Q_PROPERTY(bool keyMonitorInstalled READ keyMonitorInstalled NOTIFY keyMonitorInstalledChanged)
@@ -56,6 +66,7 @@ public:
                fendry::RunEnvironment environment, QObject* parent = nullptr);
 
     PendingItemsModel* files() { return &files_; }
+    FailureListModel* failures() { return &failures_; }
 
     bool isShredding() const { return run_.state().isShredding; }
     double shreddingProgress() const { return run_.state().shreddingProgress; }
@@ -75,7 +86,14 @@ public:
     bool showCompletionAnimation() const { return run_.state().showCompletionAnimation; }
 
     bool showConfirmationDialog() const { return showConfirmationDialog_; }
+    // Opening the confirmation counts the pending folders afresh and looks at their storage.
     void setShowConfirmationDialog(bool show);
+    // One sentence on what overwriting cannot reach where the pending items are; empty if none.
+    QString storageCaution() const;
+    bool showFailureDetails() const { return showFailureDetails_; }
+    void setShowFailureDetails(bool show);
+    int waitingCount() const { return static_cast<int>(waiting_.size()); }
+    QString intakeNotice() const { return intakeNotice_; }
     QString selectedFile() const;
     void setSelectedFile(const QString& key);
     bool keyMonitorInstalled() const { return keyMonitor_.isInstalled(); }
@@ -86,6 +104,9 @@ public:
     QString selectedMethodDescription() const;
     qint64 selectedMethodPasses() const { return selectedMethod_.passes; }
 
+    // Items handed in, in order: onto the list, or while a run or its summary is on screen,
+    // kept for the next list.
+    void takeIn(const std::vector<std::filesystem::path>& items);
     // Takes in the file URLs of a drop; anything that is not a local file is ignored.
     Q_INVOKABLE bool handleDrop(const QList<QUrl>& urls);
     Q_INVOKABLE void startShredding();
@@ -96,6 +117,10 @@ public:
     Q_INVOKABLE void clearAll();
     Q_INVOKABLE void reveal(const QString& key);
     Q_INVOKABLE QString formatBytes(qint64 bytes) const;
+    // Counts the pending folders again, as when the window comes back to the front.
+    Q_INVOKABLE void refreshCounts();
+    // Puts the list of items that could not be erased on the clipboard.
+    Q_INVOKABLE void copyFailureList();
 
     // The list's arrow keys; answers whether the key was consumed.
     bool handleArrowKey(int key);
@@ -103,18 +128,30 @@ public:
 signals:
     void runChanged();
     void showConfirmationDialogChanged();
+    void storageCautionChanged();
+    void showFailureDetailsChanged();
+    void waitingChanged();
+    void intakeNoticeChanged();
     void selectedFileChanged();
     void selectedMethodChanged();
     void keyMonitorInstalledChanged();
+    // Nothing on the desktop could open a folder; `text` is its path, for the user to copy.
+    void couldNotOpen(const QString& kind, const QString& text);
 
 private:
+    bool listShown() const;
     void updateKeyMonitor();
+    void setIntakeNotice(const QString& notice);
 
     PendingItemsModel& files_;
+    FailureListModel failures_;
     fendry::Preferences& preferences_;
     fendry::EraseRun run_;
     fendry::ShredMethod selectedMethod_;
     bool showConfirmationDialog_ = false;
+    bool showFailureDetails_ = false;
+    fendry::PendingList waiting_;
+    QString intakeNotice_;
     std::optional<std::filesystem::path> selectedFile_;
     KeyMonitor keyMonitor_;
 };

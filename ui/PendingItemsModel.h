@@ -2,24 +2,53 @@
 
 #include <QtQml/qqmlregistration.h>
 #include <QAbstractListModel>
+#include <QFileSystemWatcher>
+#include <QSet>
+#include <QThreadPool>
+#include <QTimer>
 #include <cstdint>
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
 #include <vector>
 
+#include "EraseRun.h"
 #include "PendingItems.h"
+#include "StorageProbe.h"
 
-// The pending list as the screen sees it: one row per entry, in order, with each folder's file
-// count taken when the entry came in.
+// The pending list as the screen sees it: one row per entry, in order, with what each folder
+// holds and what storage each entry lives on. Those facts are fetched away from the main thread,
+// since walking a large folder takes longer than the screen may stand still; a folder's count is
+// fetched when it comes in, when the screen asks, and when the folder changes.
 class PendingItemsModel : public QAbstractListModel {
     Q_OBJECT
     QML_ELEMENT
     QML_UNCREATABLE("The application owns the one pending list.")
     Q_PROPERTY(int count READ rowCount NOTIFY countChanged)
-    Q_PROPERTY(qint64 totalFiles READ totalFiles NOTIFY countChanged)
+    Q_PROPERTY(qint64 totalFiles READ totalFiles NOTIFY totalsChanged)
+    Q_PROPERTY(bool totalKnown READ totalKnown NOTIFY totalsChanged)
+    Q_PROPERTY(bool isRefreshing READ isRefreshing NOTIFY isRefreshingChanged)
 
 public:
-    enum Role { KeyRole = Qt::UserRole + 1, NameRole, IsFolderRole, ItemCountRole };
+    enum Role {
+        KeyRole = Qt::UserRole + 1,
+        NameRole,
+        PathRole,
+        IsFolderRole,
+        ItemCountRole,
+        CountedRole,
+        LinkTargetRole
+    };
+    enum Fact : unsigned { Counts = 1, Storage = 2 };
+    using Executor = std::function<void(fendry::Task)>;
 
-    explicit PendingItemsModel(QObject* parent = nullptr);
+    // `inBackground` runs the fetching, one task after another; by default a thread of the
+    // model's own, which the model waits for when it goes.
+    explicit PendingItemsModel(Executor inBackground = {},
+                               std::shared_ptr<const StorageProbe> probe = nullptr,
+                               QObject* parent = nullptr);
+    ~PendingItemsModel() override;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -28,22 +57,61 @@ public:
     // The list itself, which a run copies when it starts.
     const fendry::PendingList& entries() const { return entries_; }
 
-    // The intake rule; returns whether the entry was appended (not when it is refused).
-    bool add(const std::filesystem::path& received);
+    // The intake rule: appends the entry unless it is refused or pending already.
+    fendry::Intake add(const std::filesystem::path& received);
     // Removes the first entry equal to `entry`; returns whether there was one.
     bool remove(const std::filesystem::path& entry);
     void clear();
 
-    // The header row's figure: the files all entries stand for.
+    // The header row's figure: the files all entries stand for, as far as they are counted.
     qint64 totalFiles() const;
+    bool totalKnown() const;
+    // Facts asked for have not all arrived yet.
+    bool isRefreshing() const { return running_ || !requested_.empty(); }
+    // Fetches the facts again for every entry (storage: only `Storage` asks for it).
+    void refresh(unsigned facts);
+    // While on, a pending folder that changes is counted again, a moment after it settles.
+    void setWatching(bool watching);
+    // What overwriting cannot reach on the storage of the entries looked at so far.
+    std::vector<StorageCaution> cautions() const;
+
     Q_INVOKABLE QString keyAt(int row) const;
     int indexOf(const std::filesystem::path& entry) const;
 
 signals:
     void countChanged();
+    void totalsChanged();
+    void isRefreshingChanged();
 
 private:
+    struct Row {
+        std::uint64_t id = 0;
+        std::optional<std::int64_t> fileCount;
+        QString linkTarget;  // empty unless the entry is a symbolic link
+        std::vector<StorageCaution> cautions;
+    };
+    struct Fetched {
+        std::uint64_t id = 0;
+        std::optional<std::int64_t> fileCount;
+        std::optional<std::vector<StorageCaution>> cautions;
+    };
+
+    void request(const std::map<std::uint64_t, unsigned>& facts);
+    void startFetching();
+    void apply(const std::vector<Fetched>& fetched);
+    void countChangedFolders();
+    void setRefreshing(bool wasRefreshing);
+
     fendry::PendingList entries_;
-    // Kept beside the entries: walking a large folder on every redraw would stall the screen.
-    std::vector<std::int64_t> fileCounts_;
+    std::vector<Row> rows_;  // beside the entries, one for one
+    std::uint64_t nextId_ = 1;
+    std::map<std::uint64_t, unsigned> requested_;  // by row id: for the next fetch
+    bool running_ = false;
+    std::shared_ptr<const StorageProbe> probe_;
+    QFileSystemWatcher watcher_;
+    QSet<QString> changedFolders_;
+    QTimer settle_;
+    bool watching_ = false;
+    Executor inBackground_;
+    std::unique_ptr<QThreadPool> ownThread_;
 };

@@ -96,4 +96,17 @@ ApplicationWindow {
     UpdateResultDialog {
         updater: window.appDelegate.updater
     }
+
+    QuitQuestion {
+        appDelegate: window.appDelegate
+    }
+
+    UnopenedLinkCard {
+        id: unopenedCard
+    }
+
+    Connections {
+        target: window.appDelegate
+        function onCouldNotOpen(kind, text) { unopenedCard.show(kind, text) }
+    }
 }

@@ -185,6 +185,10 @@ ColumnLayout {
         }
     }
 
+    UnopenedLinkCard {
+        id: unopenedCard
+    }
+
     Rectangle {
         Layout.fillWidth: true
         implicitHeight: 1
@@ -209,7 +213,10 @@ ColumnLayout {
             MouseArea {
                 anchors.fill: parent
                 cursorShape: Qt.PointingHandCursor
-                onClicked: Qt.openUrlExternally(view.manager.privacyPolicyUrl)
+                onClicked: {
+                    if (!Qt.openUrlExternally(view.manager.privacyPolicyUrl))
+                        unopenedCard.show("web", view.manager.privacyPolicyUrl.toString())
+                }
             }
         }
         Item { Layout.fillWidth: true }

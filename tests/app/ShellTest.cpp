@@ -6,20 +6,25 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <QClipboard>
 #include <QDesktopServices>
+#include <QEventLoop>
+#include <QGuiApplication>
 #include <QLocalSocket>
 #include <QProcess>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTest>
+#include <QTimer>
 #include <QUrlQuery>
 #include <QtEndian>
 #include <cstring>
 
+#include <QtQml/qqmlextensionplugin.h>
 #include <QQmlApplicationEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
-#include <QtQml/qqmlextensionplugin.h>
 
 #include "AppDelegate.h"
 #include "CheckForUpdatesViewModel.h"
@@ -58,6 +63,10 @@ private slots:
         QCoreApplication::setApplicationName(QStringLiteral("Fendry"));
         // Nothing listens on port 1: every check fails at once, without the network.
         qputenv("FENDRY_APPCAST_URL", "https://127.0.0.1:1/appcast.xml");
+        // A desktop with no application to open anything, unless a test installs a handler.
+        qputenv("PATH", QByteArray::fromStdString(config_.path().native()));
+        qunsetenv("BROWSER");
+        qunsetenv("DEFAULT_BROWSER");
     }
 
     void theWindowIsFixedHasItsMenuAndKeepsEverythingWhenClosed() {
@@ -194,6 +203,118 @@ private slots:
         QDesktopServices::unsetUrlHandler(QStringLiteral("mailto"));
     }
 
+    // Quitting during a run asks first; keeping on is what Return and Escape answer.
+    void quitDuringARunAsksFirst() {
+        TempFolder items;
+        testing_support::writeFile(items / "a", "the data");
+        HeldRun run;
+        AppDelegate delegate(run.environment());
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        delegate.open({items / "a"});
+        QTRY_COMPARE(delegate.files().rowCount(), 1);
+        delegate.screen()->startShredding();
+        QVERIFY(delegate.screen()->isShredding());
+
+        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(delegate.showQuitQuestion());
+        QTRY_VERIFY(find(window, "keepErasingButton") &&
+                    find(window, "keepErasingButton")->hasActiveFocus());
+        QCOMPARE(find(window, "quitTitle")->property("text").toString(),
+                 QStringLiteral("Stop erasing?"));
+        QCOMPARE(find(window, "quitMessage")->property("text").toString(),
+                 QStringLiteral("The file being overwritten now will be left partly overwritten; "
+                                "files not reached yet stay as they are."));
+        QTest::keyClick(window, Qt::Key_Return);
+        QTRY_VERIFY(!delegate.showQuitQuestion());
+        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+        QTRY_VERIFY(find(window, "keepErasingButton")->hasActiveFocus());
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!delegate.showQuitQuestion());
+        window->close();  // closing still only minimises, and asks nothing
+        QVERIFY(window->isVisible());
+        QVERIFY(!delegate.showQuitQuestion());
+        QVERIFY(delegate.screen()->isShredding());
+
+        delegate.quit();
+        QQuickItem* stop = find(window, "stopAndQuitButton");
+        QTRY_VERIFY(stop->isVisible());
+        QTimer::singleShot(0, stop, [stop] { QMetaObject::invokeMethod(stop, "clicked"); });
+        QEventLoop application;  // stands in for the application's own loop, which quitting ends
+        QTimer::singleShot(5000, &application, [&] { application.exit(1); });
+        QCOMPARE(application.exec(), 0);
+        run.finish();  // the run, let go only now, stops before it writes anything
+        QCOMPARE(testing_support::readFile(items / "a"), std::string("the data"));
+    }
+
+    void aRunThatEndsTakesTheQuitQuestionAway() {
+        HeldRun run;
+        AppDelegate delegate(run.environment());
+        delegate.screen()->startShredding();
+        delegate.quit();
+        QVERIFY(delegate.showQuitQuestion());
+        run.finish();
+        QVERIFY(!delegate.screen()->isShredding());
+        QVERIFY(!delegate.showQuitQuestion());
+    }
+
+    // With no mail application, the address is shown to copy instead.
+    void contactSupportWithoutAMailApplicationShowsTheAddress() {
+        AppDelegate delegate;
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        delegate.openSupportEmail();
+        QTRY_VERIFY(find(window, "unopenedAddress") &&
+                    find(window, "unopenedAddress")->isVisible());
+        QCOMPARE(find(window, "unopenedMessage")->property("text").toString(),
+                 QStringLiteral("No mail application could be opened. Write to us at:"));
+        QCOMPARE(find(window, "unopenedAddress")->property("text").toString(),
+                 QStringLiteral(FENDRY_SUPPORT_ADDRESS));
+        QMetaObject::invokeMethod(find(window, "copyAddressButton"), "clicked");
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral(FENDRY_SUPPORT_ADDRESS));
+    }
+
+    // The newsletter never comes over the confirmation, a run or the failure details; it waits
+    // for the next chance.
+    void theNewsletterWaitsWhileTheUserIsBusy() {
+        {
+            QSettings group(QSettings::IniFormat, QSettings::UserScope,
+                            QStringLiteral("group.Q3DXT7K52W.co.morvel.shared"));
+            group.remove(QStringLiteral("mailingList.shared.decision"));
+            group.setValue(QStringLiteral("mailingList.co.morvel.Fendry.launchCount"), 9);
+        }
+        TempFolder items;
+        testing_support::writeFile(items / "a", 3);
+        HeldRun run;
+        AppDelegate delegate(run.environment());
+        QQmlApplicationEngine engine;
+        QVERIFY(delegate.showMainWindow(engine));
+        MainScreen& screen = *delegate.screen();
+        MailingListManager& newsletter = *delegate.mailingList();
+        screen.takeIn({items / "a"});
+        QVERIFY(!MailingListManager::shouldSuppressPrompt());
+
+        // The window asks for the prompt 2.5 s after it opens, while "Are you sure?" is open.
+        screen.setShowConfirmationDialog(true);
+        QTest::qWait(3000);
+        QVERIFY(!newsletter.isPresented());
+        screen.setShowConfirmationDialog(false);
+        QVERIFY(!newsletter.isPresented());  // not at once: a moment after
+        QTRY_VERIFY_WITH_TIMEOUT(newsletter.isPresented(), 8000);
+        newsletter.setPresented(false);
+
+        screen.startShredding();
+        QVERIFY(MailingListManager::shouldSuppressPrompt());
+        run.finish();
+        QVERIFY(!MailingListManager::shouldSuppressPrompt());
+        screen.setShowFailureDetails(true);
+        QVERIFY(MailingListManager::shouldSuppressPrompt());
+        screen.setShowFailureDetails(false);
+        QVERIFY(!MailingListManager::shouldSuppressPrompt());
+    }
+
     void launchArgumentsBecomeAbsoluteItemsByteForByte() {
         const fs::path cwd = "/home/me/work";
         const Items items = itemsFromArguments(
@@ -201,9 +322,8 @@ private slots:
              "file:///tmp/bad%FFname", "https://morvel.example/x", "file://otherhost/x", "",
              "caf\xC3\xA9", "raw\xFF"},
             cwd);
-        const Items expected{cwd / "notes.txt",       "/abs/Photos/",
-                             cwd / "a/link/../b",     "/tmp/My File.txt",
-                             "/tmp/bad\xFFname",      cwd / "caf\xC3\xA9",
+        const Items expected{cwd / "notes.txt",  "/abs/Photos/",     cwd / "a/link/../b",
+                             "/tmp/My File.txt", "/tmp/bad\xFFname", cwd / "caf\xC3\xA9",
                              cwd / "raw\xFF"};
         QCOMPARE(items, expected);
     }
@@ -455,10 +575,44 @@ private:
         return result;
     }
 
+    // A run environment that keeps the run's work and updates until the test lets them go.
+    class HeldRun {
+    public:
+        fendry::RunEnvironment environment() {
+            fendry::RunEnvironment environment;
+            environment.runInBackground = [this](fendry::Task task) {
+                work_.push_back(std::move(task));
+            };
+            environment.postToMain = [this](fendry::Task task) {
+                updates_.push_back(std::move(task));
+            };
+            return environment;
+        }
+        void finish() {
+            for (std::size_t i = 0; i < work_.size(); ++i) {
+                work_[i]();
+            }
+            for (std::size_t i = 0; i < updates_.size(); ++i) {
+                updates_[i]();
+            }
+            work_.clear();
+            updates_.clear();
+        }
+
+    private:
+        std::vector<fendry::Task> work_;
+        std::vector<fendry::Task> updates_;
+    };
+
+    static QQuickItem* find(QQuickWindow* window, const char* name) {
+        return testing_support::findItem(window->contentItem(), QLatin1String(name));
+    }
+
     static QQuickItem* menuItem(QQuickWindow* window, const char* menuName, int index) {
         QObject* menu = window->findChild<QObject*>(QLatin1String(menuName));
         QQuickItem* item = nullptr;
-        QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, item), Q_ARG(int, index));
+        QMetaObject::invokeMethod(menu, "itemAt", Q_RETURN_ARG(QQuickItem*, item),
+                                  Q_ARG(int, index));
         return item;
     }
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QQuickItem>
 #include <QQmlEngine>
+#include <QQuickItem>
 #include <QQuickView>
 #include <QTest>
 #include <deque>
@@ -11,6 +11,7 @@
 #include "ItemSearch.h"
 #include "MainScreen.h"
 #include "PendingItemsModel.h"
+#include "StorageProbe.h"
 #include "TempFolder.h"
 
 namespace testing_support {
@@ -27,12 +28,26 @@ public:
     std::map<std::string, std::int64_t> values;
 };
 
+// Storage as the test says it is: by the item's path, or else a plain local disk.
+class FakeStorageProbe final : public StorageProbe {
+public:
+    std::optional<StorageFacts> factsOf(const std::filesystem::path& item) const override {
+        const auto found = facts.find(item);
+        return found == facts.end() ? std::optional(plainDisk()) : found->second;
+    }
+    static StorageFacts plainDisk() { return {0xEF53, "ext4", "rw,relatime", true, {}}; }
+
+    std::map<std::filesystem::path, std::optional<StorageFacts>> facts;
+};
+
 // The main screen in a window of its own, over files in a temporary folder. A run's background
-// work waits until the test lets it go, so every state of a run can be looked at.
+// work waits until the test lets it go, so every state of a run can be looked at; so does the
+// fetching of what the pending entries hold and where they live.
 class ScreenHarness {
 public:
     explicit ScreenHarness(fendry::Preferences* preferences = nullptr)
         : preferences_(preferences ? preferences : &memory_),
+          files_([this](fendry::Task task) { fetches_.push_back(std::move(task)); }, probe_),
           screen_(files_, *preferences_, environment()) {
         view.engine()->addImportPath(QStringLiteral("qrc:/"));
         view.setInitialProperties({{QStringLiteral("screen"), QVariant::fromValue(&screen_)}});
@@ -49,7 +64,22 @@ public:
         writeFile(root_ / name, size);
         return root_ / name;
     }
-    void add(const std::filesystem::path& path) { files_.add(path); }
+    FakeStorageProbe& probe() { return *probe_; }
+    // Adds as the user would, and lets the counting finish.
+    void add(const std::filesystem::path& path) {
+        files_.add(path);
+        fetchFacts();
+    }
+
+    // Lets the fetching of counts and storage that has been asked for finish and report.
+    void fetchFacts() {
+        while (!fetches_.empty()) {
+            auto fetch = std::move(fetches_.front());
+            fetches_.pop_front();
+            fetch();
+            QCoreApplication::sendPostedEvents(&files_, QEvent::MetaCall);
+        }
+    }
 
     // Lets a started run do all its work; its updates wait to be delivered.
     void runBackgroundWork() {
@@ -90,8 +120,9 @@ public:
         QQuickItem* item = find(objectName);
         QVERIFY2(item, qPrintable(objectName));
         QTest::qWait(50);  // let the layout place what just came on screen
-        QTest::mouseClick(&view, Qt::LeftButton, {},
-                          item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
+        QTest::mouseClick(
+            &view, Qt::LeftButton, {},
+            item->mapToScene(QPointF(item->width() / 2, item->height() / 2)).toPoint());
     }
 
 private:
@@ -107,6 +138,8 @@ private:
     TempFolder root_;
     MemoryPreferences memory_;
     fendry::Preferences* preferences_;
+    std::shared_ptr<FakeStorageProbe> probe_ = std::make_shared<FakeStorageProbe>();
+    std::deque<fendry::Task> fetches_;
     PendingItemsModel files_;
     std::deque<fendry::Task> background_;
     std::deque<fendry::Task> updates_;

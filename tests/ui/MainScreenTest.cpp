@@ -1,18 +1,21 @@
 #include <sys/stat.h>
 
+#include <QtQml/qqmlextensionplugin.h>
 #include <QAccessible>
+#include <QClipboard>
 #include <QDBusConnection>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QMimeData>
+#include <QProcess>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlProperty>
 #include <QSettings>
 #include <QTest>
-#include <QtQml/qqmlextensionplugin.h>
 
 #include "LocalPaths.h"
 #include "Markup.h"
@@ -24,6 +27,8 @@ Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 
 using testing_support::ScreenHarness;
 namespace fs = std::filesystem;
+using StorageTable = std::vector<std::optional<StorageFacts>>;
+Q_DECLARE_METATYPE(StorageTable)
 
 namespace {
 
@@ -45,10 +50,39 @@ protected:
     }
 };
 
+void findAll(QQuickItem* item, const QString& objectName, QList<QQuickItem*>& found) {
+    if (item->objectName() == objectName) {
+        found << item;
+    }
+    for (QQuickItem* child : item->childItems()) {
+        findAll(child, objectName, found);
+    }
+}
+
+// A running program's file cannot be opened for writing: a file that a pass cannot erase.
+class BusyFile {
+public:
+    explicit BusyFile(const fs::path& path) : path_(path) {
+        fs::copy_file("/bin/sleep", path);
+        process_.start(QString::fromStdString(path.native()), {QStringLiteral("60")});
+        process_.waitForStarted();
+    }
+    ~BusyFile() {
+        process_.kill();
+        process_.waitForFinished();
+    }
+    const fs::path& path() const { return path_; }
+
+private:
+    fs::path path_;
+    QProcess process_;
+};
+
 void dropUrls(QQuickWindow& window, QQuickItem* target, const QList<QUrl>& urls) {
     QMimeData data;
     data.setUrls(urls);
-    const QPoint at = target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
+    const QPoint at =
+        target->mapToScene(QPointF(target->width() / 2, target->height() / 2)).toPoint();
     QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
     QCoreApplication::sendEvent(&window, &enter);
     QDragMoveEvent move(at, Qt::CopyAction, &data, Qt::LeftButton, {});
@@ -78,6 +112,10 @@ private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
         QAccessible::setActive(true);  // as when a screen reader is running
+        // A desktop with no application to open anything, unless a test installs a handler.
+        qputenv("PATH", QByteArray::fromStdString(config_.path().native()));
+        qunsetenv("BROWSER");
+        qunsetenv("DEFAULT_BROWSER");
     }
 
     void emptyAndPendingShowTheirOwnElements() {
@@ -107,28 +145,152 @@ private slots:
         QVERIFY(!h.screen().keyMonitorInstalled());
     }
 
-    // The header counts files; the alert counts entries, a folder once.
-    void theHeaderAndTheAlertCountDifferentThings() {
+    // The alert counts entries, a folder once, and the files they stand for as they are when it
+    // opens, not when they came in.
+    void theAlertCountsAfreshWhenItOpens() {
         ScreenHarness h;
-        for (const char* name : {"Photos/sub/a.jpg", "Photos/sub/b.jpg", "Photos/sub/c.jpg"}) {
-            h.file(name);
-        }
+        h.file("Photos/sub/a.jpg");
         h.add(h.root() / "Photos");
         h.add(h.file("notes.txt"));
-        QCOMPARE(h.text("totalFiles"), QStringLiteral("Total Files: 4"));
+        QCOMPARE(h.text("totalFiles"), QStringLiteral("Total Files: 2"));
+        for (const char* name : {"Photos/b.jpg", "Photos/sub/c.jpg", "Photos/sub/d/e.jpg"}) {
+            h.file(name);
+        }
 
         h.click("eraseButton");
         QVERIFY(h.screen().showConfirmationDialog());
         QTRY_VERIFY(h.shown("alertMessage"));
-        QCOMPARE(h.text("alertMessage"),
-                 QStringLiteral("This will permanently delete 2 item(s). This action cannot be undone."));
         QCOMPARE(h.text("alertTitle"), QStringLiteral("Are you sure?"));
+        QCOMPARE(h.text("alertMessage"), QStringLiteral("Counting\u2026"));
+        QVERIFY(!h.find("eraseNowButton")->isEnabled());
+        QTest::keyClick(&h.view, Qt::Key_Return);  // nothing is erased before the count is in
+        QVERIFY(!h.screen().isShredding());
+
+        h.fetchFacts();
+        QCOMPARE(h.text("alertMessage"),
+                 QStringLiteral("This will permanently delete 2 item(s) (5 files). This action "
+                                "cannot be undone."));
+        QCOMPARE(h.text("totalFiles"), QStringLiteral("Total Files: 5"));
+        QVERIFY(h.find("eraseNowButton")->hasActiveFocus());
+        QVERIFY(!h.shown("storageCaution"));
 
         h.click("cancelButton");
         QVERIFY(!h.screen().showConfirmationDialog());
         QVERIFY(!h.screen().isShredding());
         QCOMPARE(h.files().rowCount(), 2);
         QVERIFY(fs::exists(h.root() / "notes.txt"));
+    }
+
+    // Return acts on the button that has the focus; "Erase now" has it when the alert opens.
+    void returnActivatesTheFocusedButtonOfTheAlert() {
+        ScreenHarness h;
+        h.add(h.file("notes.txt"));
+        h.screen().setShowConfirmationDialog(true);
+        h.fetchFacts();
+        QTRY_VERIFY(h.find("eraseNowButton") && h.find("eraseNowButton")->hasActiveFocus());
+
+        QTest::keyClick(&h.view, Qt::Key_Backtab);
+        QVERIFY(h.find("cancelButton")->hasActiveFocus());
+        QTest::keyClick(&h.view, Qt::Key_Return);
+        QTRY_VERIFY(!h.screen().showConfirmationDialog());
+        QVERIFY(!h.screen().isShredding());
+
+        h.screen().setShowConfirmationDialog(true);
+        h.fetchFacts();
+        QTRY_VERIFY(h.find("eraseNowButton")->hasActiveFocus());
+        QTest::keyClick(&h.view, Qt::Key_Enter);
+        QVERIFY(h.screen().isShredding());
+        QVERIFY(!h.screen().showConfirmationDialog());
+    }
+
+    // Adding a folder never waits for its count: the row and the header say they are counting.
+    void aFolderIsCountedAwayFromTheScreenAndAgainWhenItChanges() {
+        ScreenHarness h;
+        h.file("big/a");
+        h.files().add(h.root() / "big");
+        QTRY_VERIFY(h.find("rowDetail"));
+        QCOMPARE(h.text("rowDetail"), QStringLiteral("Counting\u2026"));
+        QCOMPARE(h.text("totalFiles"), QStringLiteral("Total Files: Counting\u2026"));
+        h.fetchFacts();
+        QCOMPARE(h.text("rowDetail"), QStringLiteral("1 items"));
+        QCOMPARE(h.text("totalFiles"), QStringLiteral("Total Files: 1"));
+
+        h.file("big/b");  // the folder is watched while the list is on screen
+        QTRY_VERIFY(h.files().isRefreshing());
+        h.fetchFacts();
+        QCOMPARE(h.text("totalFiles"), QStringLiteral("Total Files: 2"));
+
+        h.file("big/deeper/c");  // below the folder itself: counted when the window comes back
+        h.screen().refreshCounts();
+        h.fetchFacts();
+        QCOMPARE(h.text("rowDetail"), QStringLiteral("3 items"));
+    }
+
+    void storageCautionNamesWhatOverwritingCannotReach_data() {
+        QTest::addColumn<StorageTable>("storage");
+        QTest::addColumn<QString>("caution");
+        const auto disk = [](std::uint64_t magic, std::string type, std::optional<bool> rotational,
+                             std::string options = "rw",
+                             std::optional<bool> shares = std::nullopt) {
+            return std::optional(
+                StorageFacts{magic, std::move(type), std::move(options), rotational, shares});
+        };
+        const auto row = [](const char* name, StorageTable storage, const char* caution) {
+            QTest::newRow(name) << storage << QString::fromUtf8(caution);
+        };
+        const char* ssd =
+            "the spare blocks of an SSD or flash storage, which can still hold old data";
+        row("ext4 on a spinning disk", {disk(0xEF53, "ext4", true)}, "");
+        row("tmpfs", {disk(0x01021994, "tmpfs", std::nullopt)}, "");
+        row("gone", {std::nullopt}, "");
+        row("btrfs", {disk(0x9123683E, "btrfs", true)},
+            "Overwriting in place cannot reach the earlier copies that a copy-on-write file "
+            "system (btrfs) keeps.");
+        row("ZFS", {disk(0x2FC12FC1, "zfs", std::nullopt)},
+            "Overwriting in place cannot reach the earlier copies that a copy-on-write file "
+            "system (ZFS) keeps.");
+        row("XFS with reflinks", {disk(0x58465342, "xfs", true, "rw", true)},
+            "Overwriting in place cannot reach the earlier copies that a copy-on-write file "
+            "system (XFS with reflinks) keeps.");
+        row("XFS without reflinks", {disk(0x58465342, "xfs", true, "rw", false)}, "");
+        row("ext4 on an SSD", {disk(0xEF53, "ext4", false)},
+            (std::string("Overwriting in place cannot reach ") + ssd + ".").c_str());
+        row("ext4 with data=journal", {disk(0xEF53, "ext4", true, "rw,relatime,data=journal")},
+            "Overwriting in place cannot reach the copies of file data in the journal of ext4 "
+            "with data=journal.");
+        row("ext4 with data=ordered", {disk(0xEF53, "ext4", true, "rw,data=ordered")}, "");
+        row("NFS", {disk(0x6969, "nfs4", std::nullopt)},
+            "Overwriting in place cannot reach the copies on the server behind a network file "
+            "system (nfs4).");
+        row("SMB", {disk(0xFE534D42, "cifs", std::nullopt)},
+            "Overwriting in place cannot reach the copies on the server behind a network file "
+            "system (cifs).");
+        row("sshfs", {disk(0x65735546, "fuse.sshfs", std::nullopt)},
+            "Overwriting in place cannot reach the storage behind a FUSE file system (sshfs).");
+        row("btrfs on an SSD beside a plain disk and NFS",
+            {disk(0x9123683E, "btrfs", false), disk(0xEF53, "ext4", true),
+             disk(0x6969, "nfs", std::nullopt), disk(0x9123683E, "btrfs", false)},
+            (std::string("Overwriting in place cannot reach the earlier copies that a "
+                         "copy-on-write file system (btrfs) keeps, the copies on the server "
+                         "behind a network file system (nfs), or ") +
+             ssd + ".")
+                .c_str());
+    }
+    void storageCautionNamesWhatOverwritingCannotReach() {
+        QFETCH(StorageTable, storage);
+        QFETCH(QString, caution);
+        ScreenHarness h;
+        for (std::size_t i = 0; i < storage.size(); ++i) {
+            const fs::path item = h.file("item" + std::to_string(i));
+            h.probe().facts[item] = storage[i];
+            h.add(item);
+        }
+        h.click("eraseButton");
+        h.fetchFacts();
+        QTRY_VERIFY(h.find("alertMessage") && h.find("alertMessage")->isVisible());
+        QCOMPARE(h.screen().storageCaution(), caution);
+        QCOMPARE(h.shown("storageCaution"), !caution.isEmpty());
+        QCOMPARE(h.text("storageCaution"), caution);
     }
 
     void theMethodChoiceIsShownAndRememberedAcrossLaunches() {
@@ -379,12 +541,22 @@ private slots:
         QCOMPARE(opened.urls[1].toEncoded(), encodedFolder.toLatin1());
         QCOMPARE(localPathOf(opened.urls[1]), std::optional(folder));
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+
+        // Nothing takes the folder either: the window says so and offers its path.
+        QVERIFY(!h.shown("unopenedLinkCard"));
+        h.screen().reveal(h.files().keyAt(0));
+        QTRY_VERIFY(h.shown("unopenedAddress"));
+        QCOMPARE(h.text("unopenedMessage"),
+                 QStringLiteral("No file manager could be opened. The folder is:"));
+        QCOMPARE(h.text("unopenedAddress"), root);
+        h.click("copyAddressButton");
+        QCOMPARE(QGuiApplication::clipboard()->text(), root);
     }
 
     void theRingTruncatesItsPercentageAndDrawsThePassArc() {
         ScreenHarness h;
-        QQmlComponent component(h.view.engine(),
-                                QUrl(QStringLiteral("qrc:/Fendry/Ui/qml/CircularProgressView.qml")));
+        QQmlComponent component(
+            h.view.engine(), QUrl(QStringLiteral("qrc:/Fendry/Ui/qml/CircularProgressView.qml")));
         struct Case {
             double progress;
             int pass, passes;
@@ -411,6 +583,168 @@ private slots:
         }
     }
 
+    // Each item that could not be erased can be looked up, shown in its folder while it is still
+    // there, and copied as text.
+    void theFailureDetailsListEveryItemAndCopyAsText() {
+        ScreenHarness h;
+        fs::create_directories(h.root() / "sub");
+        const BusyFile first(h.root() / "busy");
+        auto second = std::make_unique<BusyFile>(h.root() / "sub/busy two");
+        h.add(first.path());
+        h.add(second->path());
+        h.add(h.file("fine"));
+        h.screen().startShredding();
+        h.finishBackgroundWork();
+        QCOMPARE(h.screen().failedCount(), 2);
+        second.reset();
+        fs::remove(h.root() / "sub/busy two");  // gone by the time the details are read
+
+        QTRY_VERIFY(h.shown("showDetailsButton"));
+        QVERIFY(!h.screen().showFailureDetails());
+        h.click("showDetailsButton");
+        QVERIFY(h.screen().showFailureDetails());
+        QTRY_VERIFY(h.shown("failureList"));
+        QCOMPARE(h.text("detailsTitle"), QStringLiteral("2 file(s) could not be erased"));
+        const QString reason = QStringLiteral("could not be opened for writing: Text file busy");
+        FailureListModel& failures = *h.screen().failures();
+        QCOMPARE(failures.rowCount(), 2);
+        const auto at = [&](int row, int role) { return failures.data(failures.index(row), role); };
+        QCOMPARE(at(0, FailureListModel::NameRole).toString(), QStringLiteral("busy"));
+        QCOMPARE(at(0, FailureListModel::FolderRole).toString(),
+                 QString::fromStdString(h.root().path().native()));
+        QCOMPARE(at(1, FailureListModel::NameRole).toString(), QStringLiteral("busy two"));
+        QCOMPARE(at(1, FailureListModel::ReasonRole).toString(), reason);
+        QList<QQuickItem*> showButtons;
+        QTRY_VERIFY((showButtons.clear(),
+                     findAll(h.view.contentItem(), "showInFolderButton", showButtons),
+                     showButtons.size() == 2));
+        QVERIFY(showButtons[0]->isVisible());
+        QVERIFY(!showButtons[1]->isVisible());
+
+        h.click("copyDetailsButton");
+        const QString root = QString::fromStdString(h.root().path().native());
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 root + "/busy: " + reason + "\n" + root + "/sub/busy two: " + reason + "\n");
+        h.click("closeDetailsButton");
+        QTRY_VERIFY(!h.screen().showFailureDetails());
+        QVERIFY(h.contentShown("completionView"));
+    }
+
+    // Nothing opened during a run or on its summary is lost: it becomes the next list.
+    void itemsOpenedDuringARunWaitForStartAgain() {
+        ScreenHarness h;
+        const fs::path erased = h.file("erased"), first = h.file("first"),
+                       second = h.file("second");
+        h.add(erased);
+        h.screen().startShredding();
+        QTRY_VERIFY(h.contentShown("progressArea"));
+        h.screen().takeIn({first, second, first});
+        QCOMPARE(h.screen().waitingCount(), 2);
+        QCOMPARE(h.files().rowCount(), 1);  // the run's list is the run's
+        QTRY_VERIFY(h.shown("waitingLine"));
+        QCOMPARE(h.text("waitingLine"), QStringLiteral("2 item(s) waiting for the next run"));
+
+        h.finishBackgroundWork();
+        QTRY_VERIFY(h.contentShown("completionView"));
+        const fs::path third = h.file("third");
+        h.screen().takeIn({third});
+        QTRY_COMPARE(h.text("waitingLine"), QStringLiteral("3 item(s) waiting for the next run"));
+
+        h.click("startAgainButton");
+        QTRY_VERIFY(h.contentShown("intakeArea"));
+        QCOMPARE(h.files().entries(), (fendry::PendingList{first, second, third}));
+        QCOMPARE(h.screen().waitingCount(), 0);
+        QVERIFY(!fs::exists(erased));
+        QVERIFY(fs::exists(first));
+    }
+
+    // Exactly one method is chosen at any time, whichever way a segment is pressed.
+    void theModePickerAlwaysShowsExactlyOneMethod() {
+        testing_support::MemoryPreferences preferences;
+        ScreenHarness h(&preferences);
+        h.add(h.file("a"));
+        QTRY_VERIFY(h.find("segment-Quick"));
+        const auto checkedSegments = [&] {
+            QStringList checked;
+            for (const char* name : {"segment-Quick", "segment-Safe", "segment-Stealth"}) {
+                if (h.find(QLatin1String(name))->property("checked").toBool()) {
+                    checked << QLatin1String(name);
+                }
+            }
+            return checked;
+        };
+        QCOMPARE(checkedSegments(), QStringList{"segment-Quick"});
+
+        h.click("segment-Quick");  // the chosen one, again
+        QCOMPARE(checkedSegments(), QStringList{"segment-Quick"});
+        QCOMPARE(h.screen().selectedMethodIndex(), 0);
+
+        // As assistive technology presses it.
+        QAccessibleInterface* safe = QAccessible::queryAccessibleInterface(h.find("segment-Safe"));
+        QVERIFY(safe && safe->actionInterface());
+        QCOMPARE(safe->role(), QAccessible::RadioButton);
+        safe->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QTRY_COMPARE(h.screen().selectedMethodIndex(), 1);
+        QCOMPARE(checkedSegments(), QStringList{"segment-Safe"});
+        QVERIFY(safe->state().checked);
+        QCOMPARE(preferences.values.at("selectedShredMethodIndex"), 1);
+        safe->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        QCOMPARE(checkedSegments(), QStringList{"segment-Safe"});
+    }
+
+    // A name is shown as one line of exactly its characters; a link says where it points.
+    void namesShowEveryCharacterAndLinksTheirTarget() {
+        ScreenHarness h;
+        const fs::path twoLines = h.file("two\nlines");
+        const fs::path link = h.root() / "shortcut";
+        fs::create_symlink("../elsewhere/target.txt", link);
+        h.add(twoLines);
+        h.add(link);
+        QList<QQuickItem*> names;
+        QTRY_VERIFY(
+            (names.clear(), findAll(h.view.contentItem(), "rowName", names), names.size() == 2));
+        QCOMPARE(names[0]->property("text").toString(), QStringLiteral("two\u23CElines"));
+        QList<QQuickItem*> details;
+        findAll(h.view.contentItem(), "rowDetail", details);
+        QCOMPARE(details[1]->property("text").toString(),
+                 QStringLiteral("Link to ../elsewhere/target.txt"));
+        QQuickItem* linkRow = names[1]->parentItem()->parentItem()->parentItem();
+        QCOMPARE(
+            QQmlProperty(linkRow, QStringLiteral("Accessible.name"), qmlContext(linkRow)).read(),
+            QVariant(QStringLiteral("shortcut, link to ../elsewhere/target.txt")));
+        QCOMPARE(
+            QQmlProperty(linkRow, QStringLiteral("Accessible.description"), qmlContext(linkRow))
+                .read(),
+            QVariant(QString::fromStdString(link.native())));
+        QVERIFY(fs::is_symlink(link));  // looked at, never followed
+
+        h.screen().startShredding();
+        h.runBackgroundWork();
+        h.deliverUpdates(1);
+        QTRY_VERIFY(h.shown("currentFileName"));
+        QCOMPARE(h.text("currentFileName"), QStringLiteral("two\u23CElines"));
+    }
+
+    void controlCharactersBecomeVisibleSymbols_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("plain") << QStringLiteral("café.txt") << QStringLiteral("café.txt");
+        QTest::newRow("newline") << QStringLiteral("a\nb") << QStringLiteral("a\u23CEb");
+        QTest::newRow("carriage return") << QStringLiteral("a\rb") << QStringLiteral("a\u23CEb");
+        QTest::newRow("tab") << QStringLiteral("a\tb") << QStringLiteral("a\u2409b");
+        QTest::newRow("escape") << QStringLiteral("\x1b[31m") << QStringLiteral("\u241B[31m");
+        QTest::newRow("delete") << QStringLiteral("x\x7f") << QStringLiteral("x\u2421");
+        QTest::newRow("line separator") << QStringLiteral("a\u2028b") << QStringLiteral("a\u23CEb");
+        QTest::newRow("right-to-left override")
+            << QStringLiteral("photo\u202Egpj.exe") << QStringLiteral("photo\uFFFDgpj.exe");
+    }
+    void controlCharactersBecomeVisibleSymbols() {
+        QFETCH(QString, name);
+        QFETCH(QString, shown);
+        QCOMPARE(visibleText(name), shown);
+        QCOMPARE(displayNameOf(fs::path("/tmp") / name.toStdString()), shown);
+    }
+
     // A screen-reader user meets a name on every control and every row.
     void everyControlOnScreenHasAnAccessibleName() {
         ScreenHarness h;
@@ -433,7 +767,9 @@ private:
     // The name a screen reader would read: the one given, or else the control's own text.
     static QString accessibleName(QQuickItem* item) {
         const QString given =
-            QQmlProperty(item, QStringLiteral("Accessible.name"), qmlContext(item)).read().toString();
+            QQmlProperty(item, QStringLiteral("Accessible.name"), qmlContext(item))
+                .read()
+                .toString();
         return given.isEmpty() ? item->property("text").toString() : given;
     }
 

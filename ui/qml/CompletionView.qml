@@ -11,10 +11,12 @@ Item {
     property string totalSizeText
     property var linkCount: 0
     property var failedCount: 0
+    property int waitingCount: 0
     property bool showDetails: false
     readonly property bool success: failedCount < 1
 
     signal startAgain()
+    signal detailsRequested()
 
     // The entrance: everything waits 0.3 s, then eases in over 0.8 s.
     Timer {
@@ -90,6 +92,17 @@ Item {
                 text: qsTr("%1 file(s) could not be erased").arg(view.failedCount)
                 font: Theme.systemFont(14, Font.Medium)
                 color: Theme.orange
+            }
+            DialogButton {
+                objectName: "showDetailsButton"
+                visible: view.failedCount > 0
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: qsTr("Show Details")
+                onClicked: view.detailsRequested()
+            }
+            WaitingLine {
+                anchors.horizontalCenter: parent.horizontalCenter
+                count: view.waitingCount
             }
         }
 

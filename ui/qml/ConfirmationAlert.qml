@@ -3,22 +3,41 @@ import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Fendry.Ui
 
-// Stands between "Erase Files" and the run: nothing is erased until "Erase now".
+// Stands between "Erase Files" and the run: nothing is erased until "Erase now", and "Erase now"
+// waits until the alert can say what it will erase, counted afresh.
 CardDialog {
     id: alert
     objectName: "confirmationAlert"
 
     required property MainScreen screen
+    readonly property bool counting: screen.files.isRefreshing
 
-    width: 280
+    width: 300
     focus: true
     closePolicy: Popup.CloseOnEscape
+
+    // "Erase now" has the focus as the alert opens, or as soon as it can take it, unless the
+    // user has moved the focus meanwhile.
+    property bool eraseNowAwaitsFocus: false
+    function focusEraseNow() {
+        if (eraseNowAwaitsFocus && opened && !counting) {
+            eraseNowAwaitsFocus = false
+            eraseNowButton.forceActiveFocus()
+        }
+    }
+    onAboutToShow: {
+        eraseNowButton.focus = true  // not the button that had it when the alert last closed
+        eraseNowAwaitsFocus = true
+    }
+    onOpened: focusEraseNow()
+    onCountingChanged: focusEraseNow()
 
     contentItem: ColumnLayout {
         spacing: 10
         focus: true
         Accessible.role: Accessible.AlertMessage
         Accessible.name: qsTr("Are you sure?")
+        Accessible.description: message.text + " " + caution.text
 
         Text {
             objectName: "alertTitle"
@@ -29,38 +48,63 @@ CardDialog {
             horizontalAlignment: Text.AlignHCenter
         }
         Text {
+            id: message
             objectName: "alertMessage"
             Layout.fillWidth: true
-            text: qsTr("This will permanently delete %1 item(s). This action cannot be undone.")
-                .arg(alert.screen.files.count)
+            text: alert.counting
+                  ? qsTr("Counting\u2026")
+                  : qsTr("This will permanently delete %1 item(s) (%2 files). This action cannot be undone.")
+                        .arg(alert.screen.files.count).arg(alert.screen.files.totalFiles)
             font: Theme.callout
             color: Theme.primary
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
         }
         RowLayout {
+            visible: !alert.counting && caution.text !== ""
+            Layout.fillWidth: true
+            spacing: 8
+            Icon {
+                Layout.alignment: Qt.AlignTop
+                Layout.topMargin: 1
+                name: "exclamationmark.triangle.fill"
+                color: Theme.orange
+                size: 14
+            }
+            Text {
+                id: caution
+                objectName: "storageCaution"
+                Layout.fillWidth: true
+                text: alert.screen.storageCaution
+                font: Theme.callout
+                color: Theme.primary
+                wrapMode: Text.WordWrap
+                textFormat: Text.PlainText
+            }
+        }
+        RowLayout {
             Layout.fillWidth: true
             Layout.topMargin: 6
             spacing: 8
             DialogButton {
+                id: cancelButton
                 objectName: "cancelButton"
                 Layout.fillWidth: true
                 text: qsTr("Cancel")
+                onActiveFocusChanged: if (activeFocus) alert.eraseNowAwaitsFocus = false
                 onClicked: alert.reject()
             }
             DialogButton {
+                id: eraseNowButton
                 objectName: "eraseNowButton"
                 Layout.fillWidth: true
                 text: qsTr("Erase now")
                 isDefault: true
+                enabled: !alert.counting
                 onClicked: alert.accept()
             }
         }
-
-        Keys.onReturnPressed: alert.accept()
-        Keys.onEnterPressed: alert.accept()
     }
-
 
     onAccepted: screen.startShredding()
     onClosed: screen.showConfirmationDialog = false

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Window
 import Fendry.Ui
 
 // The whole content of the window: the intake area, the progress of a run, or its summary.
@@ -6,10 +7,14 @@ Rectangle {
     id: view
 
     required property MainScreen screen
+    // Coming back to the window is when what the folders hold may have changed.
+    readonly property bool windowActive: Window.active
 
     implicitWidth: 400
     implicitHeight: 500
     color: Theme.windowBackground
+
+    onWindowActiveChanged: if (windowActive) screen.refreshCounts()
 
     Item {
         anchors.fill: parent
@@ -38,8 +43,31 @@ Rectangle {
                 totalSizeText: view.screen.formatBytes(view.screen.erasedTotalSize)
                 linkCount: view.screen.erasedLinkCount
                 failedCount: view.screen.failedCount
+                waitingCount: view.screen.waitingCount
                 onStartAgain: view.screen.startAgain()
+                onDetailsRequested: view.screen.showFailureDetails = true
             }
         }
+
+        IntakeNotice {
+            id: intakeNotice
+            anchors.left: parent.left
+            anchors.right: parent.right
+            y: 36  // under the header row
+        }
+    }
+
+    FailureDetails {
+        screen: view.screen
+    }
+
+    UnopenedLinkCard {
+        id: unopenedCard
+    }
+
+    Connections {
+        target: view.screen
+        function onIntakeNoticeChanged() { intakeNotice.show(view.screen.intakeNotice) }
+        function onCouldNotOpen(kind, text) { unopenedCard.show(kind, text) }
     }
 }

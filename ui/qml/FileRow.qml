@@ -3,26 +3,43 @@ import QtQuick.Controls.Basic
 import QtQuick.Layouts
 import Fendry.Ui
 
-// A pending entry: its icon and name, a folder's file count, and for the selected row the
-// buttons that show it in the file manager and take it off the list.
+// A pending entry: its icon and name, what a folder holds or where a link points, and for the
+// selected row the buttons that show it in the file manager and take it off the list.
 Rectangle {
     id: row
 
     required property MainScreen screen
     required property string key
     required property string name
+    required property string path
     required property bool isFolder
     required property var itemCount
+    required property bool counted
+    required property string linkTarget
     readonly property bool selected: screen.selectedFile === key
+    readonly property bool isLink: linkTarget !== ""
+    readonly property string detail: isLink ? qsTr("Link to %1").arg(linkTarget)
+                                   : !isFolder ? ""
+                                   : counted ? qsTr("%1 items").arg(itemCount)
+                                   : qsTr("Counting\u2026")
 
     implicitHeight: content.implicitHeight + 12
     radius: 4
     color: selected ? Qt.rgba(Theme.blue.r, Theme.blue.g, Theme.blue.b, 0.1) : "transparent"
 
     Accessible.role: Accessible.ListItem
-    Accessible.name: isFolder ? qsTr("%1, %2 items").arg(name).arg(itemCount) : name
+    Accessible.name: isLink ? qsTr("%1, link to %2").arg(name).arg(linkTarget)
+                   : isFolder ? qsTr("%1, %2").arg(name).arg(detail)
+                   : name
+    Accessible.description: path
     Accessible.selectable: true
     Accessible.selected: selected
+
+    // A name cut short can be read whole by pointing at it.
+    HoverHandler { id: hover }
+    ToolTip.visible: hover.hovered && nameText.truncated
+    ToolTip.text: path
+    ToolTip.delay: 600
 
     MouseArea {
         anchors.fill: parent
@@ -48,18 +65,26 @@ Rectangle {
             Layout.fillWidth: true
             spacing: 2
             Text {
+                id: nameText
+                objectName: "rowName"
                 width: parent.width
                 text: row.name
                 textFormat: Text.PlainText  // a name is never markup
                 font: Theme.systemFont(13)
                 color: Theme.primary
                 elide: Text.ElideMiddle
+                maximumLineCount: 1
             }
             Text {
-                visible: row.isFolder
-                text: qsTr("%1 items").arg(row.itemCount)
+                objectName: "rowDetail"
+                visible: row.detail !== ""
+                width: parent.width
+                text: row.detail
                 font: Theme.systemFont(11)
                 color: Theme.secondary
+                elide: Text.ElideMiddle
+                maximumLineCount: 1
+                textFormat: Text.PlainText
             }
         }
 

@@ -15,7 +15,8 @@ RowLayout {
     Text {
         objectName: "totalFiles"
         Layout.leftMargin: 8
-        text: qsTr("Total Files: %1").arg(row.screen.files.totalFiles)
+        text: qsTr("Total Files: %1").arg(row.screen.files.totalKnown ? row.screen.files.totalFiles
+                                                                       : qsTr("Counting\u2026"))
         font: Theme.headline
         color: Theme.secondary
     }

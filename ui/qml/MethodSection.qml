@@ -32,24 +32,33 @@ ColumnLayout {
 
             Repeater {
                 model: section.screen.methodNames
-                delegate: AbstractButton {
+                // Radio buttons to assistive technology; drawn as the segments of one control.
+                delegate: RadioButton {
                     id: segment
                     required property int index
                     required property string modelData
                     readonly property bool first: index === 0
                     readonly property bool last: index === section.screen.methodNames.length - 1
+                    readonly property bool chosen: section.screen.selectedMethodIndex === index
 
                     width: segments.width / section.screen.methodNames.length
                     height: 24
+                    padding: 0
                     objectName: "segment-" + modelData
-                    checkable: true
-                    checked: section.screen.selectedMethodIndex === index
+                    autoExclusive: false
+                    checked: chosen
                     text: modelData
-                    onClicked: section.screen.selectedMethodIndex = index
-                    Accessible.role: Accessible.RadioButton
+                    indicator: null
+                    // A press, however it comes, chooses this method; the check mark always
+                    // shows the choice, never a toggle of its own.
+                    function choose() {
+                        section.screen.selectedMethodIndex = index
+                        checked = Qt.binding(() => segment.chosen)
+                    }
+                    onClicked: choose()
+                    onToggled: choose()
                     Accessible.name: text
-                    Accessible.checkable: true
-                    Accessible.checked: checked
+                    Accessible.onPressAction: choose()
 
                     contentItem: Text {
                         text: segment.text

@@ -49,6 +49,11 @@ ColumnLayout {
         textFormat: Text.PlainText
     }
 
+    WaitingLine {
+        Layout.alignment: Qt.AlignHCenter
+        count: area.screen.waitingCount
+    }
+
     Item { Layout.fillHeight: true }
 
     RowLayout {

@@ -1,0 +1,75 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Fendry.Ui
+import Fendry.App
+
+// Quitting during a run leaves the file being overwritten half done: asked first, and keeping
+// on is the answer that Return and Escape give.
+CardDialog {
+    id: question
+    objectName: "quitQuestion"
+
+    required property AppDelegate appDelegate
+
+    width: 300
+    closePolicy: Popup.CloseOnEscape
+    onOpened: keepButton.forceActiveFocus()
+    onClosed: appDelegate.showQuitQuestion = false
+
+    Connections {
+        target: question.appDelegate
+        function onShowQuitQuestionChanged() {
+            if (question.appDelegate.showQuitQuestion)
+                question.open()
+            else
+                question.close()
+        }
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 10
+        Accessible.role: Accessible.AlertMessage
+        Accessible.name: title.text
+        Accessible.description: message.text
+
+        Text {
+            id: title
+            objectName: "quitTitle"
+            Layout.fillWidth: true
+            text: qsTr("Stop erasing?")
+            font: Theme.headline
+            color: Theme.primary
+            horizontalAlignment: Text.AlignHCenter
+        }
+        Text {
+            id: message
+            objectName: "quitMessage"
+            Layout.fillWidth: true
+            text: qsTr("The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.")
+            font: Theme.callout
+            color: Theme.primary
+            wrapMode: Text.WordWrap
+            horizontalAlignment: Text.AlignHCenter
+        }
+        RowLayout {
+            Layout.fillWidth: true
+            Layout.topMargin: 6
+            spacing: 8
+            DialogButton {
+                objectName: "stopAndQuitButton"
+                Layout.fillWidth: true
+                text: qsTr("Stop and Quit")
+                onClicked: question.appDelegate.stopAndQuit()
+            }
+            DialogButton {
+                id: keepButton
+                objectName: "keepErasingButton"
+                Layout.fillWidth: true
+                text: qsTr("Keep Erasing")
+                isDefault: true
+                onClicked: question.close()
+            }
+        }
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+// What the storage under an item is, as far as overwriting in place is concerned.
+struct StorageFacts {
+    std::uint64_t fileSystemMagic = 0;  // statfs's f_type
+    std::string fileSystemType;         // as mounted: "ext4", "fuse.sshfs", "nfs4"; may be empty
+    std::string mountOptions;           // the mount's and the file system's, comma separated
+    std::optional<bool> rotational;     // of the block device beneath; absent when none is known
+    std::optional<bool> sharesBlocks;   // XFS: whether files may share blocks (reflinks)
+};
+
+// Looks at the storage an item lives on without opening, following or changing the item.
+class StorageProbe {
+public:
+    virtual ~StorageProbe() = default;
+    // Absent when the item cannot be looked at (gone, or a folder on its path is unreadable).
+    virtual std::optional<StorageFacts> factsOf(const std::filesystem::path& item) const;
+};
+
+// A kind of storage where overwriting in place cannot reach every copy of the data, and the
+// name the user knows it by.
+struct StorageCaution {
+    enum class Kind { CopyOnWrite, Network, Fuse, SolidState, DataJournal };
+    Kind kind = Kind::CopyOnWrite;
+    std::string name;  // "btrfs", "nfs4", "sshfs", "ext4"; empty for SolidState
+
+    auto operator<=>(const StorageCaution&) const = default;
+};
+
+// Every caution that applies to storage with these facts; none for a plain local disk.
+std::vector<StorageCaution> cautionsFor(const StorageFacts& facts);
+
+// One sentence that says what overwriting cannot reach on the storage the cautions name; empty
+// when there are none. Repeated cautions are named once.
+QString cautionSentence(std::vector<StorageCaution> cautions);

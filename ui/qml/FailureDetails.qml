@@ -1,0 +1,166 @@
+import QtQuick
+import QtQuick.Controls.Basic
+import QtQuick.Layouts
+import Fendry.Ui
+
+// Over the summary: every item the run could not erase, where it is and why.
+CardDialog {
+    id: details
+    objectName: "failureDetails"
+
+    required property MainScreen screen
+
+    width: 368
+    height: 460
+    padding: 16
+    closePolicy: Popup.CloseOnEscape
+    onOpened: closeButton.forceActiveFocus()
+    onClosed: screen.showFailureDetails = false
+
+    Connections {
+        target: details.screen
+        function onShowFailureDetailsChanged() {
+            if (details.screen.showFailureDetails)
+                details.open()
+            else
+                details.close()
+        }
+    }
+
+    contentItem: ColumnLayout {
+        spacing: 10
+        Accessible.role: Accessible.Dialog
+        Accessible.name: title.text
+
+        Text {
+            id: title
+            objectName: "detailsTitle"
+            Layout.fillWidth: true
+            text: qsTr("%1 file(s) could not be erased").arg(details.screen.failures.count)
+            font: Theme.headline
+            color: Theme.primary
+            horizontalAlignment: Text.AlignHCenter
+        }
+
+        Rectangle {
+            Layout.fillWidth: true
+            Layout.fillHeight: true
+            color: Theme.controlBackground
+            radius: 6
+            border.color: "#d8d8d8"
+
+            ListView {
+                id: list
+                objectName: "failureList"
+                anchors.fill: parent
+                anchors.margins: 1
+                clip: true
+                boundsBehavior: Flickable.StopAtBounds
+                model: details.screen.failures
+                ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+                Accessible.role: Accessible.List
+                Accessible.name: title.text
+
+                delegate: Rectangle {
+                    id: item
+                    required property int index
+                    required property string key
+                    required property string name
+                    required property string folder
+                    required property string reason
+                    required property bool stillThere
+
+                    width: ListView.view.width - 10
+                    implicitHeight: lines.implicitHeight + 14
+                    color: index % 2 ? "#f7f7f7" : "transparent"
+                    Accessible.role: Accessible.ListItem
+                    Accessible.name: qsTr("%1, %2").arg(name).arg(reason)
+                    Accessible.description: folder
+
+                    ColumnLayout {
+                        id: lines
+                        anchors.fill: parent
+                        anchors.margins: 7
+                        anchors.leftMargin: 10
+                        spacing: 2
+
+                        RowLayout {
+                            Layout.fillWidth: true
+                            spacing: 6
+                            Text {
+                                Layout.fillWidth: true
+                                text: item.name
+                                font: Theme.headline
+                                color: Theme.primary
+                                elide: Text.ElideMiddle
+                                maximumLineCount: 1
+                                textFormat: Text.PlainText
+                            }
+                            Button {
+                                objectName: "showInFolderButton"
+                                visible: item.stillThere
+                                text: qsTr("Show in Folder")
+                                font: Theme.caption
+                                flat: true
+                                padding: 2
+                                contentItem: Text {
+                                    text: parent.text
+                                    font: parent.font
+                                    color: Theme.blue
+                                }
+                                background: null
+                                onClicked: details.screen.reveal(item.key)
+                            }
+                        }
+                        Text {
+                            Layout.fillWidth: true
+                            text: item.folder
+                            font: Theme.caption
+                            color: Theme.secondary
+                            elide: Text.ElideMiddle
+                            maximumLineCount: 1
+                            textFormat: Text.PlainText
+                        }
+                        Text {
+                            Layout.fillWidth: true
+                            text: item.reason
+                            font: Theme.callout
+                            color: Theme.orange
+                            wrapMode: Text.WordWrap
+                            textFormat: Text.PlainText
+                        }
+                    }
+                }
+            }
+        }
+
+        RowLayout {
+            Layout.fillWidth: true
+            spacing: 8
+            DialogButton {
+                id: copyButton
+                objectName: "copyDetailsButton"
+                property bool copied: false
+                text: copied ? qsTr("Copied") : qsTr("Copy")
+                onClicked: {
+                    details.screen.copyFailureList()
+                    copied = true
+                    copiedTimer.restart()
+                }
+                Timer {
+                    id: copiedTimer
+                    interval: 2000
+                    onTriggered: copyButton.copied = false
+                }
+            }
+            Item { Layout.fillWidth: true }
+            DialogButton {
+                id: closeButton
+                objectName: "closeDetailsButton"
+                text: qsTr("Close")
+                isDefault: true
+                onClicked: details.close()
+            }
+        }
+    }
+}

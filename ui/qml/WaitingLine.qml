@@ -1,0 +1,15 @@
+import QtQuick
+import Fendry.Ui
+
+// Says that items opened meanwhile are kept for the next run.
+Text {
+    property int count: 0
+
+    objectName: "waitingLine"
+    visible: count > 0
+    text: qsTr("%1 item(s) waiting for the next run").arg(count)
+    font: Theme.callout
+    color: Theme.secondary
+    Accessible.role: Accessible.StaticText
+    Accessible.name: text
+}
