@@ -125,7 +125,7 @@ CardDialog {
                             Layout.fillWidth: true
                             text: item.reason
                             font: Theme.callout
-                            color: Theme.orange
+                            color: Theme.primary
                             wrapMode: Text.WordWrap
                             textFormat: Text.PlainText
                         }
