@@ -1,26 +1,29 @@
 // fendry-ui-bench: how long the real window's main thread goes unserved while a folder is
-// erased with Stealth. A 5 ms timer on the main thread and the window's frame swaps record every
-// gap from the start of the run until the summary is on screen. It reports; it judges nothing.
+// erased with Stealth, or, with --add, while a folder is taken into the list and counted. A 5 ms
+// timer on the main thread and the window's frame swaps record every gap from the start of the
+// run until the summary is on screen (from the intake until the count has arrived). It reports;
+// it judges nothing.
 //
-// Usage: fendry-ui-bench FOLDER   (bench/ui-responsiveness.sh prepares the folder and display)
-// The folder is erased. Choosing the method saves it to the settings, so point XDG_CONFIG_HOME
-// somewhere disposable.
+// Usage: fendry-ui-bench [--add] FOLDER   (bench/ui-responsiveness.sh prepares the folder and
+// display). Without --add the folder is erased. Choosing the method saves it to the settings, so
+// point XDG_CONFIG_HOME somewhere disposable.
 
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <QtQml/qqmlextensionplugin.h>
 #include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
 #include <QThread>
 #include <QTimer>
-#include <QtQml/qqmlextensionplugin.h>
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <memory>
 #include <mutex>
@@ -152,14 +155,15 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("co.morvel.Fendry"));
     QGuiApplication application(argc, argv);
 
-    if (argc != 2) {
-        std::fputs("usage: fendry-ui-bench FOLDER\n", stderr);
+    const bool addOnly = argc == 3 && std::strcmp(argv[1], "--add") == 0;
+    if (argc != 2 && !addOnly) {
+        std::fputs("usage: fendry-ui-bench [--add] FOLDER\n", stderr);
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
+    const std::filesystem::path folder = argv[argc - 1];
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
-        std::fprintf(stderr, "fendry-ui-bench: %s is not a folder\n", argv[1]);
+        std::fprintf(stderr, "fendry-ui-bench: %s is not a folder\n", folder.c_str());
         return 2;
     }
 
@@ -185,14 +189,20 @@ int main(int argc, char* argv[]) {
     }
 
     MainScreen* screen = delegate.screen();
+    PendingItemsModel& files = delegate.files();
 
-    // Intake counts the folder's files on the main thread: outside the run, but a stall too.
-    const qint64 addStart = clock.nsecsElapsed();
-    if (delegate.files().add(folder) != fendry::Intake::Added) {
+    // Outside the run, but a stall too if intake ever waits for the count.
+    double addMs = 0;
+    const auto addFolder = [&] {
+        const qint64 addStart = clock.nsecsElapsed();
+        screen->takeIn({folder});
+        addMs = toMs(clock.nsecsElapsed() - addStart);
+        return files.rowCount() == 1;
+    };
+    if (!addOnly && !addFolder()) {
         std::fputs("fendry-ui-bench: the folder was not taken into the list\n", stderr);
         return 1;
     }
-    const double addMs = toMs(clock.nsecsElapsed() - addStart);
     screen->setSelectedMethodIndex(kStealthRow);
 
     // Frames are rendered and swapped on the render thread when there is one. In the threaded
@@ -254,7 +264,7 @@ int main(int argc, char* argv[]) {
         probe.stop();
         const qint64 tailEnd = clock.nsecsElapsed();
 
-        // The tick before the start closes the gap that startShredding opens.
+        // The tick before the start closes the gap that the start opens.
         const std::vector<Gap> ticks = gapsOf(tickTimes, runStart, tickSched);
         std::vector<Gap> frames;
         std::vector<Frame> rendered;
@@ -284,43 +294,62 @@ int main(int argc, char* argv[]) {
         }
 
         std::printf("folder: %s\n", folder.c_str());
-        std::printf("method: %s, %lld passes per file; frames swapped on the %s thread\n",
-                    qPrintable(screen->methodNames().value(screen->selectedMethodIndex())),
-                    static_cast<long long>(screen->selectedMethodPasses()),
-                    framesOffMainThread ? "render" : "main");
-        std::printf("probe: a %d ms timer and every frame swap, from startShredding() until %d ms "
-                    "after completion\n",
-                    kTickMs, kTailMs);
-        row("files", "%.0f", static_cast<double>(totalFiles));
-        row("erased files", "%.0f", static_cast<double>(screen->erasedFileCount()));
-        row("failed files", "%.0f", static_cast<double>(screen->failedCount()));
-        row("run time (s)", "%.2f", toMs(runEnd - runStart) / 1000.0);
-        row("adding the folder blocked (ms)", "%.1f", addMs);
-        row("startShredding() blocked (ms)", "%.1f", startBlockMs);
-        row("largest tick gap (ms)", "%.1f", tickLengths.empty() ? 0 : *std::max_element(
-                                                 tickLengths.begin(), tickLengths.end()));
+        if (addOnly) {
+            std::printf(
+                "intake: the folder taken in as from a launch, and counted; frames swapped "
+                "on the %s thread\n",
+                framesOffMainThread ? "render" : "main");
+            std::printf(
+                "probe: a %d ms timer and every frame swap, from the intake until %d ms "
+                "after the count arrived\n",
+                kTickMs, kTailMs);
+            row("files counted", "%.0f", static_cast<double>(files.totalFiles()));
+            row("adding the folder blocked (ms)", "%.1f", addMs);
+            row("count arrived after (s)", "%.2f", toMs(runEnd - runStart) / 1000.0);
+        } else {
+            std::printf("method: %s, %lld passes per file; frames swapped on the %s thread\n",
+                        qPrintable(screen->methodNames().value(screen->selectedMethodIndex())),
+                        static_cast<long long>(screen->selectedMethodPasses()),
+                        framesOffMainThread ? "render" : "main");
+            std::printf(
+                "probe: a %d ms timer and every frame swap, from startShredding() until "
+                "%d ms after completion\n",
+                kTickMs, kTailMs);
+            row("files", "%.0f", static_cast<double>(totalFiles));
+            row("erased files", "%.0f", static_cast<double>(screen->erasedFileCount()));
+            row("failed files", "%.0f", static_cast<double>(screen->failedCount()));
+            row("run time (s)", "%.2f", toMs(runEnd - runStart) / 1000.0);
+            row("adding the folder blocked (ms)", "%.1f", addMs);
+            row("startShredding() blocked (ms)", "%.1f", startBlockMs);
+        }
+        row("largest tick gap (ms)", "%.1f",
+            tickLengths.empty() ? 0 : *std::max_element(tickLengths.begin(), tickLengths.end()));
         row("largest tick gap after the start (ms)", "%.1f", largestAfterStart);
         row("99th percentile tick gap (ms)", "%.1f", percentile(tickLengths, 0.99));
         row("tick gaps over 100 ms", "%.0f", static_cast<double>(over));
         row("ticks", "%.0f", static_cast<double>(ticks.size()));
-        row("largest frame interval (ms)", "%.1f", frameLengths.empty() ? 0 : *std::max_element(
-                                                       frameLengths.begin(), frameLengths.end()));
+        row("largest frame interval (ms)", "%.1f",
+            frameLengths.empty() ? 0 : *std::max_element(frameLengths.begin(), frameLengths.end()));
         row("99th percentile frame interval (ms)", "%.1f", percentile(frameLengths, 0.99));
         row("frames", "%.0f", static_cast<double>(frames.size()));
         row("slowest frame, render to swap (ms)", "%.1f", slowestRenderMs);
         row("main thread waiting for a CPU (ms)", "%.0f", waitCpuMs);
-        row("progress updates", "%.0f", static_cast<double>(updates));
+        if (!addOnly) {
+            row("progress updates", "%.0f", static_cast<double>(updates));
+        }
         row("peak RSS (MiB)", "%.1f", peakRssMiB());
 
         // Where the worst gaps fall tells a slow start from a slow update or the summary.
         std::vector<Gap> worst = ticks;
-        std::sort(worst.begin(), worst.end(), [](const Gap& a, const Gap& b) { return a.ms > b.ms; });
+        std::sort(worst.begin(), worst.end(),
+                  [](const Gap& a, const Gap& b) { return a.ms > b.ms; });
         worst.resize(std::min<std::size_t>(worst.size(), 5));
         // A gap is the main thread computing, waiting for a CPU, or blocked; blocked beside a
         // slow frame means it waited for the render thread.
-        std::printf("largest tick gaps, in ms: main thread = computing + waiting for a CPU + "
-                    "blocked; slowest frame meanwhile = render thread computing + waiting for a "
-                    "CPU + blocked\n");
+        std::printf(
+            "largest tick gaps, in ms: main thread = computing + waiting for a CPU + "
+            "blocked; slowest frame meanwhile = render thread computing + waiting for a "
+            "CPU + blocked\n");
         for (const Gap& gap : worst) {
             const qint64 from = runStart + static_cast<qint64>(gap.startMs * 1e6);
             const qint64 to = from + static_cast<qint64>(gap.ms * 1e6);
@@ -341,14 +370,23 @@ int main(int argc, char* argv[]) {
             }
             std::printf("\n");
         }
-        std::printf("run ended at %.3f s, watched until %.3f s\n", toMs(runEnd - runStart) / 1000.0,
-                    toMs(tailEnd - runStart) / 1000.0);
+        std::printf("%s at %.3f s, watched until %.3f s\n", addOnly ? "count arrived" : "run ended",
+                    toMs(runEnd - runStart) / 1000.0, toMs(tailEnd - runStart) / 1000.0);
         std::fflush(stdout);
         QGuiApplication::exit(0);
     };
 
+    QObject::connect(&files, &PendingItemsModel::totalsChanged, [&] {
+        if (!addOnly || !started || finished || files.rowCount() != 1 || !files.totalKnown()) {
+            return;
+        }
+        finished = true;
+        runEnd = clock.nsecsElapsed();
+        QTimer::singleShot(kTailMs, report);
+    });
+
     QObject::connect(screen, &MainScreen::runChanged, [&] {
-        if (!started || finished) {
+        if (addOnly || !started || finished) {
             return;
         }
         ++updates;
@@ -371,7 +409,12 @@ int main(int argc, char* argv[]) {
             const std::lock_guard lock(frameMutex);
             frameTimes.push_back(runStart);
         }
-        screen->startShredding();
+        if (!addOnly) {
+            screen->startShredding();
+        } else if (!addFolder()) {
+            std::fputs("fendry-ui-bench: the folder was not taken into the list\n", stderr);
+            QGuiApplication::exit(1);
+        }
         startReturned = clock.nsecsElapsed();
     };
 

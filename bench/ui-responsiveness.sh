@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Responsiveness of the window while it erases a folder of small files with Stealth (35 passes
-# per file): the longest main-thread stall, the frame intervals and the peak memory, measured by
-# fendry-ui-bench on a virtual X display that really draws every frame.
+# per file), or with "add" while it takes in a large folder and counts it: the longest
+# main-thread stall, the frame intervals and the peak memory, measured by fendry-ui-bench on a
+# virtual X display that really draws every frame.
 #
-# Usage: bench/ui-responsiveness.sh
-# Environment: FENDRY_UI_BENCH, BENCH_DIR (/dev/shm/fendry-ui-bench), FILES (100000),
-#   FILE_SIZE (1024 bytes), RUNS (1), COLD_CACHE (0), WARMUP_FILES (3000)
+# Usage: bench/ui-responsiveness.sh [erase|add]
+# Environment: FENDRY_UI_BENCH, BENCH_DIR (/dev/shm/fendry-ui-bench), FILES (100000; 500000 for
+#   add), FILE_SIZE (1024 bytes; add makes empty files, 500 to a folder), RUNS (1),
+#   COLD_CACHE (0), WARMUP_FILES (3000)
 # tmpfs is the default on purpose: every pass is as quick as it can be, so progress updates
 # arrive as fast as the run allows, which is the hardest case for the window.
 # The first time a screen is drawn its shaders are compiled; with software rendering (as under
@@ -15,9 +17,15 @@
 # switch to the progress screen has finished.
 set -euo pipefail
 
+mode=${1:-erase}
+case $mode in
+erase) bench_args=() ;;
+add) bench_args=(--add) ;;
+*) echo "usage: $0 [erase|add]" >&2; exit 2 ;;
+esac
 bench=${FENDRY_UI_BENCH:-$(dirname "$0")/../build/bench/fendry-ui-bench}
 base_dir=${BENCH_DIR:-/dev/shm/fendry-ui-bench}
-files=${FILES:-100000}
+if [[ $mode == add ]]; then files=${FILES:-500000}; else files=${FILES:-100000}; fi
 file_size=${FILE_SIZE:-1024}
 runs=${RUNS:-1}
 cold_cache=${COLD_CACHE:-0}
@@ -60,7 +68,13 @@ fi
 
 make_tree() { # dir count
     mkdir -p "$1"
-    head -c $(($2 * file_size)) /dev/zero | (cd "$1" && split -b "$file_size" -a 8 - f)
+    if [[ $mode == add ]]; then
+        # Counting reads names, not data: empty files, 500 to a folder, as in a photo library.
+        (cd "$1" && seq -f 'd%05g' 0 $((($2 - 1) / 500)) | xargs mkdir &&
+            seq 0 $(($2 - 1)) | awk '{ printf "d%05d/f%06d\n", int($1 / 500), $1 }' | xargs touch)
+    else
+        head -c $(($2 * file_size)) /dev/zero | (cd "$1" && split -b "$file_size" -a 8 - f)
+    fi
     local made
     made=$(find "$1" -type f | wc -l)
     ((made == $2)) || die "made $made files in $1, wanted $2"
@@ -71,7 +85,7 @@ make_tree() { # dir count
 run_bench() { # folder output
     XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime XDG_CACHE_HOME=$home/cache \
         QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s '-screen 0 1024x768x24' "$bench" "$1" >"$2"
+        xvfb-run -a -s '-screen 0 1024x768x24' "$bench" "${bench_args[@]}" "$1" >"$2"
 }
 
 declare -A samples=()
@@ -97,7 +111,8 @@ echo "fendry-ui-bench: $bench"
 # Other work on the machine shows up as stalls; the load says whether there was any.
 echo "cpus: $(nproc)   kernel: $(uname -sr)   load: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "work dir: $base_dir ($fs_type on $(df --output=source "$work" | tail -n 1))"
-echo "files: $files of $file_size bytes   runs: $runs   shader cache: $( ((cold_cache)) && echo cold || echo warm)"
+if [[ $mode == add ]]; then size_text="empty"; else size_text="of $file_size bytes"; fi
+echo "mode: $mode   files: $files $size_text   runs: $runs   shader cache: $( ((cold_cache)) && echo cold || echo warm)"
 
 out=$work/out.txt
 tree=$work/tree
@@ -121,7 +136,7 @@ for ((i = 1; i <= runs; i++)); do
     run_bench "$tree" "$out" || status=$?
     sed 's/^/  /' "$out"
     ((status == 0)) || die "fendry-ui-bench failed with status $status"
-    [[ ! -e $tree ]] || echo "  note: $tree was not removed completely"
+    [[ $mode == add || ! -e $tree ]] || echo "  note: $tree was not removed completely"
     rm -rf "$tree"
     # Rows are a label and one number with two or more spaces between them.
     while IFS=$'\t' read -r label value; do
