@@ -15,6 +15,7 @@
 #include <QQmlContext>
 #include <QQmlProperty>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QTest>
 
 #include "LocalPaths.h"
@@ -581,6 +582,57 @@ private slots:
             QCOMPARE(ring->property("runFraction").toDouble(), c.runFraction);
             QCOMPARE(ring->property("passFraction").toDouble(), c.passFraction);
         }
+    }
+
+    // Spellings of one entry are one row; what may never be erased is not taken in, and the
+    // user is told once, whatever the screen shows.
+    void intakeNormalisesPathsAndTellsWhatItRefused_data() {
+        QTest::addColumn<QStringList>("spellings");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("dot") << QStringList{"a.txt", "./a.txt", "././a.txt"} << 1;
+        QTest::newRow("doubled slashes") << QStringList{"d/f", "d//f", "d///f"} << 1;
+        QTest::newRow("dot inside") << QStringList{"d/f", "d/./f"} << 1;
+        QTest::newRow("folder with and without slash") << QStringList{"d", "d/", "d//", "./d"} << 1;
+        QTest::newRow("two files") << QStringList{"a.txt", "d/f"} << 2;
+    }
+    void intakeNormalisesPathsAndTellsWhatItRefused() {
+        QFETCH(QStringList, spellings);
+        QFETCH(int, rows);
+        ScreenHarness h;
+        h.file("a.txt");
+        h.file("d/f");
+        std::vector<fs::path> items;
+        for (const QString& spelling : spellings) {
+            items.push_back(h.root().path().native() + "/" + spelling.toStdString());
+        }
+        h.screen().takeIn(items);
+        QCOMPARE(h.files().rowCount(), rows);
+        QVERIFY(h.screen().intakeNotice().isEmpty());
+    }
+
+    void refusedItemsAreNotTakenInAndAreAnnouncedOnce() {
+        ScreenHarness h;
+        QSignalSpy announced(&h.screen(), &MainScreen::intakeNoticeChanged);
+        const fs::path kept = h.file("kept");
+        h.screen().takeIn({"/", kept, h.root() / "kept/..", "/proc/self/status"});
+        QCOMPARE(h.files().entries(), fendry::PendingList{kept});
+        QCOMPARE(announced.count(), 1);
+        QCOMPARE(h.screen().intakeNotice(),
+                 QStringLiteral("\u201C/\u201D was not added: it is the root folder (and 2 more)"));
+        QTRY_VERIFY(h.find("intakeNotice")->opacity() == 1.0);
+        QCOMPARE(QQmlProperty(h.find("intakeNotice"), QStringLiteral("Accessible.role"),
+                              qmlContext(h.find("intakeNotice")))
+                     .read()
+                     .toInt(),
+                 int(QAccessible::AlertMessage));
+
+        // During a run nothing refused waits for the next list either.
+        h.screen().startShredding();
+        h.screen().takeIn({h.root() / "."});
+        QCOMPARE(announced.count(), 2);
+        QCOMPARE(h.screen().waitingCount(), 0);
+        QVERIFY(
+            h.screen().intakeNotice().contains(QStringLiteral("names a folder above or around")));
     }
 
     // Each item that could not be erased can be looked up, shown in its folder while it is still
