@@ -8,6 +8,7 @@ CardDialog {
     id: about
     objectName: "aboutDialog"
 
+    title: qsTr("About Fendry")
     width: 320
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
 

@@ -12,6 +12,7 @@ CardDialog {
 
     required property AppDelegate appDelegate
 
+    title: qsTr("Stop erasing?")
     width: 300
     closePolicy: Popup.CloseOnEscape
     onOpened: keepButton.forceActiveFocus()

@@ -14,6 +14,7 @@ CardDialog {
     readonly property int outcome: updater.outcome
     readonly property bool checking: updater.sessionInProgress && outcome === Updater.None
 
+    title: heading.text
     width: 320
     closePolicy: Popup.CloseOnEscape
     // Closing it while checking abandons the check.
@@ -32,7 +33,7 @@ CardDialog {
     contentItem: ColumnLayout {
         spacing: 10
         Accessible.role: Accessible.Dialog
-        Accessible.name: title.text
+        Accessible.name: heading.text
 
         Image {
             Layout.alignment: Qt.AlignHCenter
@@ -41,7 +42,7 @@ CardDialog {
             Accessible.ignored: true
         }
         Text {
-            id: title
+            id: heading
             objectName: "updateTitle"
             Layout.fillWidth: true
             horizontalAlignment: Text.AlignHCenter
@@ -57,7 +58,7 @@ CardDialog {
             Layout.alignment: Qt.AlignHCenter
             visible: dialog.checking
             running: visible
-            Accessible.name: title.text
+            Accessible.name: heading.text
         }
         DialogButton {
             objectName: "cancelCheckButton"

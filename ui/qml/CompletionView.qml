@@ -45,6 +45,8 @@ Item {
 
         Text {
             objectName: "summaryTitle"
+            Accessible.role: Accessible.StaticText
+            Accessible.name: text
             Layout.alignment: Qt.AlignHCenter
             text: view.success ? qsTr("All set!") : qsTr("Done, with issues")
             font: Theme.systemFont(28, Font.Bold)
@@ -65,6 +67,8 @@ Item {
 
             Text {
                 objectName: "erasedLine"
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("%1 files securely erased").arg(view.fileCount)
                 font: Theme.systemFont(16, Font.Medium)
@@ -72,6 +76,8 @@ Item {
             }
             Text {
                 objectName: "sizeLine"
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("%1 of data deleted from disk").arg(view.totalSizeText)
                 font: Theme.systemFont(14)
@@ -79,6 +85,8 @@ Item {
             }
             Text {
                 objectName: "linksLine"
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
                 visible: view.linkCount > 0
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("%1 link(s) and special file(s) removed, none followed").arg(view.linkCount)
@@ -87,6 +95,8 @@ Item {
             }
             Text {
                 objectName: "failedLine"
+                Accessible.role: Accessible.StaticText
+                Accessible.name: text
                 visible: view.failedCount > 0
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("%1 file(s) could not be erased").arg(view.failedCount)

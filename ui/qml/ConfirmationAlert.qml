@@ -12,6 +12,7 @@ CardDialog {
     required property MainScreen screen
     readonly property bool counting: screen.files.isRefreshing
 
+    title: qsTr("Are you sure?")
     width: 300
     focus: true
     closePolicy: Popup.CloseOnEscape

@@ -10,6 +10,7 @@ CardDialog {
 
     required property MainScreen screen
 
+    title: qsTr("%1 file(s) could not be erased").arg(screen.failures.count)
     width: 368
     height: 460
     padding: 16

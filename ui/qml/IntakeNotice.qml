@@ -13,8 +13,9 @@ Rectangle {
 
     implicitHeight: label.implicitHeight + 12
     radius: 6
-    color: Qt.rgba(Theme.orange.r, Theme.orange.g, Theme.orange.b, 0.18)
-    border.color: Qt.rgba(Theme.orange.r, Theme.orange.g, Theme.orange.b, 0.5)
+    // Opaque: it lies over the top of the list.
+    color: Qt.tint(Theme.controlBackground, Qt.rgba(Theme.orange.r, Theme.orange.g, Theme.orange.b, 0.15))
+    border.color: Qt.tint(Theme.controlBackground, Qt.rgba(Theme.orange.r, Theme.orange.g, Theme.orange.b, 0.6))
     opacity: 0
     visible: opacity > 0
 

@@ -27,6 +27,8 @@ ColumnLayout {
 
     Text {
         objectName: "processingText"
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
         Layout.alignment: Qt.AlignHCenter
         // Held back, keeping its place, until the run knows how many files there are.
         opacity: area.screen.hasWorkList ? 1 : 0
@@ -38,6 +40,8 @@ ColumnLayout {
 
     Text {
         objectName: "currentFileName"
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
         visible: area.screen.currentFileName !== ""
         Layout.alignment: Qt.AlignHCenter
         Layout.maximumWidth: 200
@@ -73,6 +77,8 @@ ColumnLayout {
         }
         Text {
             objectName: "estimate"
+        Accessible.role: Accessible.StaticText
+        Accessible.name: text
             // The estimate is a formatted duration, shown as it is.
             text: area.screen.hasEstimate ? area.screen.estimateText : qsTr("Calculating...")
             font: Theme.systemFont(12)

@@ -19,6 +19,7 @@ CardDialog {
         open()
     }
 
+    title: message.text
     width: 320
     z: 10  // over any other card it was opened from
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
