@@ -30,9 +30,9 @@ MainScreen::MainScreen(PendingItemsModel& files, fendry::Preferences& preference
       keyMonitor_([this](int key) { return handleArrowKey(key); }) {
     run_.setOnChange([this] {
         emit runChanged();
-        updateKeyMonitor();
+        followTheList();
     });
-    connect(&files_, &PendingItemsModel::countChanged, this, &MainScreen::updateKeyMonitor);
+    connect(&files_, &PendingItemsModel::countChanged, this, &MainScreen::followTheList);
     connect(&files_, &PendingItemsModel::isRefreshingChanged, this,
             &MainScreen::storageCautionChanged);
 }
@@ -237,7 +237,7 @@ bool MainScreen::listShown() const {
 
 // The arrow keys and the watch on the folders belong to the pending list, which is on screen
 // only before a run.
-void MainScreen::updateKeyMonitor() {
+void MainScreen::followTheList() {
     const bool shown = listShown();
     files_.setWatching(shown);
     if (shown != keyMonitor_.isInstalled()) {

@@ -29,7 +29,6 @@ class MainScreen : public QObject {
     Q_PROPERTY(double shreddingProgress READ shreddingProgress NOTIFY runChanged)
     Q_PROPERTY(qint64 currentFileIndex READ currentFileIndex NOTIFY runChanged)
     Q_PROPERTY(qint64 currentPass READ currentPass NOTIFY runChanged)
-    Q_PROPERTY(qint64 passesPerFile READ passesPerFile NOTIFY runChanged)
     Q_PROPERTY(qint64 totalFiles READ totalFiles NOTIFY runChanged)
     Q_PROPERTY(bool hasWorkList READ hasWorkList NOTIFY runChanged)
     Q_PROPERTY(QString currentFileName READ currentFileName NOTIFY runChanged)
@@ -140,7 +139,7 @@ signals:
 
 private:
     bool listShown() const;
-    void updateKeyMonitor();
+    void followTheList();
     void setIntakeNotice(const QString& notice);
 
     PendingItemsModel& files_;

@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <unordered_map>
 
-#include "FolderWalk.h"
 #include "LocalPaths.h"
 
 namespace {
@@ -150,7 +149,7 @@ bool PendingItemsModel::remove(const std::filesystem::path& entry) {
     endRemoveRows();
     emit countChanged();
     emit totalsChanged();
-    setRefreshing(wasRefreshing);
+    refreshingMayHaveChanged(wasRefreshing);
     return true;
 }
 
@@ -170,7 +169,7 @@ void PendingItemsModel::clear() {
     endResetModel();
     emit countChanged();
     emit totalsChanged();
-    setRefreshing(wasRefreshing);
+    refreshingMayHaveChanged(wasRefreshing);
 }
 
 qint64 PendingItemsModel::totalFiles() const {
@@ -233,7 +232,7 @@ void PendingItemsModel::request(const std::map<std::uint64_t, unsigned>& facts) 
     for (const auto& [id, wanted] : facts) {
         requested_[id] |= wanted;
     }
-    setRefreshing(wasRefreshing);
+    refreshingMayHaveChanged(wasRefreshing);
     startFetching();
 }
 
@@ -298,7 +297,7 @@ void PendingItemsModel::apply(const std::vector<Fetched>& fetched) {
     running_ = false;
     emit totalsChanged();
     startFetching();
-    setRefreshing(wasRefreshing);
+    refreshingMayHaveChanged(wasRefreshing);
 }
 
 void PendingItemsModel::countChangedFolders() {
@@ -313,7 +312,7 @@ void PendingItemsModel::countChangedFolders() {
     request(wanted);
 }
 
-void PendingItemsModel::setRefreshing(bool wasRefreshing) {
+void PendingItemsModel::refreshingMayHaveChanged(bool wasRefreshing) {
     if (wasRefreshing != isRefreshing()) {
         emit isRefreshingChanged();
     }

@@ -100,7 +100,7 @@ private:
     void startFetching();
     void apply(const std::vector<Fetched>& fetched);
     void countChangedFolders();
-    void setRefreshing(bool wasRefreshing);
+    void refreshingMayHaveChanged(bool wasRefreshing);
 
     fendry::PendingList entries_;
     std::vector<Row> rows_;  // beside the entries, one for one
