@@ -117,7 +117,7 @@ int main(int argc, char* argv[]) {
     parser.setApplicationDescription(QStringLiteral(
         "Erases files and folders beyond recovery: every file is overwritten in place with fresh\n"
         "random data, pass after pass, synced to the device, and removed after its last pass;\n"
-        "folders are removed whole at the end."));
+        "each folder that the run emptied is removed at the end."));
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption methodOption(

@@ -48,7 +48,11 @@ Identity identityOf(const struct stat& info) {
 
 class Walker {
 public:
-    Walker(FileOps& ops, const std::atomic<bool>* stop) : ops_(ops), stop_(stop) {}
+    Walker(FileOps& ops, const std::atomic<bool>* stop, bool countOnly = false)
+        : ops_(ops), stop_(stop), countOnly_(countOnly) {}
+
+    // Entries met; with `countOnly`, the only thing kept of them.
+    std::int64_t counted() const { return counted_; }
 
     WalkResult run(const PendingList& pending) {
         std::vector<FolderIndex> bases;
@@ -296,6 +300,10 @@ private:
     }
 
     void addEntry(FolderIndex folder, std::string_view name, const struct stat& info) {
+        ++counted_;
+        if (countOnly_) {
+            return;
+        }
         const NameRef ref = list().addName(name);
         WorkEntry entry;
         entry.nameOffset = ref.offset;
@@ -325,6 +333,8 @@ private:
 
     FileOps& ops_;
     const std::atomic<bool>* stop_;
+    bool countOnly_;
+    std::int64_t counted_ = 0;
     WalkResult result_;
     FolderHandles handles_{result_.list, ops_};
     std::unordered_map<Identity, FolderIndex, IdentityHash> folderIds_;
@@ -340,6 +350,12 @@ private:
 WalkResult walkPendingItems(const PendingList& pending, FileOps& ops,
                             const std::atomic<bool>* stop) {
     return Walker(ops, stop).run(pending);
+}
+
+std::int64_t countEntriesBelow(const std::filesystem::path& folder, FileOps& ops,
+                               const std::atomic<bool>* stop) {
+    Walker walker(ops, stop, true);
+    return walker.run({folder}).stopped ? 0 : walker.counted();
 }
 
 }  // namespace fendry

@@ -39,4 +39,9 @@ struct WalkResult {
 WalkResult walkPendingItems(const PendingList& pending, FileOps& ops,
                             const std::atomic<bool>* stop = nullptr);
 
+// The number of entries a walk of the pending folder `folder` would list, without keeping
+// them: what a screen shows before a run. 0 when it cannot be read or `stop` was set.
+std::int64_t countEntriesBelow(const std::filesystem::path& folder, FileOps& ops,
+                               const std::atomic<bool>* stop = nullptr);
+
 }  // namespace fendry

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <fstream>
+#include <sstream>
 
 #include "FolderWalk.h"
 
@@ -40,6 +42,43 @@ std::string lastComponentOf(const std::string& text) {
     return slash == std::string::npos ? bare : bare.substr(slash + 1);
 }
 
+// "\040" and the like in a mount point of /proc/self/mountinfo.
+std::string unescapeMountPoint(const std::string& text) {
+    std::string plain;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\\' && i + 3 < text.size()) {
+            plain += static_cast<char>(std::stoi(text.substr(i + 1, 3), nullptr, 8));
+            i += 3;
+        } else {
+            plain += text[i];
+        }
+    }
+    return plain;
+}
+
+// The type of the file system mounted where the canonical path `real` lies.
+std::string mountTypeOf(const std::string& real) {
+    std::ifstream table("/proc/self/mountinfo");
+    std::string line;
+    std::size_t longest = 0;
+    std::string type;
+    while (std::getline(table, line)) {
+        std::istringstream fields(line);
+        std::string id, parent, device, root, point;
+        fields >> id >> parent >> device >> root >> point;
+        point = unescapeMountPoint(point);
+        const auto separator = line.find(" - ");
+        const bool holds = point == "/" || real == point || real.rfind(point + "/", 0) == 0;
+        if (separator == std::string::npos || !holds || point.size() < longest) {
+            continue;
+        }
+        longest = point.size();
+        std::istringstream rest(line.substr(separator + 3));
+        rest >> type;
+    }
+    return type;
+}
+
 bool onPseudoFileSystem(const std::filesystem::path& entry) {
     struct stat info {};
     const bool isDirectory = ::lstat(entry.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -52,11 +91,11 @@ bool onPseudoFileSystem(const std::filesystem::path& entry) {
             kPseudoFileSystems.end()) {
         return true;
     }
-    // /dev is a devtmpfs, which tells itself apart from a tmpfs only by where it is mounted.
+    // /dev is a devtmpfs, which statfs cannot tell from a tmpfs (such as /dev/shm, where files
+    // of one's own may well lie): the kernel's mount table can.
     std::error_code error;
     const auto real = std::filesystem::weakly_canonical(std::filesystem::absolute(where), error);
-    const std::string text = real.string() + "/";
-    return !error && text.rfind("/dev/", 0) == 0;
+    return !error && mountTypeOf(real.string()) == "devtmpfs";
 }
 
 }  // namespace
@@ -125,12 +164,8 @@ Intake addPendingItem(PendingList& files, const std::filesystem::path& received)
     return Intake::Added;
 }
 
-std::int64_t countFiles(const std::filesystem::path& entry) {
-    if (!isFolder(entry)) {
-        return 1;
-    }
-    const WalkResult walked = walkPendingItems({entry}, systemFileOps());
-    return static_cast<std::int64_t>(walked.list.entries.size());
+std::int64_t countFiles(const std::filesystem::path& entry, const std::atomic<bool>* stop) {
+    return isFolder(entry) ? countEntriesBelow(entry, systemFileOps(), stop) : 1;
 }
 
 }  // namespace fendry

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -33,7 +34,8 @@ enum class Intake { Added, AlreadyPending, Refused };
 Intake addPendingItem(PendingList& files, const std::filesystem::path& received);
 
 // 1 for an entry that is not a folder; for a folder, the entries below it that are not folders,
-// as a run would reach them (0 when it cannot be read).
-std::int64_t countFiles(const std::filesystem::path& entry);
+// as a run would reach them (0 when it cannot be read, or when `stop` is set meanwhile).
+std::int64_t countFiles(const std::filesystem::path& entry,
+                        const std::atomic<bool>* stop = nullptr);
 
 }  // namespace fendry

@@ -66,6 +66,7 @@ PendingItemsModel::PendingItemsModel(Executor inBackground,
 // A fetch under way reports to this model: it must be over before the model goes.
 PendingItemsModel::~PendingItemsModel() {
     if (ownThread_) {
+        *stopping_ = true;  // a count under way ends at its next folder
         ownThread_->clear();
         ownThread_->waitForDone();
     }
@@ -255,12 +256,12 @@ void PendingItemsModel::startFetching() {
     }
     requested_.clear();
     running_ = true;
-    inBackground_([this, jobs = std::move(jobs), probe = probe_] {
+    inBackground_([this, jobs = std::move(jobs), probe = probe_, stopping = stopping_] {
         std::vector<Fetched> fetched;
         for (const Job& job : jobs) {
             Fetched facts{job.id, std::nullopt, std::nullopt};
             if (job.facts & Counts) {
-                facts.fileCount = fendry::countFiles(job.entry);
+                facts.fileCount = fendry::countFiles(job.entry, stopping.get());
             }
             if (job.facts & Storage) {
                 const auto storage = probe->factsOf(job.entry);

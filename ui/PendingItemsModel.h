@@ -2,6 +2,8 @@
 
 #include <QtQml/qqmlregistration.h>
 #include <QAbstractListModel>
+#include <atomic>
+#include <memory>
 #include <QFileSystemWatcher>
 #include <QSet>
 #include <QThreadPool>
@@ -114,4 +116,5 @@ private:
     bool watching_ = false;
     Executor inBackground_;
     std::unique_ptr<QThreadPool> ownThread_;
+    std::shared_ptr<std::atomic<bool>> stopping_ = std::make_shared<std::atomic<bool>>(false);
 };

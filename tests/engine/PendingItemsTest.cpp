@@ -1,6 +1,7 @@
 #include "PendingItems.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include "TempFolder.h"
 
@@ -87,6 +88,12 @@ TEST(Intake, RefusesTheRootDotsAndThePseudoFileSystemsAndTakesTheRest) {
     }
     for (const auto& taken : {root / "dir/sub/f", root / "dir/sub/../sub", root / "missing"}) {
         EXPECT_FALSE(fendry::refusalOf(taken).has_value()) << taken;
+    }
+    // /dev/shm, a tmpfs of its own under /dev, holds the user's files, not the kernel's.
+    struct stat shm {};
+    struct stat dev {};
+    if (::stat("/dev/shm", &shm) == 0 && ::stat("/dev", &dev) == 0 && shm.st_dev != dev.st_dev) {
+        EXPECT_FALSE(fendry::refusalOf("/dev/shm/fendry-test-item").has_value());
     }
 }
 
