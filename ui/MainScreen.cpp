@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "EngineTexts.h"
 #include "FileReveal.h"
 #include "Format.h"
 #include "LocalPaths.h"
@@ -92,7 +93,7 @@ void MainScreen::setSelectedFile(const QString& key) {
 QStringList MainScreen::methodNames() const {
     QStringList names;
     for (const auto& method : fendry::allMethods()) {
-        names << QCoreApplication::translate("ShredMethod", method.name.c_str());
+        names << engine_texts::methodName(method);
     }
     return names;
 }
@@ -112,7 +113,7 @@ void MainScreen::setSelectedMethodIndex(int row) {
 }
 
 QString MainScreen::selectedMethodDescription() const {
-    return QCoreApplication::translate("ShredMethod", selectedMethod_.description.c_str());
+    return engine_texts::methodDescription(selectedMethod_);
 }
 
 void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
@@ -205,7 +206,7 @@ void MainScreen::copyFailureList() {
 }
 
 QString MainScreen::formatBytes(qint64 bytes) const {
-    return QString::fromStdString(fendry::formatBytes(bytes));
+    return engine_texts::bytesText(bytes);
 }
 
 bool MainScreen::handleArrowKey(int key) {
