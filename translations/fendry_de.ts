@@ -85,19 +85,16 @@
         <source>Start Again</source>
         <translation>Neu beginnen</translation>
     </message>
+    <message>
+        <source>Show Details</source>
+        <translation>Details anzeigen</translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
     <message>
         <source>Are you sure?</source>
         <translation>Sind Sie sicher?</translation>
-    </message>
-    <message numerus="yes">
-        <source>This will permanently delete %n item(s). This action cannot be undone.</source>
-        <translation>
-            <numerusform>Dadurch wird %n Element endgültig gelöscht. Dies kann nicht rückgängig gemacht werden.</numerusform>
-            <numerusform>Dadurch werden %n Elemente endgültig gelöscht. Dies kann nicht rückgängig gemacht werden.</numerusform>
-        </translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -106,6 +103,55 @@
     <message>
         <source>Erase now</source>
         <translation>Jetzt löschen</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Wird gezählt…</translation>
+    </message>
+    <message numerus="yes">
+        <source>This will permanently delete %n item(s) (%1). This action cannot be undone.</source>
+        <extracomment>%1 is the count of files, as in &quot;(4 files)&quot;</extracomment>
+        <translation>
+            <numerusform>Dadurch wird %n Element (%1) endgültig gelöscht. Dies kann nicht rückgängig gemacht werden.</numerusform>
+            <numerusform>Dadurch werden %n Elemente (%1) endgültig gelöscht. Dies kann nicht rückgängig gemacht werden.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FailureDetails</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Im Ordner anzeigen</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n Datei konnte nicht gelöscht werden</numerusform>
+            <numerusform>%n Dateien konnten nicht gelöscht werden</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -332,13 +378,6 @@ letzten Durchgang entfernt; Ordner werden am Ende als Ganzes entfernt.</translat
 <context>
     <name>FileRow</name>
     <message numerus="yes">
-        <source>%1, %n items</source>
-        <translation>
-            <numerusform>%1, %n Element</numerusform>
-            <numerusform>%1, %n Elemente</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n items</source>
         <translation>
             <numerusform>%n Element</numerusform>
@@ -352,6 +391,22 @@ letzten Durchgang entfernt; Ordner werden am Ende als Ganzes entfernt.</translat
     <message>
         <source>Remove from List</source>
         <translation>Aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Link to %1</source>
+        <translation>Link auf %1</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Wird gezählt…</translation>
+    </message>
+    <message>
+        <source>%1, link to %2</source>
+        <translation>%1, Link auf %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -386,6 +441,10 @@ letzten Durchgang entfernt; Ordner werden am Ende als Ganzes entfernt.</translat
     <message>
         <source>Clear All</source>
         <translation>Alle entfernen</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Wird gezählt…</translation>
     </message>
 </context>
 <context>
@@ -505,6 +564,20 @@ Kein Spam – ganz fest versprochen.</translation>
     <message>
         <source>Quit Fendry</source>
         <translation>Fendry beenden</translation>
+    </message>
+</context>
+<context>
+    <name>MainScreen</name>
+    <message>
+        <source>“%1” was not added: %2</source>
+        <translation>„%1“ wurde nicht hinzugefügt: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (und %n weiteres)</numerusform>
+            <numerusform>%1 (und %n weitere)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -694,6 +767,25 @@ Kein Spam – ganz fest versprochen.</translation>
     </message>
 </context>
 <context>
+    <name>QuitQuestion</name>
+    <message>
+        <source>Stop erasing?</source>
+        <translation>Löschen abbrechen?</translation>
+    </message>
+    <message>
+        <source>The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.</source>
+        <translation>Die gerade überschriebene Datei bleibt teilweise überschrieben zurück; noch nicht erreichte Dateien bleiben unverändert.</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Abbrechen und beenden</translation>
+    </message>
+    <message>
+        <source>Keep Erasing</source>
+        <translation>Weiter löschen</translation>
+    </message>
+</context>
+<context>
     <name>Refusal</name>
     <message>
         <source>an empty path names nothing</source>
@@ -737,6 +829,60 @@ Kein Spam – ganz fest versprochen.</translation>
     <message>
         <source>Maximum-security, 35-pass mode; makes data recovery virtually impossible</source>
         <translation>Höchste Sicherheit mit 35 Durchgängen; macht eine Wiederherstellung praktisch unmöglich</translation>
+    </message>
+</context>
+<context>
+    <name>StorageCaution</name>
+    <message>
+        <source>the earlier copies that a copy-on-write file system (%1) keeps</source>
+        <translation>die früheren Kopien, die ein Copy-on-Write-Dateisystem (%1) aufbewahrt</translation>
+    </message>
+    <message>
+        <source>the copies on the server behind a network file system (%1)</source>
+        <translation>die Kopien auf dem Server hinter einem Netzwerkdateisystem (%1)</translation>
+    </message>
+    <message>
+        <source>the storage behind a FUSE file system (%1)</source>
+        <translation>den Speicher hinter einem FUSE-Dateisystem (%1)</translation>
+    </message>
+    <message>
+        <source>the spare blocks of an SSD or flash storage, which can still hold old data</source>
+        <translation>die Reserveblöcke einer SSD oder eines Flash-Speichers, die noch alte Daten enthalten können</translation>
+    </message>
+    <message>
+        <source>the copies of file data in the journal of %1 with data=journal</source>
+        <translation>die Kopien von Dateidaten im Journal von %1 mit data=journal</translation>
+    </message>
+    <message>
+        <source>%1, or %2</source>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <source>Overwriting in place cannot reach %1.</source>
+        <translation>Überschreiben an Ort und Stelle erreicht nicht %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UnopenedLinkCard</name>
+    <message>
+        <source>No mail application could be opened. Write to us at:</source>
+        <translation>Es konnte kein E-Mail-Programm geöffnet werden. Schreiben Sie uns an:</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. The link is:</source>
+        <translation>Es konnte kein Webbrowser geöffnet werden. Der Link lautet:</translation>
+    </message>
+    <message>
+        <source>No file manager could be opened. The folder is:</source>
+        <translation>Es konnte kein Dateimanager geöffnet werden. Der Ordner ist:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
     </message>
 </context>
 <context>
@@ -807,6 +953,16 @@ Kein Spam – ganz fest versprochen.</translation>
     <message>
         <source>The update server could not be reached. Check the network connection.</source>
         <translation>Der Update-Server ist nicht erreichbar. Prüfen Sie die Netzwerkverbindung.</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingLine</name>
+    <message numerus="yes">
+        <source>%n item(s) waiting for the next run</source>
+        <translation>
+            <numerusform>%n Element wartet auf den nächsten Löschvorgang</numerusform>
+            <numerusform>%n Elemente warten auf den nächsten Löschvorgang</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -85,19 +85,16 @@
         <source>Start Again</source>
         <translation>Empezar de nuevo</translation>
     </message>
+    <message>
+        <source>Show Details</source>
+        <translation>Mostrar detalles</translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
     <message>
         <source>Are you sure?</source>
         <translation>¿Confirmas el borrado?</translation>
-    </message>
-    <message numerus="yes">
-        <source>This will permanently delete %n item(s). This action cannot be undone.</source>
-        <translation>
-            <numerusform>Se eliminará %n elemento de forma permanente. Esta acción no se puede deshacer.</numerusform>
-            <numerusform>Se eliminarán %n elementos de forma permanente. Esta acción no se puede deshacer.</numerusform>
-        </translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -106,6 +103,55 @@
     <message>
         <source>Erase now</source>
         <translation>Borrar ahora</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Contando…</translation>
+    </message>
+    <message numerus="yes">
+        <source>This will permanently delete %n item(s) (%1). This action cannot be undone.</source>
+        <extracomment>%1 is the count of files, as in &quot;(4 files)&quot;</extracomment>
+        <translation>
+            <numerusform>Se eliminará %n elemento (%1) de forma permanente. Esta acción no se puede deshacer.</numerusform>
+            <numerusform>Se eliminarán %n elementos (%1) de forma permanente. Esta acción no se puede deshacer.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n archivo</numerusform>
+            <numerusform>%n archivos</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FailureDetails</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Mostrar en la carpeta</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Copiado</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>No se pudo borrar %n archivo</numerusform>
+            <numerusform>No se pudieron borrar %n archivos</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -332,13 +378,6 @@ elimina tras su última pasada; las carpetas se eliminan enteras al final.</tran
 <context>
     <name>FileRow</name>
     <message numerus="yes">
-        <source>%1, %n items</source>
-        <translation>
-            <numerusform>%1, %n elemento</numerusform>
-            <numerusform>%1, %n elementos</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n items</source>
         <translation>
             <numerusform>%n elemento</numerusform>
@@ -352,6 +391,22 @@ elimina tras su última pasada; las carpetas se eliminan enteras al final.</tran
     <message>
         <source>Remove from List</source>
         <translation>Quitar de la lista</translation>
+    </message>
+    <message>
+        <source>Link to %1</source>
+        <translation>Enlace a %1</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Contando…</translation>
+    </message>
+    <message>
+        <source>%1, link to %2</source>
+        <translation>%1, enlace a %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -386,6 +441,10 @@ elimina tras su última pasada; las carpetas se eliminan enteras al final.</tran
     <message>
         <source>Clear All</source>
         <translation>Quitar todo</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Contando…</translation>
     </message>
 </context>
 <context>
@@ -505,6 +564,20 @@ Nada de spam, te lo prometo.</translation>
     <message>
         <source>Quit Fendry</source>
         <translation>Salir de Fendry</translation>
+    </message>
+</context>
+<context>
+    <name>MainScreen</name>
+    <message>
+        <source>“%1” was not added: %2</source>
+        <translation>«%1» no se añadió: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (y %n más)</numerusform>
+            <numerusform>%1 (y %n más)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -694,6 +767,25 @@ Nada de spam, te lo prometo.</translation>
     </message>
 </context>
 <context>
+    <name>QuitQuestion</name>
+    <message>
+        <source>Stop erasing?</source>
+        <translation>¿Detener el borrado?</translation>
+    </message>
+    <message>
+        <source>The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.</source>
+        <translation>El archivo que se está sobrescribiendo quedará parcialmente sobrescrito; los archivos aún no alcanzados se quedan como están.</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Detener y salir</translation>
+    </message>
+    <message>
+        <source>Keep Erasing</source>
+        <translation>Seguir borrando</translation>
+    </message>
+</context>
+<context>
     <name>Refusal</name>
     <message>
         <source>an empty path names nothing</source>
@@ -737,6 +829,60 @@ Nada de spam, te lo prometo.</translation>
     <message>
         <source>Maximum-security, 35-pass mode; makes data recovery virtually impossible</source>
         <translation>Máxima seguridad en 35 pasadas; hace prácticamente imposible recuperar los datos</translation>
+    </message>
+</context>
+<context>
+    <name>StorageCaution</name>
+    <message>
+        <source>the earlier copies that a copy-on-write file system (%1) keeps</source>
+        <translation>las copias anteriores que guarda un sistema de archivos con copia en escritura (%1)</translation>
+    </message>
+    <message>
+        <source>the copies on the server behind a network file system (%1)</source>
+        <translation>las copias en el servidor que hay tras un sistema de archivos de red (%1)</translation>
+    </message>
+    <message>
+        <source>the storage behind a FUSE file system (%1)</source>
+        <translation>el almacenamiento que hay tras un sistema de archivos FUSE (%1)</translation>
+    </message>
+    <message>
+        <source>the spare blocks of an SSD or flash storage, which can still hold old data</source>
+        <translation>los bloques de reserva de un SSD o de una memoria flash, que aún pueden conservar datos antiguos</translation>
+    </message>
+    <message>
+        <source>the copies of file data in the journal of %1 with data=journal</source>
+        <translation>las copias de los datos de archivos en el diario de %1 con data=journal</translation>
+    </message>
+    <message>
+        <source>%1, or %2</source>
+        <translation>%1 o %2</translation>
+    </message>
+    <message>
+        <source>Overwriting in place cannot reach %1.</source>
+        <translation>Sobrescribir en el sitio no puede alcanzar %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UnopenedLinkCard</name>
+    <message>
+        <source>No mail application could be opened. Write to us at:</source>
+        <translation>No se pudo abrir ninguna aplicación de correo. Escríbenos a:</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. The link is:</source>
+        <translation>No se pudo abrir ningún navegador web. El enlace es:</translation>
+    </message>
+    <message>
+        <source>No file manager could be opened. The folder is:</source>
+        <translation>No se pudo abrir ningún gestor de archivos. La carpeta es:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copiar</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Cerrar</translation>
     </message>
 </context>
 <context>
@@ -807,6 +953,16 @@ Nada de spam, te lo prometo.</translation>
     <message>
         <source>The update server could not be reached. Check the network connection.</source>
         <translation>No se pudo contactar con el servidor de actualizaciones. Comprueba la conexión de red.</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingLine</name>
+    <message numerus="yes">
+        <source>%n item(s) waiting for the next run</source>
+        <translation>
+            <numerusform>%n elemento espera al próximo borrado</numerusform>
+            <numerusform>%n elementos esperan al próximo borrado</numerusform>
+        </translation>
     </message>
 </context>
 <context>

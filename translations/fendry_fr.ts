@@ -85,19 +85,16 @@
         <source>Start Again</source>
         <translation>Recommencer</translation>
     </message>
+    <message>
+        <source>Show Details</source>
+        <translation>Afficher les détails</translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
     <message>
         <source>Are you sure?</source>
         <translation>Confirmer l’effacement&#x202f;?</translation>
-    </message>
-    <message numerus="yes">
-        <source>This will permanently delete %n item(s). This action cannot be undone.</source>
-        <translation>
-            <numerusform>%n élément sera supprimé définitivement. Cette action est irréversible.</numerusform>
-            <numerusform>%n éléments seront supprimés définitivement. Cette action est irréversible.</numerusform>
-        </translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -106,6 +103,55 @@
     <message>
         <source>Erase now</source>
         <translation>Effacer maintenant</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Comptage…</translation>
+    </message>
+    <message numerus="yes">
+        <source>This will permanently delete %n item(s) (%1). This action cannot be undone.</source>
+        <extracomment>%1 is the count of files, as in &quot;(4 files)&quot;</extracomment>
+        <translation>
+            <numerusform>%n élément (%1) sera supprimé définitivement. Cette action est irréversible.</numerusform>
+            <numerusform>%n éléments (%1) seront supprimés définitivement. Cette action est irréversible.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n fichier</numerusform>
+            <numerusform>%n fichiers</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FailureDetails</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Afficher dans le dossier</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Copié</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n fichier n’a pas pu être effacé</numerusform>
+            <numerusform>%n fichiers n’ont pas pu être effacés</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -332,13 +378,6 @@ sa dernière passe&#x202f;; les dossiers sont supprimés en entier à la fin.</t
 <context>
     <name>FileRow</name>
     <message numerus="yes">
-        <source>%1, %n items</source>
-        <translation>
-            <numerusform>%1, %n élément</numerusform>
-            <numerusform>%1, %n éléments</numerusform>
-        </translation>
-    </message>
-    <message numerus="yes">
         <source>%n items</source>
         <translation>
             <numerusform>%n élément</numerusform>
@@ -352,6 +391,22 @@ sa dernière passe&#x202f;; les dossiers sont supprimés en entier à la fin.</t
     <message>
         <source>Remove from List</source>
         <translation>Retirer de la liste</translation>
+    </message>
+    <message>
+        <source>Link to %1</source>
+        <translation>Lien vers %1</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Comptage…</translation>
+    </message>
+    <message>
+        <source>%1, link to %2</source>
+        <translation>%1, lien vers %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
     </message>
 </context>
 <context>
@@ -386,6 +441,10 @@ sa dernière passe&#x202f;; les dossiers sont supprimés en entier à la fin.</t
     <message>
         <source>Clear All</source>
         <translation>Tout retirer</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Comptage…</translation>
     </message>
 </context>
 <context>
@@ -505,6 +564,20 @@ Aucun spam — c’est promis.</translation>
     <message>
         <source>Quit Fendry</source>
         <translation>Quitter Fendry</translation>
+    </message>
+</context>
+<context>
+    <name>MainScreen</name>
+    <message>
+        <source>“%1” was not added: %2</source>
+        <translation>«&#xa0;%1&#xa0;» n’a pas été ajouté&#xa0;: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (et %n autre)</numerusform>
+            <numerusform>%1 (et %n autres)</numerusform>
+        </translation>
     </message>
 </context>
 <context>
@@ -694,6 +767,25 @@ Aucun spam — c’est promis.</translation>
     </message>
 </context>
 <context>
+    <name>QuitQuestion</name>
+    <message>
+        <source>Stop erasing?</source>
+        <translation>Arrêter l’effacement&#x202f;?</translation>
+    </message>
+    <message>
+        <source>The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.</source>
+        <translation>Le fichier en cours d’écrasement restera partiellement écrasé&#x202f;; les fichiers pas encore atteints restent tels quels.</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Arrêter et quitter</translation>
+    </message>
+    <message>
+        <source>Keep Erasing</source>
+        <translation>Continuer l’effacement</translation>
+    </message>
+</context>
+<context>
     <name>Refusal</name>
     <message>
         <source>an empty path names nothing</source>
@@ -737,6 +829,60 @@ Aucun spam — c’est promis.</translation>
     <message>
         <source>Maximum-security, 35-pass mode; makes data recovery virtually impossible</source>
         <translation>Sécurité maximale en 35 passes&#x202f;; rend la récupération des données pratiquement impossible</translation>
+    </message>
+</context>
+<context>
+    <name>StorageCaution</name>
+    <message>
+        <source>the earlier copies that a copy-on-write file system (%1) keeps</source>
+        <translation>les copies antérieures que conserve un système de fichiers en copie sur écriture (%1)</translation>
+    </message>
+    <message>
+        <source>the copies on the server behind a network file system (%1)</source>
+        <translation>les copies sur le serveur derrière un système de fichiers réseau (%1)</translation>
+    </message>
+    <message>
+        <source>the storage behind a FUSE file system (%1)</source>
+        <translation>le stockage derrière un système de fichiers FUSE (%1)</translation>
+    </message>
+    <message>
+        <source>the spare blocks of an SSD or flash storage, which can still hold old data</source>
+        <translation>les blocs de réserve d’un SSD ou d’une mémoire flash, qui peuvent encore contenir d’anciennes données</translation>
+    </message>
+    <message>
+        <source>the copies of file data in the journal of %1 with data=journal</source>
+        <translation>les copies des données de fichiers dans le journal de %1 avec data=journal</translation>
+    </message>
+    <message>
+        <source>%1, or %2</source>
+        <translation>%1 ou %2</translation>
+    </message>
+    <message>
+        <source>Overwriting in place cannot reach %1.</source>
+        <translation>L’écrasement sur place ne peut pas atteindre %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UnopenedLinkCard</name>
+    <message>
+        <source>No mail application could be opened. Write to us at:</source>
+        <translation>Aucune application de messagerie n’a pu être ouverte. Écrivez-nous à&#xa0;:</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. The link is:</source>
+        <translation>Aucun navigateur web n’a pu être ouvert. Le lien est&#xa0;:</translation>
+    </message>
+    <message>
+        <source>No file manager could be opened. The folder is:</source>
+        <translation>Aucun gestionnaire de fichiers n’a pu être ouvert. Le dossier est&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
     </message>
 </context>
 <context>
@@ -807,6 +953,16 @@ Aucun spam — c’est promis.</translation>
     <message>
         <source>The update server could not be reached. Check the network connection.</source>
         <translation>Le serveur de mises à jour est injoignable. Vérifiez la connexion réseau.</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingLine</name>
+    <message numerus="yes">
+        <source>%n item(s) waiting for the next run</source>
+        <translation>
+            <numerusform>%n élément attend le prochain effacement</numerusform>
+            <numerusform>%n éléments attendent le prochain effacement</numerusform>
+        </translation>
     </message>
 </context>
 <context>

@@ -123,7 +123,7 @@ void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
     for (const auto& item : items) {
         if (const auto reason = fendry::refusalOf(item)) {
             refused << tr("\u201C%1\u201D was not added: %2")
-                           .arg(displayPathOf(item), QString::fromStdString(*reason));
+                           .arg(displayPathOf(item), engine_texts::refusalText(*reason));
         } else if (wait) {
             fendry::addPendingItem(waiting_, item);
         } else {
@@ -137,7 +137,8 @@ void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
     if (refused.size() == 1) {
         setIntakeNotice(refused.front());
     } else if (!refused.isEmpty()) {
-        setIntakeNotice(tr("%1 (and %2 more)").arg(refused.front()).arg(refused.size() - 1));
+        setIntakeNotice(
+            tr("%1 (and %n more)", nullptr, int(refused.size() - 1)).arg(refused.front()));
     }
 }
 

@@ -241,7 +241,9 @@ private:
             h.add(h.root() / "2024");
             h.add(h.file("0003"));
             h.screen().setSelectedFile(entryKeyOf(fendry::pendingEntryFor(h.root() / "0003")));
+            h.screen().handleDrop({QUrl::fromLocalFile(QStringLiteral("/"))});  // refused
             QTRY_VERIFY(h.find(QStringLiteral("pendingList")));
+            QTRY_VERIFY(h.shown(QStringLiteral("intakeNotice")));
             texts[QStringLiteral("pending")] = textsOnScreen();
             h.screen().setShowConfirmationDialog(true);
             QTRY_VERIFY(h.shown(QStringLiteral("alertMessage")));
@@ -250,6 +252,9 @@ private:
             h.runBackgroundWork();
             h.deliverUpdates(1);
             QTRY_VERIFY(h.shown(QStringLiteral("processingText")));
+            h.screen().handleDrop({QUrl::fromLocalFile(
+                QString::fromStdString(h.file("0008").native()))});  // waits for the next run
+            QTRY_VERIFY(h.shown(QStringLiteral("waitingLine")));
             texts[QStringLiteral("running")] = textsOnScreen();
             h.deliverUpdates();
             QTRY_VERIFY(h.shown(QStringLiteral("summaryTitle")));
@@ -268,6 +273,9 @@ private:
             QTRY_VERIFY(h.shown(QStringLiteral("failedLine")));
             QTRY_VERIFY(h.shown(QStringLiteral("linksLine")));
             texts[QStringLiteral("summary with issues")] = textsOnScreen();
+            h.screen().setShowFailureDetails(true);
+            QTRY_VERIFY(h.shown(QStringLiteral("detailsTitle")));
+            texts[QStringLiteral("failure details")] = textsOnScreen();
         }
         AppDelegate delegate;
         QQmlApplicationEngine engine;
