@@ -1,10 +1,10 @@
 // fendry: the desktop application. Items given on the command line (paths or file URLs) go to
 // the pending list; while an instance runs, later launches hand their items to it.
 
+#include <QtQml/qqmlextensionplugin.h>
 #include <QGuiApplication>
 #include <QQmlApplicationEngine>
 #include <QThreadPool>
-#include <QtQml/qqmlextensionplugin.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -13,6 +13,7 @@
 #include "LaunchArguments.h"
 #include "MailingListManager.h"
 #include "SingleInstance.h"
+#include "Translations.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
@@ -20,9 +21,25 @@ Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 namespace {
 
+// The application's own texts outside the window.
+struct Fendry {
+    Q_DECLARE_TR_FUNCTIONS(Fendry)
+};
+
+void complain(const QString& message) {
+    std::fprintf(stderr, "fendry: %s\n", qUtf8Printable(message));
+}
+
+// Answered before there is an application to install a translation on, so it asks one itself.
 void printUsage() {
-    std::puts("Usage: fendry [PATH|FILE-URL]...\n"
-              "Opens Fendry with the given files and folders waiting to be erased.");
+    const char* const usage =
+        QT_TRANSLATE_NOOP("Fendry",
+                          "Usage: fendry [PATH|FILE-URL]...\n"
+                          "Opens Fendry with the given files and folders waiting to be erased.");
+    QTranslator translator;
+    const QString translated =
+        translations::load(translator) ? translator.translate("Fendry", usage) : QString();
+    std::puts(translated.isEmpty() ? usage : qUtf8Printable(translated));
 }
 
 // Where the options end: the first "--", or argc.
@@ -66,6 +83,7 @@ int main(int argc, char* argv[]) {
     const std::vector<std::string> afterOptions(argv + std::min(end + 1, argc), argv + argc);
     int qtArgc = end;
     QGuiApplication application(qtArgc, argv);
+    translations::installForSystemLanguage();
 
     // Qt has taken its own options out of what it was shown; what is left are ours.
     std::vector<std::string> arguments(argv + std::min(1, qtArgc), argv + qtArgc);
@@ -76,22 +94,21 @@ int main(int argc, char* argv[]) {
     switch (SingleInstance::handOver(serverName, items)) {
         case SingleInstance::HandOver::Taken: return 0;
         case SingleInstance::HandOver::Failed:
-            std::fputs("fendry: the running Fendry did not answer; try again.\n", stderr);
+            complain(Fendry::tr("the running Fendry did not answer; try again."));
             return 1;
         case SingleInstance::HandOver::Refused:
-            std::fputs(
-                "fendry: the running Fendry's socket belongs to another user; it was "
-                "told nothing, and this launch takes its place.\n",
-                stderr);
+            complain(
+                Fendry::tr("the running Fendry's socket belongs to another user; it was told "
+                           "nothing, and this launch takes its place."));
             break;
         case SingleInstance::HandOver::NoInstance: break;
     }
 
     SingleInstance instance;
     if (!instance.listen(serverName)) {
-        std::fputs("fendry: later launches cannot reach this one; items opened with it will "
-                   "start a second window.\n",
-                   stderr);
+        complain(
+            Fendry::tr("later launches cannot reach this one; items opened with it will start "
+                       "a second window."));
     }
 
     MailingListManager::shared();  // reads the newsletter answer before any menu is built

@@ -2,23 +2,55 @@
 
 #include <sys/stat.h>
 
+#include <QStringList>
+#include <algorithm>
+
+#include "CliText.h"
+#include "EngineTexts.h"
 #include "FolderHandles.h"
 #include "FolderWalk.h"
-#include "Format.h"
 #include "Summary.h"
 
+namespace {
+
+// The word at the head of each line, padded so that the names line up whatever the language.
+class Labels {
+public:
+    Labels()
+        : words_{FendryCli::tr("refused:"), FendryCli::tr("left:"), FendryCli::tr("remove:"),
+                 FendryCli::tr("erase:")} {
+        for (const QString& word : words_) {
+            width_ = std::max(width_, word.size() + 1);
+        }
+    }
+    std::string refused() const { return padded(0); }
+    std::string left() const { return padded(1); }
+    std::string remove() const { return padded(2); }
+    std::string erase() const { return padded(3); }
+
+private:
+    std::string padded(int i) const { return terminalText(words_[i].leftJustified(width_)); }
+
+    QStringList words_;
+    qsizetype width_ = 0;
+};
+
+}  // namespace
+
 std::string dryRunReport(const std::vector<std::string>& paths) {
+    const Labels label;
     std::string report;
     std::int64_t left = 0;
-    const auto leave = [&](const std::string& path, const std::string& reason) {
-        report += "left:    " + printable(path) + ": " + reason + "\n";
+    const auto leave = [&](const std::string& path, const QString& reason) {
+        report += label.left() + printable(path) + ": " + terminalText(reason) + "\n";
         ++left;
     };
 
     fendry::PendingList pending;
     for (const auto& path : paths) {
         if (const auto refusal = fendry::refusalOf(path)) {
-            report += "refused: " + printable(path) + ": " + *refusal + "\n";
+            report += label.refused() + printable(path) + ": " +
+                      terminalText(engine_texts::refusalText(*refusal)) + "\n";
             ++left;
         } else {
             fendry::addPendingItem(pending, path);
@@ -36,17 +68,19 @@ std::string dryRunReport(const std::vector<std::string>& paths) {
         const auto& entry = list.entries[i];
         const std::string path = list.pathOf(i).string();
         if (entry.kind == fendry::WorkEntry::Kind::LinkOrSpecial) {
-            report += "remove:  " + printable(path) + " (a link or special file, not followed)\n";
+            report += label.remove() + printable(path) + " " +
+                      terminalText(FendryCli::tr("(a link or special file, not followed)")) + "\n";
             ++links;
             continue;
         }
         if (list.firstNameOf(i)) {
-            report += "remove:  " + printable(path) + " (another name of a file erased above)\n";
+            report += label.remove() + printable(path) + " " +
+                      terminalText(FendryCli::tr("(another name of a file erased above)")) + "\n";
             continue;
         }
         if (const auto* link = list.hardLinkAt(i); link && link->namesInRun < link->links) {
-            leave(path, fendry::describe({fendry::PassFailure::Step::OtherNames, 0,
-                                          link->links - link->namesInRun, 0}));
+            leave(path, engine_texts::failureText({fendry::PassFailure::Step::OtherNames, 0,
+                                                   link->links - link->namesInRun, 0}));
             continue;
         }
         struct stat info {};
@@ -55,16 +89,21 @@ std::string dryRunReport(const std::vector<std::string>& paths) {
             ops.statAt(folder, std::string(list.nameOf(entry)), info) == 0) {
             bytes += info.st_size;
         }
-        report += "erase:   " + printable(path) + "\n";
+        report += label.erase() + printable(path) + "\n";
         ++files;
     }
     for (const auto& failed : walked.failures) {
-        leave(failed.item.string(), fendry::describe(failed.failure));
+        leave(failed.item.string(), engine_texts::failureText(failed.failure));
     }
 
+    report += terminalText(FendryCli::tr("%n file(s) would be erased (%1)", nullptr, int(files))
+                               .arg(engine_texts::bytesText(bytes))) +
+              "\n";
+    report += terminalText(FendryCli::tr("%n link(s) and special file(s) would be removed", nullptr,
+                                         int(links))) +
+              "\n";
     report +=
-        std::to_string(files) + " file(s) would be erased (" + fendry::formatBytes(bytes) + ")\n";
-    report += std::to_string(links) + " link(s) and special file(s) would be removed\n";
-    report += std::to_string(left) + " item(s) would be refused or left\n";
+        terminalText(FendryCli::tr("%n item(s) would be refused or left", nullptr, int(left))) +
+        "\n";
     return report;
 }

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "CliText.h"
 #include "Format.h"
 #include "Summary.h"
 
@@ -50,14 +51,18 @@ void ProgressLine::show(const fendry::RunState& state, bool force) {
 
     const std::string name = printable(state.currentFileName().value_or(std::string()));
     const int percent = static_cast<int>(state.shreddingProgress * 100);
-    const std::string head = "Processing file " + std::to_string(state.currentFileIndex + 1) +
-                             " of " + std::to_string(state.totalFiles) + "  ";
+    const std::string head = terminalText(FendryCli::tr("Processing file %1 of %2")
+                                              .arg(state.currentFileIndex + 1)
+                                              .arg(state.totalFiles)) +
+                             "  ";
     const std::string tail =
-        "  Pass " + std::to_string(state.currentPass + 1) + "/" +
-        std::to_string(state.passesPerFile) + "  " + std::to_string(percent) +
-        "%  Time remaining: " +
+        "  " +
+        terminalText(
+            FendryCli::tr("Pass %1/%2").arg(state.currentPass + 1).arg(state.passesPerFile)) +
+        "  " + terminalText(FendryCli::tr("%1%").arg(percent)) + "  " +
+        terminalText(FendryCli::tr("Time remaining:")) + " " +
         (state.estimatedTimeRemaining ? fendry::formatTime(*state.estimatedTimeRemaining)
-                                      : std::string("Calculating..."));
+                                      : terminalText(FendryCli::tr("Calculating...")));
     const std::size_t width = terminalWidth(terminal_) - 1;
     const std::size_t fixed = head.size() + tail.size();
     const std::string line = fixed < width ? head + cutAtHead(name, width - fixed) + tail

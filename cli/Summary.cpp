@@ -1,6 +1,7 @@
 #include "Summary.h"
 
-#include "Format.h"
+#include "CliText.h"
+#include "EngineTexts.h"
 
 std::string printable(std::string text) {
     for (char& c : text) {
@@ -12,33 +13,37 @@ std::string printable(std::string text) {
 }
 
 std::string summaryText(const fendry::RunState& state) {
-    std::string text;
+    QString text;
+    const auto line = [&text](const QString& words) { text += words + QLatin1Char('\n'); };
     if (state.stopped) {
-        text += "Stopped before the end.\n";
+        line(FendryCli::tr("Stopped before the end."));
     } else {
-        text += state.failedCount() < 1 ? "All set!\n" : "Done, with issues\n";
+        line(state.failedCount() < 1 ? FendryCli::tr("All set!")
+                                     : FendryCli::tr("Done, with issues"));
     }
-    text += std::to_string(state.stats.fileCount) + " files securely erased\n";
-    text += fendry::formatBytes(state.stats.totalSize) + " of data deleted from disk\n";
+    line(FendryCli::tr("%n files securely erased", nullptr, int(state.stats.fileCount)));
+    line(FendryCli::tr("%1 of data deleted from disk")
+             .arg(engine_texts::bytesText(state.stats.totalSize)));
     if (state.stats.linkCount > 0) {
-        text += std::to_string(state.stats.linkCount) +
-                " link(s) and special file(s) removed, none followed\n";
+        line(FendryCli::tr("%n link(s) and special file(s) removed, none followed", nullptr,
+                           int(state.stats.linkCount)));
     }
     if (state.notReached > 0) {
-        text += std::to_string(state.notReached) + " item(s) not reached, left as they were\n";
+        line(FendryCli::tr("%n item(s) not reached, left as they were", nullptr,
+                           int(state.notReached)));
     }
-    if (state.failedCount() > 0) {
-        text += std::to_string(state.failedCount()) + " file(s) could not be erased\n";
-        text += failureLines(state);
+    if (state.failedCount() == 0) {
+        return terminalText(text);
     }
-    return text;
+    line(FendryCli::tr("%n file(s) could not be erased", nullptr, int(state.failedCount())));
+    return terminalText(text) + failureLines(state);
 }
 
 std::string failureLines(const fendry::RunState& state) {
     std::string text;
     for (const auto& failed : state.failures) {
-        text +=
-            "  " + printable(failed.item.string()) + ": " + fendry::describe(failed.failure) + "\n";
+        text += "  " + printable(failed.item.string()) + ": " +
+                terminalText(engine_texts::failureText(failed.failure)) + "\n";
     }
     return text;
 }

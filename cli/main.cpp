@@ -15,7 +15,9 @@
 #include <optional>
 #include <string>
 
+#include "CliText.h"
 #include "DryRun.h"
+#include "EngineTexts.h"
 #include "EraseRun.h"
 #include "MethodPreference.h"
 #include "PendingItems.h"
@@ -23,8 +25,25 @@
 #include "QtRunEnvironment.h"
 #include "SettingsPreferences.h"
 #include "Summary.h"
+#include "Translations.h"
 
 namespace {
+
+// Qt's own texts in the help and in option errors, for lupdate to find: Qt's catalogues lack
+// some of them in some of our languages, so ours carry them too.
+[[maybe_unused]] constexpr const char* kQtCommandLineTexts[] = {
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help on commandline options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays help including Qt specific options."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Displays version information."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Usage: %1"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Options:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Arguments:"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "[options]"),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown option '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unknown options: %1."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Missing value after '%1'."),
+    QT_TRANSLATE_NOOP("QCommandLineParser", "Unexpected value after '%1'."),
+};
 
 constexpr int kExitErased = 0;
 constexpr int kExitNotAllErased = 1;
@@ -63,9 +82,15 @@ void stopRunOnSignals(QCoreApplication& app, fendry::EraseRun& run) {
     }
 }
 
+// Says something on the terminal, after the program's name.
+void complain(const QString& message) {
+    std::fprintf(stderr, "fendry-cli: %s\n", qUtf8Printable(message));
+}
+
 int usageError(const QString& message) {
-    std::fprintf(stderr, "fendry-cli: %s\nTry 'fendry-cli --help' for more information.\n",
-                 qUtf8Printable(message));
+    complain(message);
+    std::fprintf(stderr, "%s\n",
+                 qUtf8Printable(FendryCli::tr("Try 'fendry-cli --help' for more information.")));
     return kExitUsage;
 }
 
@@ -78,12 +103,14 @@ std::optional<fendry::ShredMethod> methodNamed(const QString& name) {
     return std::nullopt;
 }
 
-// Asks on the terminal; only an explicit yes erases.
+// Asks on the terminal; only an explicit yes, in English or the user's language, erases.
 bool confirmed(std::size_t itemCount) {
-    std::fprintf(stderr,
-                 "Are you sure?\nThis will permanently delete %zu item(s). This action cannot be "
-                 "undone.\nErase now? [y/N] ",
-                 itemCount);
+    const QString question =
+        FendryCli::tr("Are you sure?") + QLatin1Char('\n') +
+        FendryCli::tr("This will permanently delete %n item(s). This action cannot be undone.",
+                      nullptr, int(itemCount)) +
+        QLatin1Char('\n') + FendryCli::tr("Erase now? [y/N] ");
+    std::fputs(qUtf8Printable(question), stderr);
     std::fflush(stderr);
     std::string answer;
     if (!std::getline(std::cin, answer)) {
@@ -91,7 +118,10 @@ bool confirmed(std::size_t itemCount) {
         return false;
     }
     const QString reply = QString::fromStdString(answer).trimmed().toLower();
-    return reply == QLatin1String("y") || reply == QLatin1String("yes");
+    QStringList yes{QStringLiteral("y"), QStringLiteral("yes")};
+    yes += FendryCli::tr("y,yes", "the answers to [y/N] that mean yes, in lower case")
+               .split(QLatin1Char(','));
+    return yes.contains(reply);
 }
 
 }  // namespace
@@ -100,21 +130,21 @@ int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("fendry-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FENDRY_VERSION));
+    translations::installForSystemLanguage();
 
     // Paths reach the parser as text; a name that does not survive the round trip through the
     // locale's encoding would name some other file, so it is refused rather than guessed at.
     for (int i = 1; i < argc; ++i) {
         if (QFile::encodeName(QFile::decodeName(argv[i])) != QByteArray(argv[i])) {
-            std::fprintf(stderr,
-                         "fendry-cli: argument %d is not valid text in this locale's "
-                         "encoding; nothing was erased.\n",
-                         i);
+            complain(FendryCli::tr("argument %1 is not valid text in this locale's encoding; "
+                                   "nothing was erased.")
+                         .arg(i));
             return kExitUsage;
         }
     }
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
+    parser.setApplicationDescription(FendryCli::tr(
         "Erases files and folders beyond recovery: every file is overwritten in place with fresh\n"
         "random data, pass after pass, synced to the device, and removed after its last pass;\n"
         "each folder that the run emptied is removed at the end."));
@@ -122,26 +152,26 @@ int main(int argc, char* argv[]) {
     parser.addVersionOption();
     const QCommandLineOption methodOption(
         {QStringLiteral("m"), QStringLiteral("method")},
-        QStringLiteral("Erase method: quick (1 pass), safe (7) or stealth (35). Default: the "
-                       "method last chosen in Fendry, or quick."),
-        QStringLiteral("method"));
+        FendryCli::tr("Erase method: quick (1 pass), safe (7) or stealth (35). Default: the "
+                      "method last chosen in Fendry, or quick."),
+        FendryCli::tr("method"));
     const QCommandLineOption yesOption({QStringLiteral("y"), QStringLiteral("yes")},
-                                       QStringLiteral("Erase without asking for confirmation."));
+                                       FendryCli::tr("Erase without asking for confirmation."));
     const QCommandLineOption dryRunOption(
         {QStringLiteral("n"), QStringLiteral("dry-run")},
-        QStringLiteral("Change nothing: list what would be erased, removed, refused or left, and "
-                       "why."));
+        FendryCli::tr("Change nothing: list what would be erased, removed, refused or left, and "
+                      "why."));
     const QCommandLineOption quietOption(
         {QStringLiteral("q"), QStringLiteral("quiet")},
-        QStringLiteral("Print only the lines of items that could not be erased; the exit status "
-                       "tells the rest."));
+        FendryCli::tr("Print only the lines of items that could not be erased; the exit status "
+                      "tells the rest."));
     parser.addOption(methodOption);
     parser.addOption(yesOption);
     parser.addOption(dryRunOption);
     parser.addOption(quietOption);
-    parser.addPositionalArgument(QStringLiteral("PATH"),
-                                 QStringLiteral("Files and folders to erase."),
-                                 QStringLiteral("PATH..."));
+    parser.addPositionalArgument(FendryCli::tr("PATH"),
+                                 FendryCli::tr("Files and folders to erase."),
+                                 FendryCli::tr("PATH..."));
     if (!parser.parse(QCoreApplication::arguments())) {
         return usageError(parser.errorText());
     }
@@ -156,7 +186,7 @@ int main(int argc, char* argv[]) {
     if (parser.isSet(methodOption)) {
         const auto named = methodNamed(parser.value(methodOption));
         if (!named) {
-            return usageError(QStringLiteral("unknown method '%1'; choose quick, safe or stealth")
+            return usageError(FendryCli::tr("unknown method '%1'; choose quick, safe or stealth")
                                   .arg(parser.value(methodOption)));
         }
         method = *named;
@@ -166,7 +196,7 @@ int main(int argc, char* argv[]) {
 
     const QStringList paths = parser.positionalArguments();
     if (paths.isEmpty()) {
-        return usageError(QStringLiteral("no PATH to erase"));
+        return usageError(FendryCli::tr("no PATH to erase"));
     }
     if (parser.isSet(dryRunOption)) {
         std::vector<std::string> names;
@@ -181,8 +211,9 @@ int main(int argc, char* argv[]) {
     for (const QString& path : paths) {
         const std::string bytes = QFile::encodeName(path).toStdString();
         if (const auto refusal = fendry::refusalOf(bytes)) {
-            std::fprintf(stderr, "fendry-cli: refusing to erase '%s': %s; nothing was erased.\n",
-                         printable(bytes).c_str(), refusal->c_str());
+            complain(FendryCli::tr("refusing to erase '%1': %2; nothing was erased.")
+                         .arg(QString::fromStdString(printable(bytes)),
+                              engine_texts::refusalText(*refusal)));
             return kExitUsage;
         }
         fendry::addPendingItem(files, bytes);
@@ -190,13 +221,13 @@ int main(int argc, char* argv[]) {
 
     if (!parser.isSet(yesOption)) {
         if (::isatty(STDIN_FILENO) == 0) {
-            std::fprintf(stderr,
-                         "fendry-cli: nothing was erased: there is no terminal to ask for "
-                         "confirmation on; pass --yes to erase without asking.\n");
+            complain(
+                FendryCli::tr("nothing was erased: there is no terminal to ask for "
+                              "confirmation on; pass --yes to erase without asking."));
             return kExitUsage;
         }
         if (!confirmed(files.size())) {
-            std::fprintf(stderr, "Nothing was erased.\n");
+            std::fprintf(stderr, "%s\n", qUtf8Printable(FendryCli::tr("Nothing was erased.")));
             return kExitUsage;
         }
     }

@@ -2,13 +2,14 @@
 
 #include <sys/stat.h>
 
+#include "EngineTexts.h"
 #include "FolderWalk.h"
 #include "LocalPaths.h"
 
 namespace {
 
 QString reasonOf(const fendry::ItemFailure& failure) {
-    return QString::fromStdString(fendry::describe(failure.failure));
+    return engine_texts::failureText(failure.failure);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <algorithm>
 
+#include "EngineTexts.h"
 #include "FileReveal.h"
 #include "Format.h"
 #include "LocalPaths.h"
@@ -92,7 +93,7 @@ void MainScreen::setSelectedFile(const QString& key) {
 QStringList MainScreen::methodNames() const {
     QStringList names;
     for (const auto& method : fendry::allMethods()) {
-        names << QCoreApplication::translate("ShredMethod", method.name.c_str());
+        names << engine_texts::methodName(method);
     }
     return names;
 }
@@ -112,7 +113,7 @@ void MainScreen::setSelectedMethodIndex(int row) {
 }
 
 QString MainScreen::selectedMethodDescription() const {
-    return QCoreApplication::translate("ShredMethod", selectedMethod_.description.c_str());
+    return engine_texts::methodDescription(selectedMethod_);
 }
 
 void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
@@ -122,7 +123,7 @@ void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
     for (const auto& item : items) {
         if (const auto reason = fendry::refusalOf(item)) {
             refused << tr("\u201C%1\u201D was not added: %2")
-                           .arg(displayPathOf(item), QString::fromStdString(*reason));
+                           .arg(displayPathOf(item), engine_texts::refusalText(*reason));
         } else if (wait) {
             fendry::addPendingItem(waiting_, item);
         } else {
@@ -136,7 +137,8 @@ void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
     if (refused.size() == 1) {
         setIntakeNotice(refused.front());
     } else if (!refused.isEmpty()) {
-        setIntakeNotice(tr("%1 (and %2 more)").arg(refused.front()).arg(refused.size() - 1));
+        setIntakeNotice(
+            tr("%1 (and %n more)", nullptr, int(refused.size() - 1)).arg(refused.front()));
     }
 }
 
@@ -205,7 +207,7 @@ void MainScreen::copyFailureList() {
 }
 
 QString MainScreen::formatBytes(qint64 bytes) const {
-    return QString::fromStdString(fendry::formatBytes(bytes));
+    return engine_texts::bytesText(bytes);
 }
 
 bool MainScreen::handleArrowKey(int key) {

@@ -196,9 +196,10 @@ bool isNetworkType(const std::string& type) {
     return std::find(std::begin(kNames), std::end(kNames), type) != std::end(kNames);
 }
 
-QString tr(const char* text) {
-    return QCoreApplication::translate("StorageCaution", text);
-}
+// Gives the caution's words their context in the translations, where lupdate can find them.
+struct Caution {
+    Q_DECLARE_TR_FUNCTIONS(StorageCaution)
+};
 
 }  // namespace
 
@@ -299,21 +300,24 @@ QString cautionSentence(std::vector<StorageCaution> cautions) {
         const QString list = names.join(QStringLiteral(", "));
         switch (first->kind) {
             case Kind::CopyOnWrite:
-                parts << tr("the earlier copies that a copy-on-write file system (%1) keeps")
+                parts << Caution::tr(
+                             "the earlier copies that a copy-on-write file system (%1) keeps")
                              .arg(list);
                 break;
             case Kind::Network:
-                parts << tr("the copies on the server behind a network file system (%1)").arg(list);
+                parts << Caution::tr("the copies on the server behind a network file system (%1)")
+                             .arg(list);
                 break;
             case Kind::Fuse:
-                parts << tr("the storage behind a FUSE file system (%1)").arg(list);
+                parts << Caution::tr("the storage behind a FUSE file system (%1)").arg(list);
                 break;
             case Kind::SolidState:
-                parts << tr(
+                parts << Caution::tr(
                     "the spare blocks of an SSD or flash storage, which can still hold old data");
                 break;
             case Kind::DataJournal:
-                parts << tr("the copies of file data in the journal of %1 with data=journal")
+                parts << Caution::tr(
+                             "the copies of file data in the journal of %1 with data=journal")
                              .arg(list);
                 break;
         }
@@ -324,7 +328,7 @@ QString cautionSentence(std::vector<StorageCaution> cautions) {
     }
     QString joined = parts.takeLast();
     if (!parts.isEmpty()) {
-        joined = tr("%1, or %2").arg(parts.join(QStringLiteral(", ")), joined);
+        joined = Caution::tr("%1, or %2").arg(parts.join(QStringLiteral(", ")), joined);
     }
-    return tr("Overwriting in place cannot reach %1.").arg(joined);
+    return Caution::tr("Overwriting in place cannot reach %1.").arg(joined);
 }

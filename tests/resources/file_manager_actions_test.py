@@ -107,6 +107,31 @@ class NautilusExtension(unittest.TestCase):
             self.assertEqual(popen.call_args.args[0],
                              ["fendry", "--", "/home/u/a file.txt", "/home/u/-starts-with-dash"])
 
+    def test_speaks_the_users_language_as_the_other_file_managers_do(self):
+        dolphin = read_key_file("co.morvel.Fendry.erase.desktop")["Desktop Action eraseWithFendry"]
+        nemo = read_key_file("fendry.nemo_action")["Nemo Action"]
+        languages = sorted(key[5:-1] for key in dolphin if key.startswith("Name["))
+        self.assertEqual(languages, ["de", "es", "fr"])
+        for language in languages:
+            label, tip = self.extension.texts_for_locale({"LANG": language + "_XX.UTF-8"})
+            self.assertNotEqual(label, LABEL)
+            self.assertEqual(dolphin[f"Name[{language}]"], label)
+            self.assertEqual(nemo[f"Name[{language}]"], label)
+            self.assertEqual(nemo[f"Comment[{language}]"], tip)
+        cases = [
+            ({}, LABEL),
+            ({"LANG": "it_IT.UTF-8"}, LABEL),
+            ({"LANG": "de_AT.UTF-8@euro"}, "Mit Fendry löschen…"),
+            ({"LC_ALL": "es_ES.UTF-8", "LANG": "de_DE.UTF-8"}, "Borrar con Fendry…"),
+            ({"LANGUAGE": "it:fr:de", "LANG": "en_US.UTF-8"}, "Effacer avec Fendry…"),
+            ({"LANGUAGE": "fr", "LANG": "C"}, LABEL),  # gettext ignores LANGUAGE under C
+        ]
+        for environment, label in cases:
+            self.assertEqual(self.extension.texts_for_locale(environment)[0], label, environment)
+        with mock.patch.dict(os.environ, {"LANG": "fr_FR.UTF-8"}, clear=True):
+            items = self.menu.get_file_items([FakeFile("/home/u/a")])
+        self.assertEqual(items[0].properties["label"], "Effacer avec Fendry…")
+
     def test_offers_nothing_without_local_files(self):
         self.assertEqual(self.menu.get_file_items([]), [])
         self.assertEqual(self.menu.get_file_items([FakeFile(None)]), [])

@@ -48,6 +48,10 @@ Item {
             Accessible.role: Accessible.StaticText
             Accessible.name: text
             Layout.alignment: Qt.AlignHCenter
+            // A title longer in some languages shrinks rather than run off the window.
+            Layout.maximumWidth: view.width - 32
+            fontSizeMode: Text.HorizontalFit
+            minimumPixelSize: 20
             text: view.success ? qsTr("All set!") : qsTr("Done, with issues")
             font: Theme.systemFont(28, Font.Bold)
             color: Theme.primary
@@ -70,7 +74,10 @@ Item {
                 Accessible.role: Accessible.StaticText
                 Accessible.name: text
                 anchors.horizontalCenter: parent.horizontalCenter
-                text: qsTr("%1 files securely erased").arg(view.fileCount)
+                width: Math.min(implicitWidth, view.width - 32)
+                wrapMode: Text.WordWrap
+                horizontalAlignment: Text.AlignHCenter
+                text: qsTr("%n files securely erased", "", view.fileCount)
                 font: Theme.systemFont(16, Font.Medium)
                 color: Theme.secondary
             }
@@ -79,6 +86,9 @@ Item {
                 Accessible.role: Accessible.StaticText
                 Accessible.name: text
                 anchors.horizontalCenter: parent.horizontalCenter
+                width: Math.min(implicitWidth, view.width - 32)
+                wrapMode: Text.WordWrap
+                horizontalAlignment: Text.AlignHCenter
                 text: qsTr("%1 of data deleted from disk").arg(view.totalSizeText)
                 font: Theme.systemFont(14)
                 color: Theme.secondary
@@ -89,7 +99,10 @@ Item {
                 Accessible.name: text
                 visible: view.linkCount > 0
                 anchors.horizontalCenter: parent.horizontalCenter
-                text: qsTr("%1 link(s) and special file(s) removed, none followed").arg(view.linkCount)
+                width: Math.min(implicitWidth, view.width - 32)
+                wrapMode: Text.WordWrap
+                horizontalAlignment: Text.AlignHCenter
+                text: qsTr("%n link(s) and special file(s) removed, none followed", "", view.linkCount)
                 font: Theme.systemFont(14)
                 color: Theme.secondary
             }
@@ -99,7 +112,10 @@ Item {
                 Accessible.name: text
                 visible: view.failedCount > 0
                 anchors.horizontalCenter: parent.horizontalCenter
-                text: qsTr("%1 file(s) could not be erased").arg(view.failedCount)
+                width: Math.min(implicitWidth, view.width - 32)
+                wrapMode: Text.WordWrap
+                horizontalAlignment: Text.AlignHCenter
+                text: qsTr("%n file(s) could not be erased", "", view.failedCount)
                 font: Theme.systemFont(14, Font.Medium)
                 color: Theme.orange
             }

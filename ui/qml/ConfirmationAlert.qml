@@ -54,8 +54,10 @@ CardDialog {
             Layout.fillWidth: true
             text: alert.counting
                   ? qsTr("Counting\u2026")
-                  : qsTr("This will permanently delete %1 item(s) (%2 files). This action cannot be undone.")
-                        .arg(alert.screen.files.count).arg(alert.screen.files.totalFiles)
+                  //: %1 is the count of files, as in "(4 files)"
+                  : qsTr("This will permanently delete %n item(s) (%1). This action cannot be undone.",
+                         "", alert.screen.files.count)
+                        .arg(qsTr("%n files", "", alert.screen.files.totalFiles))
             font: Theme.callout
             color: Theme.primary
             wrapMode: Text.WordWrap

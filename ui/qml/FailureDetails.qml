@@ -10,7 +10,7 @@ CardDialog {
 
     required property MainScreen screen
 
-    title: qsTr("%1 file(s) could not be erased").arg(screen.failures.count)
+    title: qsTr("%n file(s) could not be erased", "", screen.failures.count)
     width: 368
     height: 460
     padding: 16
@@ -37,7 +37,7 @@ CardDialog {
             id: title
             objectName: "detailsTitle"
             Layout.fillWidth: true
-            text: qsTr("%1 file(s) could not be erased").arg(details.screen.failures.count)
+            text: qsTr("%n file(s) could not be erased", "", details.screen.failures.count)
             font: Theme.headline
             color: Theme.primary
             horizontalAlignment: Text.AlignHCenter

@@ -20,7 +20,7 @@ Rectangle {
     readonly property bool isLink: linkTarget !== ""
     readonly property string detail: isLink ? qsTr("Link to %1").arg(linkTarget)
                                    : !isFolder ? ""
-                                   : counted ? qsTr("%1 items").arg(itemCount)
+                                   : counted ? qsTr("%n items", "", itemCount)
                                    : qsTr("Counting\u2026")
 
     implicitHeight: content.implicitHeight + 12

@@ -7,7 +7,7 @@ Text {
 
     objectName: "waitingLine"
     visible: count > 0
-    text: qsTr("%1 item(s) waiting for the next run").arg(count)
+    text: qsTr("%n item(s) waiting for the next run", "", count)
     font: Theme.callout
     color: Theme.secondary
     Accessible.role: Accessible.StaticText

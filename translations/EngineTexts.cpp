@@ -1,0 +1,142 @@
+#include "EngineTexts.h"
+
+#include <sys/stat.h>
+
+#include <QCoreApplication>
+#include <QLocale>
+#include <cstring>
+
+#include "Format.h"
+
+namespace engine_texts {
+
+namespace {
+
+using Step = fendry::PassFailure::Step;
+
+// The engine's fixed texts, for lupdate to find; they are looked up by their English words.
+[[maybe_unused]] constexpr const char* kLookedUpTexts[] = {
+    QT_TRANSLATE_NOOP("ShredMethod", "Quick"),
+    QT_TRANSLATE_NOOP("ShredMethod", "Safe"),
+    QT_TRANSLATE_NOOP("ShredMethod", "Stealth"),
+    QT_TRANSLATE_NOOP("ShredMethod",
+                      "Fast, single-pass deletion, sufficient for most personal use cases"),
+    QT_TRANSLATE_NOOP("ShredMethod",
+                      "Secure, 7-pass erasure; meets government standards for data sanitization"),
+    QT_TRANSLATE_NOOP("ShredMethod",
+                      "Maximum-security, 35-pass mode; makes data recovery virtually impossible"),
+    QT_TRANSLATE_NOOP("Refusal", "an empty path names nothing"),
+    QT_TRANSLATE_NOOP("Refusal", "it is the root folder"),
+    QT_TRANSLATE_NOOP(
+        "Refusal", "a path ending in \".\" or \"..\" names a folder above or around the one meant"),
+    QT_TRANSLATE_NOOP(
+        "Refusal", "it belongs to the system (a pseudo file system such as /proc, /sys or /dev)"),
+    QT_TRANSLATE_NOOP("Format", "%1 bytes"),
+    QT_TRANSLATE_NOOP("Format", "%1 KB"),
+    QT_TRANSLATE_NOOP("Format", "%1 MB"),
+    QT_TRANSLATE_NOOP("Format", "%1 GB"),
+    QT_TRANSLATE_NOOP("Format", "%1 TB"),
+};
+
+// Gives the failure texts a context of their own.
+struct PassFailure {
+    Q_DECLARE_TR_FUNCTIONS(PassFailure)
+
+public:
+    static QString notRegularFile(mode_t type);
+};
+
+QString PassFailure::notRegularFile(mode_t type) {
+    switch (type & S_IFMT) {
+        case S_IFDIR: return tr("is a folder, not a regular file, so it was not overwritten");
+        case S_IFLNK:
+            return tr("is a symbolic link, not a regular file, so it was not overwritten");
+        case S_IFIFO: return tr("is a named pipe, not a regular file, so it was not overwritten");
+        case S_IFSOCK: return tr("is a socket, not a regular file, so it was not overwritten");
+        case S_IFCHR:
+            return tr("is a character device, not a regular file, so it was not overwritten");
+        case S_IFBLK: return tr("is a block device, not a regular file, so it was not overwritten");
+        default: return tr("is a special file, not a regular file, so it was not overwritten");
+    }
+}
+
+}  // namespace
+
+QString failureText(const fendry::PassFailure& failure) {
+    // strerror speaks the language of the C locale, which the application set from the user's.
+    const QString reason =
+        failure.error != 0 ? QString::fromLocal8Bit(std::strerror(failure.error)) : QString();
+    switch (failure.step) {
+        case Step::Inspect: return PassFailure::tr("could not be read: %1").arg(reason);
+        case Step::NotRegularFile: return PassFailure::notRegularFile(failure.type);
+        case Step::Open: return PassFailure::tr("could not be opened for writing: %1").arg(reason);
+        case Step::Size: return PassFailure::tr("its size could not be read: %1").arg(reason);
+        case Step::Random:
+            return PassFailure::tr("the random generator failed; nothing more was written");
+        case Step::Write:
+            return PassFailure::tr("writing failed at byte %1: %2").arg(failure.offset).arg(reason);
+        case Step::Sync:
+            return PassFailure::tr("could not be synced to the device: %1").arg(reason);
+        case Step::Close: return PassFailure::tr("could not be closed: %1").arg(reason);
+        case Step::Remove:
+            return PassFailure::tr("was overwritten but could not be removed: %1").arg(reason);
+        case Step::SyncFolder:
+            return PassFailure::tr(
+                       "was removed, but the removal could not be synced to the device: %1")
+                .arg(reason);
+        case Step::Changed:
+            return PassFailure::tr("changed while it was being erased; it was left as it is");
+        case Step::OtherNames:
+            return PassFailure::tr(
+                "has %n other name(s) outside what was chosen, which would lose their "
+                "content; it was left as it is",
+                nullptr, static_cast<int>(failure.offset));
+        case Step::SharedWithFailed:
+            return PassFailure::tr(
+                "shares its content with a file that could not be erased; it was left as "
+                "it is");
+        case Step::Stopped:
+            return PassFailure::tr(
+                "the run was stopped while it was being overwritten; it was left partly "
+                "overwritten");
+        case Step::Unreadable:
+            return PassFailure::tr("could not be read: %1; nothing inside it was erased")
+                .arg(reason);
+        case Step::MountPoint:
+            return PassFailure::tr("is where another file system is mounted; it was not entered");
+        case Step::Unreachable:
+            return PassFailure::tr("could not be reached: %1; it was left as it is").arg(reason);
+        case Step::FolderKept:
+            return PassFailure::tr("was not removed: it still holds items that were not erased");
+        case Step::FolderAppeared:
+            return PassFailure::tr(
+                "was not removed: entries appeared in it during the run and were left as "
+                "they are");
+        case Step::FolderRemove: return PassFailure::tr("could not be removed: %1").arg(reason);
+    }
+    return reason;
+}
+
+QString refusalText(const std::string& reason) {
+    return QCoreApplication::translate("Refusal", reason.c_str());
+}
+
+QString bytesText(std::int64_t bytes) {
+    // The engine picks the unit and rounds; only the words and the decimal sign change.
+    const QString english = QString::fromStdString(fendry::formatBytes(bytes));
+    const qsizetype space = english.indexOf(QLatin1Char(' '));
+    QString number = english.left(space);
+    number.replace(QLatin1Char('.'), QLocale().decimalPoint());
+    const QByteArray unit = QByteArrayLiteral("%1") + english.mid(space).toLatin1();
+    return QCoreApplication::translate("Format", unit.constData()).arg(number);
+}
+
+QString methodName(const fendry::ShredMethod& method) {
+    return QCoreApplication::translate("ShredMethod", method.name.c_str());
+}
+
+QString methodDescription(const fendry::ShredMethod& method) {
+    return QCoreApplication::translate("ShredMethod", method.description.c_str());
+}
+
+}  // namespace engine_texts

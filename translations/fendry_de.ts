@@ -1,0 +1,977 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About Fendry</source>
+        <translation>Über Fendry</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Erases files and folders beyond recovery by overwriting them with random data before removing them.</source>
+        <translation>Löscht Dateien und Ordner unwiederbringlich, indem es sie vor dem Entfernen mit Zufallsdaten überschreibt.</translation>
+    </message>
+    <message>
+        <source>Licensed under the GNU General Public License, version 3 or later.</source>
+        <translation>Lizenziert unter der GNU General Public License, Version 3 oder neuer.</translation>
+    </message>
+    <message>
+        <source>Overwriting in place cannot reach copies that the storage keeps elsewhere: copy-on-write file systems, snapshots, backups and the spare blocks of SSDs.</source>
+        <translation>Überschreiben an Ort und Stelle erreicht keine Kopien, die der Speicher anderswo aufbewahrt: Copy-on-Write-Dateisysteme, Snapshots, Sicherungen und die Reserveblöcke von SSDs.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CheckForUpdatesMenuItem</name>
+    <message>
+        <source>Check for Updates…</source>
+        <translation>Nach Updates suchen…</translation>
+    </message>
+</context>
+<context>
+    <name>CircularProgressView</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#x202f;%</translation>
+    </message>
+    <message>
+        <source>Pass %1/%2</source>
+        <translation>Durchgang %1/%2</translation>
+    </message>
+</context>
+<context>
+    <name>CompletionView</name>
+    <message>
+        <source>All set!</source>
+        <translation>Alles erledigt!</translation>
+    </message>
+    <message>
+        <source>Done, with issues</source>
+        <translation>Fertig, mit Problemen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files securely erased</source>
+        <translation>
+            <numerusform>%n Datei sicher gelöscht</numerusform>
+            <numerusform>%n Dateien sicher gelöscht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of data deleted from disk</source>
+        <translation>%1 an Daten vom Datenträger gelöscht</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed, none followed</source>
+        <translation>
+            <numerusform>%n Link oder Spezialdatei entfernt, nicht verfolgt</numerusform>
+            <numerusform>%n Links und Spezialdateien entfernt, nicht verfolgt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n Datei konnte nicht gelöscht werden</numerusform>
+            <numerusform>%n Dateien konnten nicht gelöscht werden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Start Again</source>
+        <translation>Neu beginnen</translation>
+    </message>
+    <message>
+        <source>Show Details</source>
+        <translation>Details anzeigen</translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmationAlert</name>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Sind Sie sicher?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Erase now</source>
+        <translation>Jetzt löschen</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Wird gezählt…</translation>
+    </message>
+    <message numerus="yes">
+        <source>This will permanently delete %n item(s) (%1). This action cannot be undone.</source>
+        <extracomment>%1 is the count of files, as in &quot;(4 files)&quot;</extracomment>
+        <translation>
+            <numerusform>Dadurch wird %n Element (%1) endgültig gelöscht. Dies kann nicht rückgängig gemacht werden.</numerusform>
+            <numerusform>Dadurch werden %n Elemente (%1) endgültig gelöscht. Dies kann nicht rückgängig gemacht werden.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n Datei</numerusform>
+            <numerusform>%n Dateien</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FailureDetails</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Im Ordner anzeigen</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Kopiert</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n Datei konnte nicht gelöscht werden</numerusform>
+            <numerusform>%n Dateien konnten nicht gelöscht werden</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Fendry</name>
+    <message>
+        <source>Usage: fendry [PATH|FILE-URL]...
+Opens Fendry with the given files and folders waiting to be erased.</source>
+        <translation>Aufruf: fendry [PFAD|DATEI-URL]...
+Öffnet Fendry mit den angegebenen Dateien und Ordnern, bereit zum Löschen.</translation>
+    </message>
+    <message>
+        <source>the running Fendry did not answer; try again.</source>
+        <translation>das laufende Fendry hat nicht geantwortet; bitte erneut versuchen.</translation>
+    </message>
+    <message>
+        <source>the running Fendry&apos;s socket belongs to another user; it was told nothing, and this launch takes its place.</source>
+        <translation>der Socket des laufenden Fendry gehört einem anderen Benutzer; ihm wurde nichts mitgeteilt, und dieser Start tritt an seine Stelle.</translation>
+    </message>
+    <message>
+        <source>later launches cannot reach this one; items opened with it will start a second window.</source>
+        <translation>spätere Starts erreichen diese Instanz nicht; damit geöffnete Elemente öffnen ein zweites Fenster.</translation>
+    </message>
+</context>
+<context>
+    <name>FendryCli</name>
+    <message>
+        <source>refused:</source>
+        <translation>abgelehnt:</translation>
+    </message>
+    <message>
+        <source>left:</source>
+        <translation>bleibt:</translation>
+    </message>
+    <message>
+        <source>remove:</source>
+        <translation>entfernen:</translation>
+    </message>
+    <message>
+        <source>erase:</source>
+        <translation>löschen:</translation>
+    </message>
+    <message>
+        <source>(a link or special file, not followed)</source>
+        <translation>(ein Link oder eine Spezialdatei, wird nicht verfolgt)</translation>
+    </message>
+    <message>
+        <source>(another name of a file erased above)</source>
+        <translation>(ein weiterer Name einer oben gelöschten Datei)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) would be erased (%1)</source>
+        <translation>
+            <numerusform>%n Datei würde gelöscht (%1)</numerusform>
+            <numerusform>%n Dateien würden gelöscht (%1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) would be removed</source>
+        <translation>
+            <numerusform>%n Link oder Spezialdatei würde entfernt</numerusform>
+            <numerusform>%n Links und Spezialdateien würden entfernt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) would be refused or left</source>
+        <translation>
+            <numerusform>%n Element würde abgelehnt oder belassen</numerusform>
+            <numerusform>%n Elemente würden abgelehnt oder belassen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Processing file %1 of %2</source>
+        <translation>Datei %1 von %2 wird verarbeitet</translation>
+    </message>
+    <message>
+        <source>Pass %1/%2</source>
+        <translation>Durchgang %1/%2</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#x202f;%</translation>
+    </message>
+    <message>
+        <source>Time remaining:</source>
+        <translation>Verbleibende Zeit:</translation>
+    </message>
+    <message>
+        <source>Calculating...</source>
+        <translation>Wird berechnet…</translation>
+    </message>
+    <message>
+        <source>Stopped before the end.</source>
+        <translation>Vor dem Ende angehalten.</translation>
+    </message>
+    <message>
+        <source>All set!</source>
+        <translation>Alles erledigt!</translation>
+    </message>
+    <message>
+        <source>Done, with issues</source>
+        <translation>Fertig, mit Problemen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files securely erased</source>
+        <translation>
+            <numerusform>%n Datei sicher gelöscht</numerusform>
+            <numerusform>%n Dateien sicher gelöscht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of data deleted from disk</source>
+        <translation>%1 an Daten vom Datenträger gelöscht</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed, none followed</source>
+        <translation>
+            <numerusform>%n Link oder Spezialdatei entfernt, nicht verfolgt</numerusform>
+            <numerusform>%n Links und Spezialdateien entfernt, nicht verfolgt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) not reached, left as they were</source>
+        <translation>
+            <numerusform>%n Element nicht erreicht, unverändert belassen</numerusform>
+            <numerusform>%n Elemente nicht erreicht, unverändert belassen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n Datei konnte nicht gelöscht werden</numerusform>
+            <numerusform>%n Dateien konnten nicht gelöscht werden</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;fendry-cli --help&apos; for more information.</source>
+        <translation>„fendry-cli --help“ liefert weitere Informationen.</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Sind Sie sicher?</translation>
+    </message>
+    <message numerus="yes">
+        <source>This will permanently delete %n item(s). This action cannot be undone.</source>
+        <translation>
+            <numerusform>Dadurch wird %n Element endgültig gelöscht. Dies kann nicht rückgängig gemacht werden.</numerusform>
+            <numerusform>Dadurch werden %n Elemente endgültig gelöscht. Dies kann nicht rückgängig gemacht werden.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Erase now? [y/N] </source>
+        <translation>Jetzt löschen? [j/N] </translation>
+    </message>
+    <message>
+        <source>y,yes</source>
+        <comment>the answers to [y/N] that mean yes, in lower case</comment>
+        <translation>j,ja</translation>
+    </message>
+    <message>
+        <source>argument %1 is not valid text in this locale&apos;s encoding; nothing was erased.</source>
+        <translation>Argument %1 ist in der Zeichenkodierung dieser Locale kein gültiger Text; es wurde nichts gelöscht.</translation>
+    </message>
+    <message>
+        <source>Erases files and folders beyond recovery: every file is overwritten in place with fresh
+random data, pass after pass, synced to the device, and removed after its last pass;
+folders are removed whole at the end.</source>
+        <translation>Löscht Dateien und Ordner unwiederbringlich: Jede Datei wird an Ort und Stelle Durchgang für
+Durchgang mit frischen Zufallsdaten überschrieben, auf das Gerät synchronisiert und nach ihrem
+letzten Durchgang entfernt; Ordner werden am Ende als Ganzes entfernt.</translation>
+    </message>
+    <message>
+        <source>Erase method: quick (1 pass), safe (7) or stealth (35). Default: the method last chosen in Fendry, or quick.</source>
+        <translation>Löschmethode: quick (1 Durchgang), safe (7) oder stealth (35). Standard: die zuletzt in Fendry gewählte Methode, sonst quick.</translation>
+    </message>
+    <message>
+        <source>method</source>
+        <translation>Methode</translation>
+    </message>
+    <message>
+        <source>Erase without asking for confirmation.</source>
+        <translation>Ohne Rückfrage löschen.</translation>
+    </message>
+    <message>
+        <source>Change nothing: list what would be erased, removed, refused or left, and why.</source>
+        <translation>Nichts ändern: auflisten, was gelöscht, entfernt, abgelehnt oder belassen würde, und warum.</translation>
+    </message>
+    <message>
+        <source>Print only the lines of items that could not be erased; the exit status tells the rest.</source>
+        <translation>Nur die Zeilen der Elemente ausgeben, die nicht gelöscht werden konnten; den Rest sagt der Exit-Status.</translation>
+    </message>
+    <message>
+        <source>PATH</source>
+        <translation>PFAD</translation>
+    </message>
+    <message>
+        <source>Files and folders to erase.</source>
+        <translation>Zu löschende Dateien und Ordner.</translation>
+    </message>
+    <message>
+        <source>PATH...</source>
+        <translation>PFAD...</translation>
+    </message>
+    <message>
+        <source>unknown method &apos;%1&apos;; choose quick, safe or stealth</source>
+        <translation>unbekannte Methode „%1“; wählen Sie quick, safe oder stealth</translation>
+    </message>
+    <message>
+        <source>no PATH to erase</source>
+        <translation>kein PFAD zum Löschen angegeben</translation>
+    </message>
+    <message>
+        <source>refusing to erase &apos;%1&apos;: %2; nothing was erased.</source>
+        <translation>„%1“ wird nicht gelöscht: %2; es wurde nichts gelöscht.</translation>
+    </message>
+    <message>
+        <source>nothing was erased: there is no terminal to ask for confirmation on; pass --yes to erase without asking.</source>
+        <translation>es wurde nichts gelöscht: Es gibt kein Terminal für die Rückfrage; mit --yes wird ohne Rückfrage gelöscht.</translation>
+    </message>
+    <message>
+        <source>Nothing was erased.</source>
+        <translation>Es wurde nichts gelöscht.</translation>
+    </message>
+</context>
+<context>
+    <name>FileRow</name>
+    <message numerus="yes">
+        <source>%n items</source>
+        <translation>
+            <numerusform>%n Element</numerusform>
+            <numerusform>%n Elemente</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Im Ordner anzeigen</translation>
+    </message>
+    <message>
+        <source>Remove from List</source>
+        <translation>Aus der Liste entfernen</translation>
+    </message>
+    <message>
+        <source>Link to %1</source>
+        <translation>Link auf %1</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Wird gezählt…</translation>
+    </message>
+    <message>
+        <source>%1, link to %2</source>
+        <translation>%1, Link auf %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>Format</name>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1&#xa0;Bytes</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1&#xa0;KB</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1&#xa0;MB</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1&#xa0;GB</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1&#xa0;TB</translation>
+    </message>
+</context>
+<context>
+    <name>HeaderRow</name>
+    <message>
+        <source>Total Files: %1</source>
+        <translation>Dateien insgesamt: %1</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Alle entfernen</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Wird gezählt…</translation>
+    </message>
+</context>
+<context>
+    <name>IntakeArea</name>
+    <message>
+        <source>Drop files or folders here
+for permanent deletion</source>
+        <translation>Dateien oder Ordner hier ablegen,
+um sie endgültig zu löschen</translation>
+    </message>
+    <message>
+        <source>Erase Files</source>
+        <translation>Dateien löschen</translation>
+    </message>
+</context>
+<context>
+    <name>MailingListManager</name>
+    <message>
+        <source>Please enter a valid email address.</source>
+        <translation>Bitte geben Sie eine gültige E-Mail-Adresse ein.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s address is not a secure one.</source>
+        <translation>Die Adresse des Newsletter-Dienstes ist nicht sicher.</translation>
+    </message>
+    <message>
+        <source>Please check your email address and try again.</source>
+        <translation>Bitte prüfen Sie Ihre E-Mail-Adresse und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Server returned %1. Please try again later.</source>
+        <translation>Der Server antwortete mit %1. Bitte versuchen Sie es später erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>MailingListPrompt</name>
+    <message>
+        <source>Stay in the loop</source>
+        <translation>Bleiben Sie auf dem Laufenden</translation>
+    </message>
+</context>
+<context>
+    <name>MailingListPromptView</name>
+    <message>
+        <source>Stay in the loop</source>
+        <translation>Bleiben Sie auf dem Laufenden</translation>
+    </message>
+    <message>
+        <source>Occasional offers, news, and updates about new features.
+No spam — I absolutely promise.</source>
+        <translation>Gelegentlich Angebote, Neuigkeiten und Infos zu neuen Funktionen.
+Kein Spam – ganz fest versprochen.</translation>
+    </message>
+    <message>
+        <source>name@example.com</source>
+        <translation>name@beispiel.de</translation>
+    </message>
+    <message>
+        <source>Email address</source>
+        <translation>E-Mail-Adresse</translation>
+    </message>
+    <message>
+        <source>Don&apos;t ask again</source>
+        <translation>Nicht mehr fragen</translation>
+    </message>
+    <message>
+        <source>Maybe later</source>
+        <translation>Vielleicht später</translation>
+    </message>
+    <message>
+        <source>Subscribe</source>
+        <translation>Abonnieren</translation>
+    </message>
+    <message>
+        <source>Subscribing</source>
+        <translation>Wird abonniert</translation>
+    </message>
+    <message>
+        <source>You&apos;re in!</source>
+        <translation>Sie sind dabei!</translation>
+    </message>
+    <message>
+        <source>Thanks for subscribing.</source>
+        <translation>Danke für Ihr Abonnement.</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
+    </message>
+    <message>
+        <source>Privacy policy</source>
+        <translation>Datenschutzerklärung</translation>
+    </message>
+    <message>
+        <source>You can unsubscribe any time.</source>
+        <translation>Sie können sich jederzeit abmelden.</translation>
+    </message>
+</context>
+<context>
+    <name>Main</name>
+    <message>
+        <source>Help</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <translation>Support kontaktieren</translation>
+    </message>
+    <message>
+        <source>Subscribe to Newsletter…</source>
+        <translation>Newsletter abonnieren…</translation>
+    </message>
+    <message>
+        <source>About Fendry</source>
+        <translation>Über Fendry</translation>
+    </message>
+    <message>
+        <source>Quit Fendry</source>
+        <translation>Fendry beenden</translation>
+    </message>
+</context>
+<context>
+    <name>MainScreen</name>
+    <message>
+        <source>“%1” was not added: %2</source>
+        <translation>„%1“ wurde nicht hinzugefügt: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (und %n weiteres)</numerusform>
+            <numerusform>%1 (und %n weitere)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MethodSection</name>
+    <message>
+        <source>Mode</source>
+        <translation>Modus</translation>
+    </message>
+</context>
+<context>
+    <name>PassFailure</name>
+    <message>
+        <source>is a folder, not a regular file, so it was not overwritten</source>
+        <translation>ist ein Ordner und keine reguläre Datei und wurde daher nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>is a symbolic link, not a regular file, so it was not overwritten</source>
+        <translation>ist ein symbolischer Link und keine reguläre Datei und wurde daher nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>is a named pipe, not a regular file, so it was not overwritten</source>
+        <translation>ist eine benannte Pipe und keine reguläre Datei und wurde daher nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>is a socket, not a regular file, so it was not overwritten</source>
+        <translation>ist ein Socket und keine reguläre Datei und wurde daher nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>is a character device, not a regular file, so it was not overwritten</source>
+        <translation>ist ein zeichenorientiertes Gerät und keine reguläre Datei und wurde daher nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>is a block device, not a regular file, so it was not overwritten</source>
+        <translation>ist ein blockorientiertes Gerät und keine reguläre Datei und wurde daher nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>is a special file, not a regular file, so it was not overwritten</source>
+        <translation>ist eine Spezialdatei und keine reguläre Datei und wurde daher nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>could not be read: %1</source>
+        <translation>konnte nicht gelesen werden: %1</translation>
+    </message>
+    <message>
+        <source>could not be opened for writing: %1</source>
+        <translation>konnte nicht zum Schreiben geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>its size could not be read: %1</source>
+        <translation>die Größe konnte nicht ermittelt werden: %1</translation>
+    </message>
+    <message>
+        <source>the random generator failed; nothing more was written</source>
+        <translation>der Zufallsgenerator ist ausgefallen; es wurde nichts weiter geschrieben</translation>
+    </message>
+    <message>
+        <source>writing failed at byte %1: %2</source>
+        <translation>Schreiben bei Byte %1 fehlgeschlagen: %2</translation>
+    </message>
+    <message>
+        <source>could not be synced to the device: %1</source>
+        <translation>konnte nicht auf das Gerät synchronisiert werden: %1</translation>
+    </message>
+    <message>
+        <source>could not be closed: %1</source>
+        <translation>konnte nicht geschlossen werden: %1</translation>
+    </message>
+    <message>
+        <source>was overwritten but could not be removed: %1</source>
+        <translation>wurde überschrieben, konnte aber nicht entfernt werden: %1</translation>
+    </message>
+    <message>
+        <source>was removed, but the removal could not be synced to the device: %1</source>
+        <translation>wurde entfernt, aber das Entfernen konnte nicht auf das Gerät synchronisiert werden: %1</translation>
+    </message>
+    <message>
+        <source>changed while it was being erased; it was left as it is</source>
+        <translation>hat sich während des Löschens verändert; es wurde so belassen, wie es ist</translation>
+    </message>
+    <message numerus="yes">
+        <source>has %n other name(s) outside what was chosen, which would lose their content; it was left as it is</source>
+        <translation>
+            <numerusform>hat %n weiteren Namen außerhalb der Auswahl, der seinen Inhalt verlieren würde; es wurde so belassen, wie es ist</numerusform>
+            <numerusform>hat %n weitere Namen außerhalb der Auswahl, die ihren Inhalt verlieren würden; es wurde so belassen, wie es ist</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>shares its content with a file that could not be erased; it was left as it is</source>
+        <translation>teilt seinen Inhalt mit einer Datei, die nicht gelöscht werden konnte; es wurde so belassen, wie es ist</translation>
+    </message>
+    <message>
+        <source>the run was stopped while it was being overwritten; it was left partly overwritten</source>
+        <translation>der Vorgang wurde während des Überschreibens angehalten; es blieb teilweise überschrieben zurück</translation>
+    </message>
+    <message>
+        <source>could not be read: %1; nothing inside it was erased</source>
+        <translation>konnte nicht gelesen werden: %1; darin wurde nichts gelöscht</translation>
+    </message>
+    <message>
+        <source>is where another file system is mounted; it was not entered</source>
+        <translation>ist Einhängepunkt eines anderen Dateisystems; er wurde nicht betreten</translation>
+    </message>
+    <message>
+        <source>could not be reached: %1; it was left as it is</source>
+        <translation>konnte nicht erreicht werden: %1; es wurde so belassen, wie es ist</translation>
+    </message>
+    <message>
+        <source>was not removed: it still holds items that were not erased</source>
+        <translation>wurde nicht entfernt: Er enthält noch Elemente, die nicht gelöscht wurden</translation>
+    </message>
+    <message>
+        <source>was not removed: entries appeared in it during the run and were left as they are</source>
+        <translation>wurde nicht entfernt: Während des Vorgangs sind darin Einträge entstanden, die belassen wurden</translation>
+    </message>
+    <message>
+        <source>could not be removed: %1</source>
+        <translation>konnte nicht entfernt werden: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PendingList</name>
+    <message>
+        <source>Files to erase</source>
+        <translation>Zu löschende Dateien</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressArea</name>
+    <message>
+        <source>Processing file %1 of %2</source>
+        <translation>Datei %1 von %2 wird verarbeitet</translation>
+    </message>
+    <message>
+        <source>Time remaining:</source>
+        <translation>Verbleibende Zeit:</translation>
+    </message>
+    <message>
+        <source>Calculating...</source>
+        <translation>Wird berechnet…</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Zeigt Hilfe zu den Kommandozeilenoptionen an.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Zeigt Hilfe einschließlich Qt-spezifischer Optionen an.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Zeigt Versionsinformationen an.</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Aufruf: %1</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Optionen:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Argumente:</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[Optionen]</translation>
+    </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Unbekannte Option „%1“.</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Unbekannte Optionen: %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Fehlender Wert nach „%1“.</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Unerwarteter Wert nach „%1“.</translation>
+    </message>
+</context>
+<context>
+    <name>QuitQuestion</name>
+    <message>
+        <source>Stop erasing?</source>
+        <translation>Löschen abbrechen?</translation>
+    </message>
+    <message>
+        <source>The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.</source>
+        <translation>Die gerade überschriebene Datei bleibt teilweise überschrieben zurück; noch nicht erreichte Dateien bleiben unverändert.</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Abbrechen und beenden</translation>
+    </message>
+    <message>
+        <source>Keep Erasing</source>
+        <translation>Weiter löschen</translation>
+    </message>
+</context>
+<context>
+    <name>Refusal</name>
+    <message>
+        <source>an empty path names nothing</source>
+        <translation>ein leerer Pfad bezeichnet nichts</translation>
+    </message>
+    <message>
+        <source>it is the root folder</source>
+        <translation>es ist der Wurzelordner</translation>
+    </message>
+    <message>
+        <source>a path ending in &quot;.&quot; or &quot;..&quot; names a folder above or around the one meant</source>
+        <translation>ein Pfad, der auf „.“ oder „..“ endet, bezeichnet einen Ordner oberhalb oder rund um den gemeinten</translation>
+    </message>
+    <message>
+        <source>it belongs to the system (a pseudo file system such as /proc, /sys or /dev)</source>
+        <translation>es gehört zum System (ein Pseudo-Dateisystem wie /proc, /sys oder /dev)</translation>
+    </message>
+</context>
+<context>
+    <name>ShredMethod</name>
+    <message>
+        <source>Quick</source>
+        <translation>Schnell</translation>
+    </message>
+    <message>
+        <source>Safe</source>
+        <translation>Sicher</translation>
+    </message>
+    <message>
+        <source>Stealth</source>
+        <translation>Spurlos</translation>
+    </message>
+    <message>
+        <source>Fast, single-pass deletion, sufficient for most personal use cases</source>
+        <translation>Schnelles Löschen in einem Durchgang, für die meisten privaten Zwecke ausreichend</translation>
+    </message>
+    <message>
+        <source>Secure, 7-pass erasure; meets government standards for data sanitization</source>
+        <translation>Sicheres Löschen in 7 Durchgängen; erfüllt behördliche Standards zur Datenbereinigung</translation>
+    </message>
+    <message>
+        <source>Maximum-security, 35-pass mode; makes data recovery virtually impossible</source>
+        <translation>Höchste Sicherheit mit 35 Durchgängen; macht eine Wiederherstellung praktisch unmöglich</translation>
+    </message>
+</context>
+<context>
+    <name>StorageCaution</name>
+    <message>
+        <source>the earlier copies that a copy-on-write file system (%1) keeps</source>
+        <translation>die früheren Kopien, die ein Copy-on-Write-Dateisystem (%1) aufbewahrt</translation>
+    </message>
+    <message>
+        <source>the copies on the server behind a network file system (%1)</source>
+        <translation>die Kopien auf dem Server hinter einem Netzwerkdateisystem (%1)</translation>
+    </message>
+    <message>
+        <source>the storage behind a FUSE file system (%1)</source>
+        <translation>den Speicher hinter einem FUSE-Dateisystem (%1)</translation>
+    </message>
+    <message>
+        <source>the spare blocks of an SSD or flash storage, which can still hold old data</source>
+        <translation>die Reserveblöcke einer SSD oder eines Flash-Speichers, die noch alte Daten enthalten können</translation>
+    </message>
+    <message>
+        <source>the copies of file data in the journal of %1 with data=journal</source>
+        <translation>die Kopien von Dateidaten im Journal von %1 mit data=journal</translation>
+    </message>
+    <message>
+        <source>%1, or %2</source>
+        <translation>%1 oder %2</translation>
+    </message>
+    <message>
+        <source>Overwriting in place cannot reach %1.</source>
+        <translation>Überschreiben an Ort und Stelle erreicht nicht %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UnopenedLinkCard</name>
+    <message>
+        <source>No mail application could be opened. Write to us at:</source>
+        <translation>Es konnte kein E-Mail-Programm geöffnet werden. Schreiben Sie uns an:</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. The link is:</source>
+        <translation>Es konnte kein Webbrowser geöffnet werden. Der Link lautet:</translation>
+    </message>
+    <message>
+        <source>No file manager could be opened. The folder is:</source>
+        <translation>Es konnte kein Dateimanager geöffnet werden. Der Ordner ist:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateResultDialog</name>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Suche nach Updates…</translation>
+    </message>
+    <message>
+        <source>You&apos;re up to date!</source>
+        <translation>Fendry ist auf dem neuesten Stand!</translation>
+    </message>
+    <message>
+        <source>A new version of Fendry is available!</source>
+        <translation>Eine neue Version von Fendry ist verfügbar!</translation>
+    </message>
+    <message>
+        <source>The check for updates failed.</source>
+        <translation>Die Suche nach Updates ist fehlgeschlagen.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Fendry %1 is currently the newest version available.</source>
+        <translation>Fendry %1 ist derzeit die neueste verfügbare Version.</translation>
+    </message>
+    <message>
+        <source>Fendry %1 is now available; you have %2. Download it from our website, or update it with your package manager.</source>
+        <translation>Fendry %1 ist jetzt verfügbar; Sie haben %2. Laden Sie es von unserer Website herunter oder aktualisieren Sie es mit Ihrer Paketverwaltung.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Herunterladen</translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>The update server did not answer in time.</source>
+        <translation>Der Update-Server hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The update server&apos;s address is not a secure one.</source>
+        <translation>Die Adresse des Update-Servers ist nicht sicher.</translation>
+    </message>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Die Update-Informationen konnten nicht gelesen werden.</translation>
+    </message>
+    <message>
+        <source>A secure connection to the update server could not be made.</source>
+        <translation>Es konnte keine sichere Verbindung zum Update-Server hergestellt werden.</translation>
+    </message>
+    <message>
+        <source>The update server answered with status %1.</source>
+        <translation>Der Update-Server antwortete mit Status %1.</translation>
+    </message>
+    <message>
+        <source>The update server could not be reached. Check the network connection.</source>
+        <translation>Der Update-Server ist nicht erreichbar. Prüfen Sie die Netzwerkverbindung.</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingLine</name>
+    <message numerus="yes">
+        <source>%n item(s) waiting for the next run</source>
+        <translation>
+            <numerusform>%n Element wartet auf den nächsten Löschvorgang</numerusform>
+            <numerusform>%n Elemente warten auf den nächsten Löschvorgang</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WavingBackground</name>
+    <message>
+        <source>Drop files or folders here
+for permanent deletion</source>
+        <translation>Dateien oder Ordner hier ablegen,
+um sie endgültig zu löschen</translation>
+    </message>
+</context>
+</TS>

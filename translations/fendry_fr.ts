@@ -1,0 +1,977 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="fr">
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About Fendry</source>
+        <translation>À propos de Fendry</translation>
+    </message>
+    <message>
+        <source>Version %1</source>
+        <translation>Version %1</translation>
+    </message>
+    <message>
+        <source>Erases files and folders beyond recovery by overwriting them with random data before removing them.</source>
+        <translation>Efface définitivement fichiers et dossiers en les écrasant avec des données aléatoires avant de les supprimer.</translation>
+    </message>
+    <message>
+        <source>Licensed under the GNU General Public License, version 3 or later.</source>
+        <translation>Distribué sous la licence publique générale GNU, version 3 ou ultérieure.</translation>
+    </message>
+    <message>
+        <source>Overwriting in place cannot reach copies that the storage keeps elsewhere: copy-on-write file systems, snapshots, backups and the spare blocks of SSDs.</source>
+        <translation>L’écrasement sur place n’atteint pas les copies que le stockage conserve ailleurs&#xa0;: systèmes de fichiers en copie sur écriture, instantanés, sauvegardes et blocs de réserve des SSD.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CheckForUpdatesMenuItem</name>
+    <message>
+        <source>Check for Updates…</source>
+        <translation>Rechercher des mises à jour…</translation>
+    </message>
+</context>
+<context>
+    <name>CircularProgressView</name>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#x202f;%</translation>
+    </message>
+    <message>
+        <source>Pass %1/%2</source>
+        <translation>Passe %1/%2</translation>
+    </message>
+</context>
+<context>
+    <name>CompletionView</name>
+    <message>
+        <source>All set!</source>
+        <translation>C’est fait&#x202f;!</translation>
+    </message>
+    <message>
+        <source>Done, with issues</source>
+        <translation>Fini, avec des erreurs</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files securely erased</source>
+        <translation>
+            <numerusform>%n fichier effacé en toute sécurité</numerusform>
+            <numerusform>%n fichiers effacés en toute sécurité</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of data deleted from disk</source>
+        <translation>%1 de données supprimées du disque</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed, none followed</source>
+        <translation>
+            <numerusform>%n lien ou fichier spécial supprimé, non suivi</numerusform>
+            <numerusform>%n liens et fichiers spéciaux supprimés, non suivis</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n fichier n’a pas pu être effacé</numerusform>
+            <numerusform>%n fichiers n’ont pas pu être effacés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Start Again</source>
+        <translation>Recommencer</translation>
+    </message>
+    <message>
+        <source>Show Details</source>
+        <translation>Afficher les détails</translation>
+    </message>
+</context>
+<context>
+    <name>ConfirmationAlert</name>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Confirmer l’effacement&#x202f;?</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Erase now</source>
+        <translation>Effacer maintenant</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Comptage…</translation>
+    </message>
+    <message numerus="yes">
+        <source>This will permanently delete %n item(s) (%1). This action cannot be undone.</source>
+        <extracomment>%1 is the count of files, as in &quot;(4 files)&quot;</extracomment>
+        <translation>
+            <numerusform>%n élément (%1) sera supprimé définitivement. Cette action est irréversible.</numerusform>
+            <numerusform>%n éléments (%1) seront supprimés définitivement. Cette action est irréversible.</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files</source>
+        <translation>
+            <numerusform>%n fichier</numerusform>
+            <numerusform>%n fichiers</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>FailureDetails</name>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Afficher dans le dossier</translation>
+    </message>
+    <message>
+        <source>Copied</source>
+        <translation>Copié</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n fichier n’a pas pu être effacé</numerusform>
+            <numerusform>%n fichiers n’ont pas pu être effacés</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>Fendry</name>
+    <message>
+        <source>Usage: fendry [PATH|FILE-URL]...
+Opens Fendry with the given files and folders waiting to be erased.</source>
+        <translation>Utilisation&#xa0;: fendry [CHEMIN|URL-DE-FICHIER]...
+Ouvre Fendry avec les fichiers et dossiers indiqués, prêts à être effacés.</translation>
+    </message>
+    <message>
+        <source>the running Fendry did not answer; try again.</source>
+        <translation>l’instance de Fendry en cours n’a pas répondu&#x202f;; réessayez.</translation>
+    </message>
+    <message>
+        <source>the running Fendry&apos;s socket belongs to another user; it was told nothing, and this launch takes its place.</source>
+        <translation>le socket de l’instance de Fendry en cours appartient à un autre utilisateur&#x202f;; rien ne lui a été transmis, et ce lancement prend sa place.</translation>
+    </message>
+    <message>
+        <source>later launches cannot reach this one; items opened with it will start a second window.</source>
+        <translation>les lancements suivants ne pourront pas joindre celui-ci&#x202f;; les éléments ouverts avec Fendry ouvriront une deuxième fenêtre.</translation>
+    </message>
+</context>
+<context>
+    <name>FendryCli</name>
+    <message>
+        <source>refused:</source>
+        <translation>refusé&#xa0;:</translation>
+    </message>
+    <message>
+        <source>left:</source>
+        <translation>laissé&#xa0;:</translation>
+    </message>
+    <message>
+        <source>remove:</source>
+        <translation>supprimer&#xa0;:</translation>
+    </message>
+    <message>
+        <source>erase:</source>
+        <translation>effacer&#xa0;:</translation>
+    </message>
+    <message>
+        <source>(a link or special file, not followed)</source>
+        <translation>(un lien ou un fichier spécial, non suivi)</translation>
+    </message>
+    <message>
+        <source>(another name of a file erased above)</source>
+        <translation>(un autre nom d’un fichier effacé ci-dessus)</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) would be erased (%1)</source>
+        <translation>
+            <numerusform>%n fichier serait effacé (%1)</numerusform>
+            <numerusform>%n fichiers seraient effacés (%1)</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) would be removed</source>
+        <translation>
+            <numerusform>%n lien ou fichier spécial serait supprimé</numerusform>
+            <numerusform>%n liens et fichiers spéciaux seraient supprimés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) would be refused or left</source>
+        <translation>
+            <numerusform>%n élément serait refusé ou laissé</numerusform>
+            <numerusform>%n éléments seraient refusés ou laissés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Processing file %1 of %2</source>
+        <translation>Traitement du fichier %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Pass %1/%2</source>
+        <translation>Passe %1/%2</translation>
+    </message>
+    <message>
+        <source>%1%</source>
+        <translation>%1&#x202f;%</translation>
+    </message>
+    <message>
+        <source>Time remaining:</source>
+        <translation>Temps restant&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Calculating...</source>
+        <translation>Calcul en cours…</translation>
+    </message>
+    <message>
+        <source>Stopped before the end.</source>
+        <translation>Arrêté avant la fin.</translation>
+    </message>
+    <message>
+        <source>All set!</source>
+        <translation>C’est fait&#x202f;!</translation>
+    </message>
+    <message>
+        <source>Done, with issues</source>
+        <translation>Fini, avec des erreurs</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files securely erased</source>
+        <translation>
+            <numerusform>%n fichier effacé en toute sécurité</numerusform>
+            <numerusform>%n fichiers effacés en toute sécurité</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of data deleted from disk</source>
+        <translation>%1 de données supprimées du disque</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed, none followed</source>
+        <translation>
+            <numerusform>%n lien ou fichier spécial supprimé, non suivi</numerusform>
+            <numerusform>%n liens et fichiers spéciaux supprimés, non suivis</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) not reached, left as they were</source>
+        <translation>
+            <numerusform>%n élément non atteint, laissé tel quel</numerusform>
+            <numerusform>%n éléments non atteints, laissés tels quels</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n fichier n’a pas pu être effacé</numerusform>
+            <numerusform>%n fichiers n’ont pas pu être effacés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Try &apos;fendry-cli --help&apos; for more information.</source>
+        <translation>Saisissez «&#xa0;fendry-cli --help&#xa0;» pour plus d’informations.</translation>
+    </message>
+    <message>
+        <source>Are you sure?</source>
+        <translation>Confirmer l’effacement&#x202f;?</translation>
+    </message>
+    <message numerus="yes">
+        <source>This will permanently delete %n item(s). This action cannot be undone.</source>
+        <translation>
+            <numerusform>%n élément sera supprimé définitivement. Cette action est irréversible.</numerusform>
+            <numerusform>%n éléments seront supprimés définitivement. Cette action est irréversible.</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Erase now? [y/N] </source>
+        <translation>Effacer maintenant&#x202f;? [o/N] </translation>
+    </message>
+    <message>
+        <source>y,yes</source>
+        <comment>the answers to [y/N] that mean yes, in lower case</comment>
+        <translation>o,oui</translation>
+    </message>
+    <message>
+        <source>argument %1 is not valid text in this locale&apos;s encoding; nothing was erased.</source>
+        <translation>l’argument %1 n’est pas un texte valide dans l’encodage de cette locale&#x202f;; rien n’a été effacé.</translation>
+    </message>
+    <message>
+        <source>Erases files and folders beyond recovery: every file is overwritten in place with fresh
+random data, pass after pass, synced to the device, and removed after its last pass;
+folders are removed whole at the end.</source>
+        <translation>Efface définitivement fichiers et dossiers&#xa0;: chaque fichier est écrasé sur place par de nouvelles
+données aléatoires, passe après passe, synchronisé sur le périphérique, puis supprimé après
+sa dernière passe&#x202f;; les dossiers sont supprimés en entier à la fin.</translation>
+    </message>
+    <message>
+        <source>Erase method: quick (1 pass), safe (7) or stealth (35). Default: the method last chosen in Fendry, or quick.</source>
+        <translation>Méthode d’effacement&#xa0;: quick (1 passe), safe (7) ou stealth (35). Par défaut&#xa0;: la dernière méthode choisie dans Fendry, sinon quick.</translation>
+    </message>
+    <message>
+        <source>method</source>
+        <translation>méthode</translation>
+    </message>
+    <message>
+        <source>Erase without asking for confirmation.</source>
+        <translation>Effacer sans demander de confirmation.</translation>
+    </message>
+    <message>
+        <source>Change nothing: list what would be erased, removed, refused or left, and why.</source>
+        <translation>Ne rien modifier&#xa0;: lister ce qui serait effacé, supprimé, refusé ou laissé, et pourquoi.</translation>
+    </message>
+    <message>
+        <source>Print only the lines of items that could not be erased; the exit status tells the rest.</source>
+        <translation>N’afficher que les lignes des éléments qui n’ont pas pu être effacés&#x202f;; le code de sortie dit le reste.</translation>
+    </message>
+    <message>
+        <source>PATH</source>
+        <translation>CHEMIN</translation>
+    </message>
+    <message>
+        <source>Files and folders to erase.</source>
+        <translation>Fichiers et dossiers à effacer.</translation>
+    </message>
+    <message>
+        <source>PATH...</source>
+        <translation>CHEMIN...</translation>
+    </message>
+    <message>
+        <source>unknown method &apos;%1&apos;; choose quick, safe or stealth</source>
+        <translation>méthode inconnue «&#xa0;%1&#xa0;»&#x202f;; choisissez quick, safe ou stealth</translation>
+    </message>
+    <message>
+        <source>no PATH to erase</source>
+        <translation>aucun CHEMIN à effacer</translation>
+    </message>
+    <message>
+        <source>refusing to erase &apos;%1&apos;: %2; nothing was erased.</source>
+        <translation>refus d’effacer «&#xa0;%1&#xa0;»&#xa0;: %2&#x202f;; rien n’a été effacé.</translation>
+    </message>
+    <message>
+        <source>nothing was erased: there is no terminal to ask for confirmation on; pass --yes to erase without asking.</source>
+        <translation>rien n’a été effacé&#xa0;: aucun terminal pour demander confirmation&#x202f;; passez --yes pour effacer sans demander.</translation>
+    </message>
+    <message>
+        <source>Nothing was erased.</source>
+        <translation>Rien n’a été effacé.</translation>
+    </message>
+</context>
+<context>
+    <name>FileRow</name>
+    <message numerus="yes">
+        <source>%n items</source>
+        <translation>
+            <numerusform>%n élément</numerusform>
+            <numerusform>%n éléments</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Show in Folder</source>
+        <translation>Afficher dans le dossier</translation>
+    </message>
+    <message>
+        <source>Remove from List</source>
+        <translation>Retirer de la liste</translation>
+    </message>
+    <message>
+        <source>Link to %1</source>
+        <translation>Lien vers %1</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Comptage…</translation>
+    </message>
+    <message>
+        <source>%1, link to %2</source>
+        <translation>%1, lien vers %2</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>Format</name>
+    <message>
+        <source>%1 bytes</source>
+        <translation>%1&#xa0;octets</translation>
+    </message>
+    <message>
+        <source>%1 KB</source>
+        <translation>%1&#xa0;Ko</translation>
+    </message>
+    <message>
+        <source>%1 MB</source>
+        <translation>%1&#xa0;Mo</translation>
+    </message>
+    <message>
+        <source>%1 GB</source>
+        <translation>%1&#xa0;Go</translation>
+    </message>
+    <message>
+        <source>%1 TB</source>
+        <translation>%1&#xa0;To</translation>
+    </message>
+</context>
+<context>
+    <name>HeaderRow</name>
+    <message>
+        <source>Total Files: %1</source>
+        <translation>Fichiers au total&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Clear All</source>
+        <translation>Tout retirer</translation>
+    </message>
+    <message>
+        <source>Counting…</source>
+        <translation>Comptage…</translation>
+    </message>
+</context>
+<context>
+    <name>IntakeArea</name>
+    <message>
+        <source>Drop files or folders here
+for permanent deletion</source>
+        <translation>Déposez ici des fichiers ou des dossiers
+pour les supprimer définitivement</translation>
+    </message>
+    <message>
+        <source>Erase Files</source>
+        <translation>Effacer les fichiers</translation>
+    </message>
+</context>
+<context>
+    <name>MailingListManager</name>
+    <message>
+        <source>Please enter a valid email address.</source>
+        <translation>Veuillez saisir une adresse e-mail valide.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s address is not a secure one.</source>
+        <translation>L’adresse du service de newsletter n’est pas sécurisée.</translation>
+    </message>
+    <message>
+        <source>Please check your email address and try again.</source>
+        <translation>Veuillez vérifier votre adresse e-mail et réessayer.</translation>
+    </message>
+    <message>
+        <source>Server returned %1. Please try again later.</source>
+        <translation>Le serveur a répondu %1. Veuillez réessayer plus tard.</translation>
+    </message>
+</context>
+<context>
+    <name>MailingListPrompt</name>
+    <message>
+        <source>Stay in the loop</source>
+        <translation>Restez informé</translation>
+    </message>
+</context>
+<context>
+    <name>MailingListPromptView</name>
+    <message>
+        <source>Stay in the loop</source>
+        <translation>Restez informé</translation>
+    </message>
+    <message>
+        <source>Occasional offers, news, and updates about new features.
+No spam — I absolutely promise.</source>
+        <translation>De temps en temps, des offres, des nouvelles et les nouveautés.
+Aucun spam — c’est promis.</translation>
+    </message>
+    <message>
+        <source>name@example.com</source>
+        <translation>nom@exemple.fr</translation>
+    </message>
+    <message>
+        <source>Email address</source>
+        <translation>Adresse e-mail</translation>
+    </message>
+    <message>
+        <source>Don&apos;t ask again</source>
+        <translation>Ne plus demander</translation>
+    </message>
+    <message>
+        <source>Maybe later</source>
+        <translation>Plus tard</translation>
+    </message>
+    <message>
+        <source>Subscribe</source>
+        <translation>S’abonner</translation>
+    </message>
+    <message>
+        <source>Subscribing</source>
+        <translation>Abonnement en cours</translation>
+    </message>
+    <message>
+        <source>You&apos;re in!</source>
+        <translation>Vous êtes inscrit&#x202f;!</translation>
+    </message>
+    <message>
+        <source>Thanks for subscribing.</source>
+        <translation>Merci de votre abonnement.</translation>
+    </message>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Privacy policy</source>
+        <translation>Politique de confidentialité</translation>
+    </message>
+    <message>
+        <source>You can unsubscribe any time.</source>
+        <translation>Vous pouvez vous désabonner à tout moment.</translation>
+    </message>
+</context>
+<context>
+    <name>Main</name>
+    <message>
+        <source>Help</source>
+        <translation>Aide</translation>
+    </message>
+    <message>
+        <source>Contact Support</source>
+        <translation>Contacter l’assistance</translation>
+    </message>
+    <message>
+        <source>Subscribe to Newsletter…</source>
+        <translation>S’abonner à la newsletter…</translation>
+    </message>
+    <message>
+        <source>About Fendry</source>
+        <translation>À propos de Fendry</translation>
+    </message>
+    <message>
+        <source>Quit Fendry</source>
+        <translation>Quitter Fendry</translation>
+    </message>
+</context>
+<context>
+    <name>MainScreen</name>
+    <message>
+        <source>“%1” was not added: %2</source>
+        <translation>«&#xa0;%1&#xa0;» n’a pas été ajouté&#xa0;: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (et %n autre)</numerusform>
+            <numerusform>%1 (et %n autres)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>MethodSection</name>
+    <message>
+        <source>Mode</source>
+        <translation>Méthode</translation>
+    </message>
+</context>
+<context>
+    <name>PassFailure</name>
+    <message>
+        <source>is a folder, not a regular file, so it was not overwritten</source>
+        <translation>est un dossier et non un fichier ordinaire&#x202f;; il n’a donc pas été écrasé</translation>
+    </message>
+    <message>
+        <source>is a symbolic link, not a regular file, so it was not overwritten</source>
+        <translation>est un lien symbolique et non un fichier ordinaire&#x202f;; il n’a donc pas été écrasé</translation>
+    </message>
+    <message>
+        <source>is a named pipe, not a regular file, so it was not overwritten</source>
+        <translation>est un tube nommé et non un fichier ordinaire&#x202f;; il n’a donc pas été écrasé</translation>
+    </message>
+    <message>
+        <source>is a socket, not a regular file, so it was not overwritten</source>
+        <translation>est un socket et non un fichier ordinaire&#x202f;; il n’a donc pas été écrasé</translation>
+    </message>
+    <message>
+        <source>is a character device, not a regular file, so it was not overwritten</source>
+        <translation>est un périphérique en mode caractère et non un fichier ordinaire&#x202f;; il n’a donc pas été écrasé</translation>
+    </message>
+    <message>
+        <source>is a block device, not a regular file, so it was not overwritten</source>
+        <translation>est un périphérique en mode bloc et non un fichier ordinaire&#x202f;; il n’a donc pas été écrasé</translation>
+    </message>
+    <message>
+        <source>is a special file, not a regular file, so it was not overwritten</source>
+        <translation>est un fichier spécial et non un fichier ordinaire&#x202f;; il n’a donc pas été écrasé</translation>
+    </message>
+    <message>
+        <source>could not be read: %1</source>
+        <translation>n’a pas pu être lu&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>could not be opened for writing: %1</source>
+        <translation>n’a pas pu être ouvert en écriture&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>its size could not be read: %1</source>
+        <translation>sa taille n’a pas pu être lue&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>the random generator failed; nothing more was written</source>
+        <translation>le générateur aléatoire a échoué&#x202f;; plus rien n’a été écrit</translation>
+    </message>
+    <message>
+        <source>writing failed at byte %1: %2</source>
+        <translation>l’écriture a échoué à l’octet %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>could not be synced to the device: %1</source>
+        <translation>n’a pas pu être synchronisé sur le périphérique&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>could not be closed: %1</source>
+        <translation>n’a pas pu être fermé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>was overwritten but could not be removed: %1</source>
+        <translation>a été écrasé mais n’a pas pu être supprimé&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>was removed, but the removal could not be synced to the device: %1</source>
+        <translation>a été supprimé, mais la suppression n’a pas pu être synchronisée sur le périphérique&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>changed while it was being erased; it was left as it is</source>
+        <translation>a changé pendant l’effacement&#x202f;; il a été laissé tel quel</translation>
+    </message>
+    <message numerus="yes">
+        <source>has %n other name(s) outside what was chosen, which would lose their content; it was left as it is</source>
+        <translation>
+            <numerusform>a %n autre nom hors de la sélection, qui perdrait son contenu&#x202f;; il a été laissé tel quel</numerusform>
+            <numerusform>a %n autres noms hors de la sélection, qui perdraient leur contenu&#x202f;; il a été laissé tel quel</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>shares its content with a file that could not be erased; it was left as it is</source>
+        <translation>partage son contenu avec un fichier qui n’a pas pu être effacé&#x202f;; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>the run was stopped while it was being overwritten; it was left partly overwritten</source>
+        <translation>l’effacement a été arrêté pendant l’écrasement&#x202f;; il a été laissé partiellement écrasé</translation>
+    </message>
+    <message>
+        <source>could not be read: %1; nothing inside it was erased</source>
+        <translation>n’a pas pu être lu&#xa0;: %1&#x202f;; rien de son contenu n’a été effacé</translation>
+    </message>
+    <message>
+        <source>is where another file system is mounted; it was not entered</source>
+        <translation>est le point de montage d’un autre système de fichiers&#x202f;; on n’y est pas entré</translation>
+    </message>
+    <message>
+        <source>could not be reached: %1; it was left as it is</source>
+        <translation>n’a pas pu être atteint&#xa0;: %1&#x202f;; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>was not removed: it still holds items that were not erased</source>
+        <translation>n’a pas été supprimé&#xa0;: il contient encore des éléments qui n’ont pas été effacés</translation>
+    </message>
+    <message>
+        <source>was not removed: entries appeared in it during the run and were left as they are</source>
+        <translation>n’a pas été supprimé&#xa0;: des entrées y sont apparues pendant l’effacement et ont été laissées telles quelles</translation>
+    </message>
+    <message>
+        <source>could not be removed: %1</source>
+        <translation>n’a pas pu être supprimé&#xa0;: %1</translation>
+    </message>
+</context>
+<context>
+    <name>PendingList</name>
+    <message>
+        <source>Files to erase</source>
+        <translation>Fichiers à effacer</translation>
+    </message>
+</context>
+<context>
+    <name>ProgressArea</name>
+    <message>
+        <source>Processing file %1 of %2</source>
+        <translation>Traitement du fichier %1 sur %2</translation>
+    </message>
+    <message>
+        <source>Time remaining:</source>
+        <translation>Temps restant&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Calculating...</source>
+        <translation>Calcul en cours…</translation>
+    </message>
+</context>
+<context>
+    <name>QCommandLineParser</name>
+    <message>
+        <source>Displays help on commandline options.</source>
+        <translation>Affiche l’aide sur les options de la ligne de commande.</translation>
+    </message>
+    <message>
+        <source>Displays help including Qt specific options.</source>
+        <translation>Affiche l’aide, options propres à Qt comprises.</translation>
+    </message>
+    <message>
+        <source>Displays version information.</source>
+        <translation>Affiche les informations de version.</translation>
+    </message>
+    <message>
+        <source>Usage: %1</source>
+        <translation>Utilisation&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Options:</source>
+        <translation>Options&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Arguments:</source>
+        <translation>Arguments&#xa0;:</translation>
+    </message>
+    <message>
+        <source>[options]</source>
+        <translation>[options]</translation>
+    </message>
+    <message>
+        <source>Unknown option &apos;%1&apos;.</source>
+        <translation>Option inconnue «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Unknown options: %1.</source>
+        <translation>Options inconnues&#xa0;: %1.</translation>
+    </message>
+    <message>
+        <source>Missing value after &apos;%1&apos;.</source>
+        <translation>Valeur manquante après «&#xa0;%1&#xa0;».</translation>
+    </message>
+    <message>
+        <source>Unexpected value after &apos;%1&apos;.</source>
+        <translation>Valeur inattendue après «&#xa0;%1&#xa0;».</translation>
+    </message>
+</context>
+<context>
+    <name>QuitQuestion</name>
+    <message>
+        <source>Stop erasing?</source>
+        <translation>Arrêter l’effacement&#x202f;?</translation>
+    </message>
+    <message>
+        <source>The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.</source>
+        <translation>Le fichier en cours d’écrasement restera partiellement écrasé&#x202f;; les fichiers pas encore atteints restent tels quels.</translation>
+    </message>
+    <message>
+        <source>Stop and Quit</source>
+        <translation>Arrêter et quitter</translation>
+    </message>
+    <message>
+        <source>Keep Erasing</source>
+        <translation>Continuer l’effacement</translation>
+    </message>
+</context>
+<context>
+    <name>Refusal</name>
+    <message>
+        <source>an empty path names nothing</source>
+        <translation>un chemin vide ne désigne rien</translation>
+    </message>
+    <message>
+        <source>it is the root folder</source>
+        <translation>c’est le dossier racine</translation>
+    </message>
+    <message>
+        <source>a path ending in &quot;.&quot; or &quot;..&quot; names a folder above or around the one meant</source>
+        <translation>un chemin qui se termine par «&#xa0;.&#xa0;» ou «&#xa0;..&#xa0;» désigne un dossier au-dessus ou autour de celui visé</translation>
+    </message>
+    <message>
+        <source>it belongs to the system (a pseudo file system such as /proc, /sys or /dev)</source>
+        <translation>il appartient au système (un pseudo-système de fichiers comme /proc, /sys ou /dev)</translation>
+    </message>
+</context>
+<context>
+    <name>ShredMethod</name>
+    <message>
+        <source>Quick</source>
+        <translation>Rapide</translation>
+    </message>
+    <message>
+        <source>Safe</source>
+        <translation>Sûr</translation>
+    </message>
+    <message>
+        <source>Stealth</source>
+        <translation>Furtif</translation>
+    </message>
+    <message>
+        <source>Fast, single-pass deletion, sufficient for most personal use cases</source>
+        <translation>Suppression rapide en une seule passe, suffisante pour la plupart des usages personnels</translation>
+    </message>
+    <message>
+        <source>Secure, 7-pass erasure; meets government standards for data sanitization</source>
+        <translation>Effacement sécurisé en 7 passes&#x202f;; conforme aux normes gouvernementales d’effacement des données</translation>
+    </message>
+    <message>
+        <source>Maximum-security, 35-pass mode; makes data recovery virtually impossible</source>
+        <translation>Sécurité maximale en 35 passes&#x202f;; rend la récupération des données pratiquement impossible</translation>
+    </message>
+</context>
+<context>
+    <name>StorageCaution</name>
+    <message>
+        <source>the earlier copies that a copy-on-write file system (%1) keeps</source>
+        <translation>les copies antérieures que conserve un système de fichiers en copie sur écriture (%1)</translation>
+    </message>
+    <message>
+        <source>the copies on the server behind a network file system (%1)</source>
+        <translation>les copies sur le serveur derrière un système de fichiers réseau (%1)</translation>
+    </message>
+    <message>
+        <source>the storage behind a FUSE file system (%1)</source>
+        <translation>le stockage derrière un système de fichiers FUSE (%1)</translation>
+    </message>
+    <message>
+        <source>the spare blocks of an SSD or flash storage, which can still hold old data</source>
+        <translation>les blocs de réserve d’un SSD ou d’une mémoire flash, qui peuvent encore contenir d’anciennes données</translation>
+    </message>
+    <message>
+        <source>the copies of file data in the journal of %1 with data=journal</source>
+        <translation>les copies des données de fichiers dans le journal de %1 avec data=journal</translation>
+    </message>
+    <message>
+        <source>%1, or %2</source>
+        <translation>%1 ou %2</translation>
+    </message>
+    <message>
+        <source>Overwriting in place cannot reach %1.</source>
+        <translation>L’écrasement sur place ne peut pas atteindre %1.</translation>
+    </message>
+</context>
+<context>
+    <name>UnopenedLinkCard</name>
+    <message>
+        <source>No mail application could be opened. Write to us at:</source>
+        <translation>Aucune application de messagerie n’a pu être ouverte. Écrivez-nous à&#xa0;:</translation>
+    </message>
+    <message>
+        <source>No web browser could be opened. The link is:</source>
+        <translation>Aucun navigateur web n’a pu être ouvert. Le lien est&#xa0;:</translation>
+    </message>
+    <message>
+        <source>No file manager could be opened. The folder is:</source>
+        <translation>Aucun gestionnaire de fichiers n’a pu être ouvert. Le dossier est&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+</context>
+<context>
+    <name>UpdateResultDialog</name>
+    <message>
+        <source>Checking for updates…</source>
+        <translation>Recherche de mises à jour…</translation>
+    </message>
+    <message>
+        <source>You&apos;re up to date!</source>
+        <translation>Vous êtes à jour&#x202f;!</translation>
+    </message>
+    <message>
+        <source>A new version of Fendry is available!</source>
+        <translation>Une nouvelle version de Fendry est disponible&#x202f;!</translation>
+    </message>
+    <message>
+        <source>The check for updates failed.</source>
+        <translation>La recherche de mises à jour a échoué.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Fendry %1 is currently the newest version available.</source>
+        <translation>Fendry %1 est actuellement la version la plus récente.</translation>
+    </message>
+    <message>
+        <source>Fendry %1 is now available; you have %2. Download it from our website, or update it with your package manager.</source>
+        <translation>Fendry %1 est maintenant disponible&#x202f;; vous avez la version %2. Téléchargez-la sur notre site web ou mettez Fendry à jour avec votre gestionnaire de paquets.</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Fermer</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Download</source>
+        <translation>Télécharger</translation>
+    </message>
+</context>
+<context>
+    <name>Updater</name>
+    <message>
+        <source>The update server did not answer in time.</source>
+        <translation>Le serveur de mises à jour n’a pas répondu à temps.</translation>
+    </message>
+    <message>
+        <source>The update server&apos;s address is not a secure one.</source>
+        <translation>L’adresse du serveur de mises à jour n’est pas sécurisée.</translation>
+    </message>
+    <message>
+        <source>The update information could not be read.</source>
+        <translation>Les informations de mise à jour n’ont pas pu être lues.</translation>
+    </message>
+    <message>
+        <source>A secure connection to the update server could not be made.</source>
+        <translation>Impossible d’établir une connexion sécurisée avec le serveur de mises à jour.</translation>
+    </message>
+    <message>
+        <source>The update server answered with status %1.</source>
+        <translation>Le serveur de mises à jour a répondu avec le statut %1.</translation>
+    </message>
+    <message>
+        <source>The update server could not be reached. Check the network connection.</source>
+        <translation>Le serveur de mises à jour est injoignable. Vérifiez la connexion réseau.</translation>
+    </message>
+</context>
+<context>
+    <name>WaitingLine</name>
+    <message numerus="yes">
+        <source>%n item(s) waiting for the next run</source>
+        <translation>
+            <numerusform>%n élément attend le prochain effacement</numerusform>
+            <numerusform>%n éléments attendent le prochain effacement</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WavingBackground</name>
+    <message>
+        <source>Drop files or folders here
+for permanent deletion</source>
+        <translation>Déposez ici des fichiers ou des dossiers
+pour les supprimer définitivement</translation>
+    </message>
+</context>
+</TS>
