@@ -315,14 +315,6 @@ Opens Fendry with the given files and folders waiting to be erased.</source>
         <translation>Argument %1 ist in der Zeichenkodierung dieser Locale kein gültiger Text; es wurde nichts gelöscht.</translation>
     </message>
     <message>
-        <source>Erases files and folders beyond recovery: every file is overwritten in place with fresh
-random data, pass after pass, synced to the device, and removed after its last pass;
-folders are removed whole at the end.</source>
-        <translation>Löscht Dateien und Ordner unwiederbringlich: Jede Datei wird an Ort und Stelle Durchgang für
-Durchgang mit frischen Zufallsdaten überschrieben, auf das Gerät synchronisiert und nach ihrem
-letzten Durchgang entfernt; Ordner werden am Ende als Ganzes entfernt.</translation>
-    </message>
-    <message>
         <source>Erase method: quick (1 pass), safe (7) or stealth (35). Default: the method last chosen in Fendry, or quick.</source>
         <translation>Löschmethode: quick (1 Durchgang), safe (7) oder stealth (35). Standard: die zuletzt in Fendry gewählte Methode, sonst quick.</translation>
     </message>
@@ -373,6 +365,14 @@ letzten Durchgang entfernt; Ordner werden am Ende als Ganzes entfernt.</translat
     <message>
         <source>Nothing was erased.</source>
         <translation>Es wurde nichts gelöscht.</translation>
+    </message>
+    <message>
+        <source>Erases files and folders beyond recovery: every file is overwritten in place with fresh
+random data, pass after pass, synced to the device, and removed after its last pass;
+each folder that the run emptied is removed at the end.</source>
+        <translation>Löscht Dateien und Ordner unwiederbringlich: Jede Datei wird an Ort und Stelle Durchgang für
+Durchgang mit frischen Zufallsdaten überschrieben, auf das Gerät synchronisiert und nach ihrem
+letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf geleert hat.</translation>
     </message>
 </context>
 <context>

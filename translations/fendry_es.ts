@@ -315,14 +315,6 @@ Abre Fendry con los archivos y carpetas indicados, listos para borrar.</translat
         <translation>el argumento %1 no es un texto válido en la codificación de esta configuración regional; no se ha borrado nada.</translation>
     </message>
     <message>
-        <source>Erases files and folders beyond recovery: every file is overwritten in place with fresh
-random data, pass after pass, synced to the device, and removed after its last pass;
-folders are removed whole at the end.</source>
-        <translation>Borra archivos y carpetas sin posibilidad de recuperación: cada archivo se sobrescribe en su
-sitio con datos aleatorios nuevos, pasada tras pasada, se sincroniza con el dispositivo y se
-elimina tras su última pasada; las carpetas se eliminan enteras al final.</translation>
-    </message>
-    <message>
         <source>Erase method: quick (1 pass), safe (7) or stealth (35). Default: the method last chosen in Fendry, or quick.</source>
         <translation>Método de borrado: quick (1 pasada), safe (7) o stealth (35). Predeterminado: el último método elegido en Fendry o, si no, quick.</translation>
     </message>
@@ -373,6 +365,14 @@ elimina tras su última pasada; las carpetas se eliminan enteras al final.</tran
     <message>
         <source>Nothing was erased.</source>
         <translation>No se ha borrado nada.</translation>
+    </message>
+    <message>
+        <source>Erases files and folders beyond recovery: every file is overwritten in place with fresh
+random data, pass after pass, synced to the device, and removed after its last pass;
+each folder that the run emptied is removed at the end.</source>
+        <translation>Borra archivos y carpetas sin posibilidad de recuperación: cada archivo se sobrescribe en su
+sitio con datos aleatorios nuevos, pasada tras pasada, se sincroniza con el dispositivo y se
+elimina tras su última pasada; al final se elimina cada carpeta que el borrado haya vaciado.</translation>
     </message>
 </context>
 <context>

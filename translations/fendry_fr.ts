@@ -315,14 +315,6 @@ Ouvre Fendry avec les fichiers et dossiers indiqués, prêts à être effacés.<
         <translation>l’argument %1 n’est pas un texte valide dans l’encodage de cette locale&#x202f;; rien n’a été effacé.</translation>
     </message>
     <message>
-        <source>Erases files and folders beyond recovery: every file is overwritten in place with fresh
-random data, pass after pass, synced to the device, and removed after its last pass;
-folders are removed whole at the end.</source>
-        <translation>Efface définitivement fichiers et dossiers&#xa0;: chaque fichier est écrasé sur place par de nouvelles
-données aléatoires, passe après passe, synchronisé sur le périphérique, puis supprimé après
-sa dernière passe&#x202f;; les dossiers sont supprimés en entier à la fin.</translation>
-    </message>
-    <message>
         <source>Erase method: quick (1 pass), safe (7) or stealth (35). Default: the method last chosen in Fendry, or quick.</source>
         <translation>Méthode d’effacement&#xa0;: quick (1 passe), safe (7) ou stealth (35). Par défaut&#xa0;: la dernière méthode choisie dans Fendry, sinon quick.</translation>
     </message>
@@ -373,6 +365,14 @@ sa dernière passe&#x202f;; les dossiers sont supprimés en entier à la fin.</t
     <message>
         <source>Nothing was erased.</source>
         <translation>Rien n’a été effacé.</translation>
+    </message>
+    <message>
+        <source>Erases files and folders beyond recovery: every file is overwritten in place with fresh
+random data, pass after pass, synced to the device, and removed after its last pass;
+each folder that the run emptied is removed at the end.</source>
+        <translation>Efface définitivement fichiers et dossiers&#xa0;: chaque fichier est écrasé sur place par de nouvelles
+données aléatoires, passe après passe, synchronisé sur le périphérique, puis supprimé après
+sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé est supprimé.</translation>
     </message>
 </context>
 <context>
