@@ -62,12 +62,13 @@ PassResult failedAt(PassFailure::Step step, int error = 0, std::int64_t offset =
 // A user-readable sentence: the step that failed and the system's reason.
 std::string describe(const PassFailure& failure);
 
-// The file operations and random source that every pass of a run uses.
+// The file operations and random source that every pass of a run uses. Within one pass,
+// `random` may be called on a helper thread, one chunk after another.
 struct PassContext {
     FileOps* ops = &systemFileOps();
     RandomSource random = cryptoRandomBytes;
-    // Asked before every chunk; false stops the pass there. Also the run's chance to send a
-    // progress update that is due.
+    // Asked before every chunk is written; false stops the pass there. Also the run's chance to
+    // send a progress update that is due.
     std::function<bool()> keepGoing = nullptr;
 };
 

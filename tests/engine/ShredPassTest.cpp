@@ -7,9 +7,11 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <functional>
-
+#include <condition_variable>
 #include <fstream>
+#include <functional>
+#include <mutex>
+#include <set>
 
 #include "ScriptedOps.h"
 #include "TempFolder.h"
@@ -66,6 +68,43 @@ TEST(ShredPass, WritesTheWholeLengthInChunksOfAtMostOneMebibyteOfFreshBytes) {
         EXPECT_EQ(readFile(file).size(), size);
         EXPECT_EQ(readFile(file).find(std::string(64, '\0')), std::string::npos);
     }
+}
+
+TEST(ShredPass, MakesTheNextChunkWhileWritingTheCurrentOneInTwoBuffersAtMost) {
+    OpenFolder folder;
+    writeFile(folder / "file", 5 * MiB, 'o');
+    ScriptedOps ops;
+    std::mutex mutex;
+    std::condition_variable requested;
+    std::vector<const std::byte*> buffers;  // one per request, in order
+    const fendry::PassContext context{&ops, [&](std::span<std::byte> bytes) {
+                                          {
+                                              const std::lock_guard lock(mutex);
+                                              buffers.push_back(bytes.data());
+                                          }
+                                          requested.notify_all();
+                                          return fendry::cryptoRandomBytes(bytes);
+                                      }};
+    // Each write waits until the next chunk's bytes are being made. Were they made only after
+    // the write, they never would be, and the wait gives up.
+    bool overlapped = true;
+    ops.before = [&](Call call, const std::string&) {
+        if (call != Call::Write) {
+            return;
+        }
+        const std::size_t wanted = std::min<std::size_t>(ops.count(Call::Write) + 2, 5);
+        std::unique_lock lock(mutex);
+        overlapped = requested.wait_for(lock, std::chrono::seconds(30), [&] {
+            return buffers.size() >= wanted;
+        }) && overlapped;
+    };
+
+    ASSERT_TRUE(shredPass(folder.target("file"), 0, 2, context));
+    EXPECT_TRUE(overlapped);
+    EXPECT_EQ(ops.writeLengths, std::vector<std::size_t>(5, MiB));
+    ASSERT_EQ(buffers.size(), 5u);
+    EXPECT_EQ(std::set<const std::byte*>(buffers.begin(), buffers.end()).size(), 2u);
+    EXPECT_NE(readFile(folder / "file").substr(4 * MiB, 64), std::string(64, 'o'));
 }
 
 TEST(ShredPass, EachPassWritesNewBytesOverTheSizeItReadsAndOnlyTheLastRemoves) {
