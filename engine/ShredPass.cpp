@@ -188,12 +188,12 @@ PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int6
     if (passIndex != passes - 1) {
         return result;
     }
-    PassResult removed = removeEntryDurably(ops, target.folder, target.name, target.inode);
+    PassResult removed = removeEntry(ops, target.folder, target.name, target.inode);
     removed.size = result.size;
     return removed;
 }
 
-PassResult removeEntryDurably(FileOps& ops, int folder, const std::string& name, ino_t inode) {
+PassResult removeEntry(FileOps& ops, int folder, const std::string& name, ino_t inode) {
     struct stat entry {};
     if (const int error = ops.statAt(folder, name, entry); error != 0) {
         return failedAt(Step::Inspect, error);
@@ -203,9 +203,6 @@ PassResult removeEntryDurably(FileOps& ops, int folder, const std::string& name,
     }
     if (const int error = ops.removeAt(folder, name, false); error != 0) {
         return failedAt(Step::Remove, error);
-    }
-    if (const int error = ops.sync(folder); error != 0) {
-        return failedAt(Step::SyncFolder, error);
     }
     return {};
 }
