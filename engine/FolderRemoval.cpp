@@ -30,14 +30,22 @@ void FolderRemoval::leave(FolderIndex folder, bool reported) {
 }
 
 void FolderRemoval::run() {
-    for (const FolderIndex folder : deepestFirst()) {
-        if (left_[folder]) {
-            if (!reported_[folder]) {
-                fail(folder, Step::FolderKept);
+    const auto order = deepestFirst();
+    std::vector<FolderIndex> removed;
+    for (std::size_t at = 0; at < order.size();) {
+        const std::uint32_t depth = order[at].first;
+        removed.clear();
+        for (; at < order.size() && order[at].first == depth; ++at) {
+            const FolderIndex folder = order[at].second;
+            if (left_[folder]) {
+                if (!reported_[folder]) {
+                    fail(folder, Step::FolderKept);
+                }
+            } else if (remove(folder)) {
+                removed.push_back(folder);
             }
-            continue;
         }
-        remove(folder);
+        syncParentsOf(removed);
     }
 }
 
@@ -45,7 +53,7 @@ void FolderRemoval::fail(FolderIndex folder, Step step, int error) {
     failures_.push_back({list_.pathOfFolder(folder), {step, error, 0, 0}});
 }
 
-void FolderRemoval::remove(FolderIndex folder) {
+bool FolderRemoval::remove(FolderIndex folder) {
     const FolderRecord& record = list_.folders[folder];
     const FolderIndex parent = record.parent;
     const std::string name(list_.nameOf(record));
@@ -53,7 +61,7 @@ void FolderRemoval::remove(FolderIndex folder) {
     if (const int error = handles_.open(parent, parentFd); error != 0) {
         failures_.push_back({list_.pathOfFolder(folder), folderUnreachable(error).failure});
         leave(parent);
-        return;
+        return false;
     }
     struct stat info {};
     if (const int error = ops_.statAt(parentFd, name, info); error != 0) {
@@ -61,12 +69,12 @@ void FolderRemoval::remove(FolderIndex folder) {
             fail(folder, Step::FolderRemove, error);
             leave(parent);
         }
-        return;
+        return false;
     }
     if (info.st_dev != record.device || info.st_ino != record.inode) {
         fail(folder, Step::Changed);
         leave(parent);
-        return;
+        return false;
     }
     handles_.forget(folder);
     if (const int error = ops_.removeAt(parentFd, name, true); error != 0) {
@@ -74,24 +82,43 @@ void FolderRemoval::remove(FolderIndex folder) {
              error == ENOTEMPTY || error == EEXIST ? Step::FolderAppeared : Step::FolderRemove,
              error);
         leave(parent);
-        return;
+        return false;
     }
-    if (const int error = ops_.sync(parentFd); error != 0) {
-        fail(folder, Step::SyncFolder, error);
+    return true;
+}
+
+void FolderRemoval::syncParentsOf(std::vector<FolderIndex>& removed) {
+    const auto parentOf = [this](FolderIndex folder) { return list_.folders[folder].parent; };
+    std::stable_sort(removed.begin(), removed.end(),
+                     [&](FolderIndex a, FolderIndex b) { return parentOf(a) < parentOf(b); });
+    for (auto group = removed.begin(); group != removed.end();) {
+        const FolderIndex parent = parentOf(*group);
+        const auto end = std::find_if(
+            group, removed.end(), [&](FolderIndex folder) { return parentOf(folder) != parent; });
+        int fd = -1;
+        int error = handles_.open(parent, fd);
+        if (error == 0) {
+            error = ops_.sync(fd);
+        }
+        if (error != 0) {
+            for (auto folder = group; folder != end; ++folder) {
+                fail(*folder, Step::SyncFolder, error);
+            }
+        }
+        group = end;
     }
 }
 
-std::vector<FolderIndex> FolderRemoval::deepestFirst() const {
+std::vector<std::pair<std::uint32_t, FolderIndex>> FolderRemoval::deepestFirst() const {
     const auto& folders = list_.folders;
     std::vector<std::uint32_t> depth(folders.size(), 0);
     std::vector<bool> known(folders.size(), false);
     std::vector<FolderIndex> climb;
-    std::vector<FolderIndex> order;
+    std::vector<std::pair<std::uint32_t, FolderIndex>> order;
     for (FolderIndex folder = 0; folder < folders.size(); ++folder) {
         if (!folders[folder].walked) {
             continue;
         }
-        order.push_back(folder);
         // Parents may come after their children in the table (nested pending folders).
         climb.clear();
         for (FolderIndex at = folder; at != kNoFolder && !known[at] && folders[at].walked;
@@ -103,9 +130,10 @@ std::vector<FolderIndex> FolderRemoval::deepestFirst() const {
             depth[*at] = parent != kNoFolder && known[parent] ? depth[parent] + 1 : 0;
             known[*at] = true;
         }
+        order.emplace_back(depth[folder], folder);
     }
-    std::stable_sort(order.begin(), order.end(), [&depth](FolderIndex a, FolderIndex b) {
-        return depth[a] != depth[b] ? depth[a] > depth[b] : a > b;
+    std::sort(order.begin(), order.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second > b.second;
     });
     return order;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "FileOps.h"
@@ -20,13 +21,16 @@ public:
     // Something below `folder` stays; with `reported`, the folder has a line already.
     void leave(FolderIndex folder, bool reported = false);
 
+    // Removes one depth at a time, then syncs each folder that held a removed one once, before
+    // any folder above is removed.
     void run();
 
 private:
     void fail(FolderIndex folder, PassFailure::Step step, int error = 0);
-    void remove(FolderIndex folder);
-    // Walked folders ordered so that every folder comes before the one holding it.
-    std::vector<FolderIndex> deepestFirst() const;
+    bool remove(FolderIndex folder);
+    void syncParentsOf(std::vector<FolderIndex>& removed);
+    // Walked folders with their depth, every folder before the one holding it.
+    std::vector<std::pair<std::uint32_t, FolderIndex>> deepestFirst() const;
 
     const WorkList& list_;
     FileOps& ops_;

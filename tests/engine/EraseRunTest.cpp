@@ -211,6 +211,37 @@ TEST(EraseRun, ErasesEachEntryOnceAndRemovesOnlyFoldersItEmptiedDeepestFirst) {
     }
 }
 
+TEST(EraseRun, SyncsAFolderOnceForTheFoldersRemovedFromItBeforeItGoesItself) {
+    RunHarness h;
+    for (const char* sub : {"a", "b", "c"}) {
+        writeFile(h / "sel/mid" / sub / "f", 1);
+    }
+    h.add("sel");
+
+    h.runToEnd(quick());
+
+    EXPECT_FALSE(entryExists(h / "sel"));
+    // Removals of folders and syncs of the folders holding them, in order; each leaf's own sync,
+    // for the removal of its file, comes before.
+    const std::set<std::string> folders{"a", "b", "c", "mid", "sel"};
+    std::vector<std::string> steps;
+    for (const auto& call : h.ops.log) {
+        if (!call.returned && folders.count(call.name) > 0 &&
+            (call.call == Call::Remove || call.call == Call::Sync)) {
+            steps.push_back((call.call == Call::Remove ? "remove " : "sync ") + call.name);
+        }
+    }
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_EQ(std::set<std::string>(steps.begin(), steps.begin() + 3),
+              (std::set<std::string>{"sync a", "sync b", "sync c"}));
+    steps.erase(steps.begin(), steps.begin() + 3);
+    ASSERT_EQ(steps.size(), 7u);
+    EXPECT_EQ(std::set<std::string>(steps.begin(), steps.begin() + 3),
+              (std::set<std::string>{"remove a", "remove b", "remove c"}));
+    EXPECT_EQ(std::vector<std::string>(steps.begin() + 3, steps.end()),
+              (std::vector<std::string>{"sync mid", "remove mid", "sync sel", "remove sel"}));
+}
+
 TEST(EraseRun, RemovesLinksAndSpecialFilesAsEntriesAndCountsThemApart) {
     RunHarness h;
     writeFile(h / "outside/secret", "keep me");
