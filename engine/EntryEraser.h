@@ -28,11 +28,11 @@ struct EntriesErased {
 
 struct EntryEraserSetup {
     const WorkList& list;
-    // Opens the entries' folders; used on the calling thread only.
+    // Opens the entries' folders; used by one thread at a time.
     FolderHandles& handles;
     PassContext pass;
     std::int64_t passes = 1;
-    // Files in flight at once, each on a worker thread of its own.
+    // Files in flight at once, each on a thread of its own (the calling thread is one).
     std::size_t filesInFlight = 1;
     RunProgress& progress;
     const std::atomic<bool>& stop;
