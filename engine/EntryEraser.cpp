@@ -1,6 +1,10 @@
 #include "EntryEraser.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -38,6 +42,18 @@ private:
     FolderIndex index_;
     int fd_;
 };
+
+// The workers mostly wait for the device; when they do want a CPU, the window (its main and
+// render threads, and the display server) should get it first. Only threads of their own are
+// lowered: an unprivileged thread cannot raise its priority again.
+void yieldToTheWindow() {
+    const auto self = static_cast<id_t>(::gettid());
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, self);
+    if (errno == 0) {
+        ::setpriority(PRIO_PROCESS, self, std::min(nice + 10, 19));
+    }
+}
 
 enum class What : std::uint8_t { File, LinkOrSpecial, LaterName };
 
@@ -115,14 +131,15 @@ private:
 };
 
 EntriesErased Eraser::run() {
-    // The calling thread is one of the workers.
-    std::vector<std::thread> others;
-    for (std::size_t i = 1; i < std::max<std::size_t>(setup_.filesInFlight, 1); ++i) {
-        others.emplace_back([this] { work(); });
+    std::vector<std::thread> workers;
+    for (std::size_t i = 0; i < std::max<std::size_t>(setup_.filesInFlight, 1); ++i) {
+        workers.emplace_back([this] {
+            yieldToTheWindow();
+            work();
+        });
     }
-    work();
-    for (auto& thread : others) {
-        thread.join();
+    for (auto& worker : workers) {
+        worker.join();
     }
     Lock lock(mutex_);
     while (!batches_.empty()) {  // none should be left; a removal is never left uncounted

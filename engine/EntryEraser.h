@@ -32,7 +32,8 @@ struct EntryEraserSetup {
     FolderHandles& handles;
     PassContext pass;
     std::int64_t passes = 1;
-    // Files in flight at once, each on a thread of its own (the calling thread is one).
+    // Files in flight at once, each on a thread of its own, at a lower priority than the
+    // calling thread.
     std::size_t filesInFlight = 1;
     RunProgress& progress;
     const std::atomic<bool>& stop;
