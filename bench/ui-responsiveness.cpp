@@ -1,8 +1,10 @@
 // fendry-ui-bench: how long the real window's main thread goes unserved while a folder is
-// erased with Stealth. A 5 ms timer on the main thread and the window's frame swaps record every
-// gap from the start of the run until the summary is on screen. It reports; it judges nothing.
+// erased (with Stealth unless told otherwise). A 5 ms timer on the main thread and the window's
+// frame swaps record every gap from the start of the run until the summary is on screen. It
+// reports; it judges nothing.
 //
-// Usage: fendry-ui-bench FOLDER   (bench/ui-responsiveness.sh prepares the folder and display)
+// Usage: fendry-ui-bench [--method quick|safe|stealth] FOLDER
+//   (bench/ui-responsiveness.sh prepares the folder and display)
 // The folder is erased. Choosing the method saves it to the settings, so point XDG_CONFIG_HOME
 // somewhere disposable.
 
@@ -27,6 +29,7 @@
 #include <vector>
 
 #include "AppDelegate.h"
+#include "ShredMethod.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
@@ -34,7 +37,6 @@ Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 namespace {
 
-constexpr int kStealthRow = 2;
 constexpr int kTickMs = 5;
 // Long enough for the intake animations to be running and the first frames to be out.
 constexpr int kSettleMs = 1000;
@@ -152,14 +154,25 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("co.morvel.Fendry"));
     QGuiApplication application(argc, argv);
 
-    if (argc != 2) {
-        std::fputs("usage: fendry-ui-bench FOLDER\n", stderr);
+    const QStringList arguments = QGuiApplication::arguments();
+    int methodRow = 2;  // Stealth: the most updates
+    if (arguments.size() == 4 && arguments[1] == QLatin1String("--method")) {
+        methodRow = -1;
+        for (std::size_t row = 0; row < fendry::allMethods().size(); ++row) {
+            if (arguments[2].compare(QString::fromStdString(fendry::allMethods()[row].name),
+                                     Qt::CaseInsensitive) == 0) {
+                methodRow = static_cast<int>(row);
+            }
+        }
+    }
+    if ((arguments.size() != 2 && arguments.size() != 4) || methodRow < 0) {
+        std::fputs("usage: fendry-ui-bench [--method quick|safe|stealth] FOLDER\n", stderr);
         return 2;
     }
-    const std::filesystem::path folder = argv[1];
+    const std::filesystem::path folder = argv[argc - 1];
     std::error_code error;
     if (!std::filesystem::is_directory(folder, error)) {
-        std::fprintf(stderr, "fendry-ui-bench: %s is not a folder\n", argv[1]);
+        std::fprintf(stderr, "fendry-ui-bench: %s is not a folder\n", folder.c_str());
         return 2;
     }
 
@@ -193,7 +206,7 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     const double addMs = toMs(clock.nsecsElapsed() - addStart);
-    screen->setSelectedMethodIndex(kStealthRow);
+    screen->setSelectedMethodIndex(methodRow);
 
     // Frames are rendered and swapped on the render thread when there is one. In the threaded
     // loop the main thread waits for it at every sync, so a slow frame stalls the main thread.
