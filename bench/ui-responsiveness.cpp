@@ -1,12 +1,13 @@
 // fendry-ui-bench: how long the real window's main thread goes unserved while a folder is
-// erased with Stealth, or, with --add, while a folder is taken into the list and counted. A 5 ms
-// timer on the main thread and the window's frame swaps record every gap from the start of the
-// run until the summary is on screen (from the intake until the count has arrived). It reports;
-// it judges nothing.
+// erased (with Stealth unless told otherwise), or, with --add, while a folder is taken into the
+// list and counted. A 5 ms timer on the main thread and the window's frame swaps record every gap
+// from the start of the run until the summary is on screen (from the intake until the count has
+// arrived). It reports; it judges nothing.
 //
-// Usage: fendry-ui-bench [--add] FOLDER   (bench/ui-responsiveness.sh prepares the folder and
-// display). Without --add the folder is erased. Choosing the method saves it to the settings, so
-// point XDG_CONFIG_HOME somewhere disposable.
+// Usage: fendry-ui-bench [--add] [--method quick|safe|stealth] FOLDER
+//   (bench/ui-responsiveness.sh prepares the folder and display)
+// Without --add the folder is erased. Choosing the method saves it to the settings, so point
+// XDG_CONFIG_HOME somewhere disposable.
 
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -30,6 +31,7 @@
 #include <vector>
 
 #include "AppDelegate.h"
+#include "ShredMethod.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
@@ -37,7 +39,6 @@ Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 namespace {
 
-constexpr int kStealthRow = 2;
 constexpr int kTickMs = 5;
 // Long enough for the intake animations to be running and the first frames to be out.
 constexpr int kSettleMs = 1000;
@@ -155,9 +156,29 @@ int main(int argc, char* argv[]) {
     QGuiApplication::setDesktopFileName(QStringLiteral("co.morvel.Fendry"));
     QGuiApplication application(argc, argv);
 
-    const bool addOnly = argc == 3 && std::strcmp(argv[1], "--add") == 0;
-    if (argc != 2 && !addOnly) {
-        std::fputs("usage: fendry-ui-bench [--add] FOLDER\n", stderr);
+    const QStringList arguments = QGuiApplication::arguments();
+    bool addOnly = false;
+    int methodRow = kStealthRow;  // the most updates
+    bool usable = arguments.size() >= 2;
+    for (int i = 1; i + 1 < arguments.size(); ++i) {
+        if (arguments[i] == QLatin1String("--add")) {
+            addOnly = true;
+        } else if (arguments[i] == QLatin1String("--method") && i + 2 < arguments.size()) {
+            const QString name = arguments[++i];
+            methodRow = -1;
+            for (std::size_t row = 0; row < fendry::allMethods().size(); ++row) {
+                if (name.compare(QString::fromStdString(fendry::allMethods()[row].name),
+                                 Qt::CaseInsensitive) == 0) {
+                    methodRow = static_cast<int>(row);
+                }
+            }
+        } else {
+            usable = false;
+        }
+    }
+    if (!usable || methodRow < 0) {
+        std::fputs("usage: fendry-ui-bench [--add] [--method quick|safe|stealth] FOLDER
+", stderr);
         return 2;
     }
     const std::filesystem::path folder = argv[argc - 1];
@@ -203,7 +224,7 @@ int main(int argc, char* argv[]) {
         std::fputs("fendry-ui-bench: the folder was not taken into the list\n", stderr);
         return 1;
     }
-    screen->setSelectedMethodIndex(kStealthRow);
+    screen->setSelectedMethodIndex(methodRow);
 
     // Frames are rendered and swapped on the render thread when there is one. In the threaded
     // loop the main thread waits for it at every sync, so a slow frame stalls the main thread.

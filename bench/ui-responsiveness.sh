@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
-# Responsiveness of the window while it erases a folder of small files with Stealth (35 passes
-# per file), or with "add" while it takes in a large folder and counts it: the longest
-# main-thread stall, the frame intervals and the peak memory, measured by fendry-ui-bench on a
-# virtual X display that really draws every frame.
+# Responsiveness of the window while it erases a folder of small files (with Stealth, 35 passes
+# per file, unless METHOD says otherwise), or with "add" while it takes in a large folder and
+# counts it: the longest main-thread stall, the frame intervals and the peak memory, measured by
+# fendry-ui-bench on a virtual X display that really draws every frame.
 #
 # Usage: bench/ui-responsiveness.sh [erase|add]
-# Environment: FENDRY_UI_BENCH, BENCH_DIR (/tmp/fendry-ui-bench), FILES (100000; 500000 for
-#   add), FILE_SIZE (1024 bytes; add makes empty files, 500 to a folder), RUNS (1),
-#   COLD_CACHE (0), WARMUP_FILES (3000)
+# Environment: FENDRY_UI_BENCH, BENCH_DIR (/tmp/fendry-ui-bench), METHOD (stealth),
+#   FILES (100000; 500000 for add), FILE_SIZE (1024 bytes; 0 makes empty files; add makes empty
+#   files, 500 to a folder), RUNS (1), COLD_CACHE (0), WARMUP_FILES (3000)
 # Point BENCH_DIR at a tmpfs (mount -t tmpfs tmpfs /tmp/benchfs): every pass is then as quick as
 # it can be, so progress updates arrive as fast as the run allows, which is the hardest case for
-# the window. Not /dev/shm: nothing under /dev is ever taken in.
+# the window. Not /dev/shm: nothing under /dev is ever taken in. A Quick run of many files on a
+# disk (BENCH_DIR on ext4, METHOD=quick FILES=200000 FILE_SIZE=0) is the other hard case: many
+# files in flight at once, each finishing in a moment.
 # The first time a screen is drawn its shaders are compiled; with software rendering (as under
 # Xvfb) that takes long enough to stall the window. By default a warm-up run fills a private
 # cache first, as a user's earlier launches would; COLD_CACHE=1 measures a first launch. The
@@ -26,6 +28,7 @@ add) bench_args=(--add) ;;
 esac
 bench=${FENDRY_UI_BENCH:-$(dirname "$0")/../build/bench/fendry-ui-bench}
 base_dir=${BENCH_DIR:-${TMPDIR:-/tmp}/fendry-ui-bench}
+method=${METHOD:-stealth}
 if [[ $mode == add ]]; then files=${FILES:-500000}; else files=${FILES:-100000}; fi
 file_size=${FILE_SIZE:-1024}
 runs=${RUNS:-1}
@@ -34,9 +37,11 @@ warmup_files=${WARMUP_FILES:-3000}
 
 die() { printf '\nerror: %s\n' "$*" >&2; exit 1; }
 
-for v in FILES="$files" FILE_SIZE="$file_size" RUNS="$runs" WARMUP_FILES="$warmup_files"; do
+for v in FILES="$files" RUNS="$runs" WARMUP_FILES="$warmup_files"; do
     [[ ${v#*=} =~ ^[1-9][0-9]*$ ]] || die "${v%%=*} must be a positive integer, got '${v#*=}'"
 done
+[[ $file_size =~ ^[0-9]+$ ]] || die "FILE_SIZE must be a number of bytes, got '$file_size'"
+[[ $method =~ ^(quick|safe|stealth)$ ]] || die "METHOD must be quick, safe or stealth, got '$method'"
 [[ $cold_cache == [01] ]] || die "COLD_CACHE must be 0 or 1, got '$cold_cache'"
 [[ -n ${EPOCHREALTIME:-} ]] || die "bash 5 or newer is required"
 [[ -x $bench ]] || die "fendry-ui-bench not found at $bench (build it or set FENDRY_UI_BENCH)"
@@ -73,6 +78,8 @@ make_tree() { # dir count
         # Counting reads names, not data: empty files, 500 to a folder, as in a photo library.
         (cd "$1" && seq -f 'd%05g' 0 $((($2 - 1) / 500)) | xargs mkdir &&
             seq 0 $(($2 - 1)) | awk '{ printf "d%05d/f%06d\n", int($1 / 500), $1 }' | xargs touch)
+    elif ((file_size == 0)); then
+        (cd "$1" && seq -f 'f%08.0f' 1 "$2" | xargs touch)
     else
         head -c $(($2 * file_size)) /dev/zero | (cd "$1" && split -b "$file_size" -a 8 - f)
     fi
@@ -83,10 +90,10 @@ make_tree() { # dir count
 
 # A private display, settings, runtime folder (and with it the single-instance socket) and
 # cache, so neither the user's settings nor a running Fendry are touched.
-run_bench() { # folder output
+run_bench() { # folder output method
     XDG_CONFIG_HOME=$home/config XDG_RUNTIME_DIR=$home/runtime XDG_CACHE_HOME=$home/cache \
         QT_QPA_PLATFORM=xcb \
-        xvfb-run -a -s '-screen 0 1024x768x24' "$bench" "${bench_args[@]}" "$1" >"$2"
+        xvfb-run -a -s '-screen 0 1024x768x24' "$bench" "${bench_args[@]}" --method "$3" "$1" >"$2"
 }
 
 declare -A samples=()
@@ -113,13 +120,14 @@ echo "fendry-ui-bench: $bench"
 echo "cpus: $(nproc)   kernel: $(uname -sr)   load: $(cut -d' ' -f1-3 /proc/loadavg)"
 echo "work dir: $base_dir ($fs_type on $(df --output=source "$work" | tail -n 1))"
 if [[ $mode == add ]]; then size_text="empty"; else size_text="of $file_size bytes"; fi
-echo "mode: $mode   files: $files $size_text   runs: $runs   shader cache: $( ((cold_cache)) && echo cold || echo warm)"
+echo "mode: $mode   method: $method   files: $files $size_text   runs: $runs   shader cache: $( ((cold_cache)) && echo cold || echo warm)"
 
 out=$work/out.txt
 tree=$work/tree
 if ((!cold_cache)); then
     make_tree "$tree" "$warmup_files"
-    run_bench "$tree" "$out" || die "the warm-up run failed with status $?: $(cat "$out")"
+    # Stealth, so that the progress screen is up long enough to be drawn whatever METHOD is.
+    run_bench "$tree" "$out" stealth || die "the warm-up run failed with status $?: $(cat "$out")"
     rm -rf "$tree"
 fi
 
@@ -134,7 +142,7 @@ for ((i = 1; i <= runs; i++)); do
     echo
     echo "== run $i (files made in $(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.1f", b - a }') s)"
     status=0
-    run_bench "$tree" "$out" || status=$?
+    run_bench "$tree" "$out" "$method" || status=$?
     sed 's/^/  /' "$out"
     ((status == 0)) || die "fendry-ui-bench failed with status $status"
     [[ $mode == add || ! -e $tree ]] || echo "  note: $tree was not removed completely"

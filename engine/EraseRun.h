@@ -73,6 +73,10 @@ struct RunEnvironment {
     // Shortest time between two progress updates; 0 reports every file and pass. A screen
     // cannot show more than its refresh rate, and a flood of updates would starve it.
     std::chrono::milliseconds progressInterval{0};
+    // Files erased at once. Small files cost a sync or two each, mostly waiting for the device;
+    // with many in flight the device sees a queue and the file system commits their syncs
+    // together. Each in flight holds a thread and up to two chunk buffers.
+    std::size_t filesInFlight = 16;
 };
 
 // Drives one erase run after another.

@@ -150,6 +150,10 @@ int FileOps::close(int fd) {
     return errnoOf(::close(fd));
 }
 
+int FileOps::duplicate(int fd, int& out) {
+    return openResult(::fcntl(fd, F_DUPFD_CLOEXEC, 0), out);
+}
+
 int FileOps::removeAt(int folder, const std::string& name, bool isFolder) {
     return errnoOf(::unlinkat(folder, name.c_str(), isFolder ? AT_REMOVEDIR : 0));
 }

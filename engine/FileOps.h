@@ -45,6 +45,9 @@ public:
     // fsync, for files and folders alike.
     virtual int sync(int fd);
     virtual int close(int fd);
+    // A second descriptor for the same open file or folder, so that another thread can keep
+    // using it after the first one is closed.
+    virtual int duplicate(int fd, int& out);
     // Removes one entry of `folder`; a link is removed as itself.
     virtual int removeAt(int folder, const std::string& name, bool isFolder);
     virtual int statFileSystem(const std::string& path, struct statfs& info);

@@ -109,4 +109,10 @@ int FolderHandles::open(FolderIndex folder, int& fd) {
     return 0;
 }
 
+PassResult folderUnreachable(int error) {
+    const bool replaced = error == ESTALE || error == ELOOP || error == ENOTDIR;
+    return replaced ? failedAt(PassFailure::Step::Changed)
+                    : failedAt(PassFailure::Step::Unreachable, error);
+}
+
 }  // namespace fendry

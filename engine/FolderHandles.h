@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "FileOps.h"
+#include "ShredPass.h"
 #include "WorkList.h"
 
 namespace fendry {
@@ -46,5 +47,9 @@ private:
     std::vector<Slot> slots_;
     std::uint64_t clock_ = 0;
 };
+
+// What a folder that cannot be opened again means for what is in it: replaced (by a link, say)
+// or gone for another reason.
+PassResult folderUnreachable(int error);
 
 }  // namespace fendry

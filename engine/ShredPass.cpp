@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <vector>
+#include <optional>
+
+#include "RandomAhead.h"
 
 namespace fendry {
 
@@ -43,40 +45,82 @@ PassResult writeFully(FileOps& ops, int fd, std::span<const std::byte> data, std
     return {};
 }
 
-// Overwrites the data of [0, size) of the open file, extent by extent, then syncs it.
+// The chunks of a pass, extent by extent: holes are skipped, and no chunk is longer than
+// kChunkSize or reaches past the size the pass started with.
+class Chunks {
+public:
+    struct Chunk {
+        std::int64_t offset;
+        std::size_t length;
+    };
+
+    Chunks(FileOps& ops, int fd, std::int64_t size) : ops_(ops), fd_(fd), size_(size) {}
+
+    std::optional<Chunk> next() {
+        if (offset_ >= extentEnd_) {
+            if (offset_ >= size_) {
+                return std::nullopt;
+            }
+            std::int64_t start = offset_;
+            std::int64_t end = size_;
+            if (const int error = ops_.findData(fd_, offset_, start, end); error == ENXIO) {
+                return std::nullopt;  // only a hole is left
+            } else if (error != 0) {
+                start = offset_;  // no extent map: the whole rest is data
+                end = size_;
+            }
+            offset_ = start;
+            extentEnd_ = std::min(end, size_);
+            if (offset_ >= extentEnd_) {
+                return std::nullopt;
+            }
+        }
+        const Chunk chunk{offset_,
+                          static_cast<std::size_t>(std::min(extentEnd_ - offset_, kChunkSize))};
+        offset_ += static_cast<std::int64_t>(chunk.length);
+        return chunk;
+    }
+
+private:
+    FileOps& ops_;
+    int fd_;
+    std::int64_t size_;
+    std::int64_t offset_ = 0;
+    std::int64_t extentEnd_ = 0;
+};
+
+// Overwrites the data of [0, size) of the open file, extent by extent, then syncs it. The next
+// chunk's bytes are made while the current one is written.
 PassResult overwrite(const PassContext& context, int fd, std::int64_t size) {
     FileOps& ops = *context.ops;
-    std::vector<std::byte> buffer(static_cast<std::size_t>(std::min(size, kChunkSize)));
+    Chunks chunks(ops, fd, size);
+    RandomAhead random(context.random);
+    std::optional<Chunks::Chunk> chunk = chunks.next();
+    if (chunk) {
+        random.request(chunk->length);
+    }
     std::int64_t writebackFrom = 0;
-    std::int64_t offset = 0;
-    while (offset < size) {
-        std::int64_t start = offset;
-        std::int64_t end = size;
-        if (const int error = ops.findData(fd, offset, start, end); error == ENXIO) {
-            break;  // only a hole is left
-        } else if (error != 0) {
-            start = offset;  // no extent map: the whole rest is data
-            end = size;
+    while (chunk) {
+        if (context.keepGoing && !context.keepGoing()) {
+            return failedAt(Step::Stopped, 0, chunk->offset);
         }
-        end = std::min(end, size);
-        for (offset = start; offset < end;) {
-            if (context.keepGoing && !context.keepGoing()) {
-                return failedAt(Step::Stopped, 0, offset);
-            }
-            const auto chunk = static_cast<std::size_t>(std::min(end - offset, kChunkSize));
-            const std::span<std::byte> bytes(buffer.data(), chunk);
-            if (!context.random(bytes)) {
-                return failedAt(Step::Random, 0, offset);
-            }
-            if (auto written = writeFully(ops, fd, bytes, offset); !written) {
-                return written;
-            }
-            offset += static_cast<std::int64_t>(chunk);
-            if (offset - writebackFrom >= kWritebackInterval) {
-                ops.startWriteback(fd, writebackFrom, offset - writebackFrom);
-                writebackFrom = offset;
-            }
+        const auto bytes = random.take();
+        if (!bytes) {
+            return failedAt(Step::Random, 0, chunk->offset);
         }
+        const std::optional<Chunks::Chunk> next = chunks.next();
+        if (next) {
+            random.request(next->length);
+        }
+        if (auto written = writeFully(ops, fd, *bytes, chunk->offset); !written) {
+            return written;
+        }
+        const std::int64_t end = chunk->offset + static_cast<std::int64_t>(chunk->length);
+        if (end - writebackFrom >= kWritebackInterval) {
+            ops.startWriteback(fd, writebackFrom, end - writebackFrom);
+            writebackFrom = end;
+        }
+        chunk = next;
     }
     if (const int error = ops.sync(fd); error != 0) {
         return failedAt(Step::Sync, error);
@@ -144,12 +188,12 @@ PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int6
     if (passIndex != passes - 1) {
         return result;
     }
-    PassResult removed = removeEntryDurably(ops, target.folder, target.name, target.inode);
+    PassResult removed = removeEntry(ops, target.folder, target.name, target.inode);
     removed.size = result.size;
     return removed;
 }
 
-PassResult removeEntryDurably(FileOps& ops, int folder, const std::string& name, ino_t inode) {
+PassResult removeEntry(FileOps& ops, int folder, const std::string& name, ino_t inode) {
     struct stat entry {};
     if (const int error = ops.statAt(folder, name, entry); error != 0) {
         return failedAt(Step::Inspect, error);
@@ -159,9 +203,6 @@ PassResult removeEntryDurably(FileOps& ops, int folder, const std::string& name,
     }
     if (const int error = ops.removeAt(folder, name, false); error != 0) {
         return failedAt(Step::Remove, error);
-    }
-    if (const int error = ops.sync(folder); error != 0) {
-        return failedAt(Step::SyncFolder, error);
     }
     return {};
 }

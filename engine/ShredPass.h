@@ -62,12 +62,14 @@ PassResult failedAt(PassFailure::Step step, int error = 0, std::int64_t offset =
 // A user-readable sentence: the step that failed and the system's reason.
 std::string describe(const PassFailure& failure);
 
-// The file operations and random source that every pass of a run uses.
+// The file operations and random source that every pass of a run uses. Passes over several
+// files may run at once, so each of these may be called from several threads at a time; within
+// one pass, `random` may be called on a helper thread, one chunk after another.
 struct PassContext {
     FileOps* ops = &systemFileOps();
     RandomSource random = cryptoRandomBytes;
-    // Asked before every chunk; false stops the pass there. Also the run's chance to send a
-    // progress update that is due.
+    // Asked before every chunk is written; false stops the pass there. Also the run's chance to
+    // send a progress update that is due.
     std::function<bool()> keepGoing = nullptr;
 };
 
@@ -83,13 +85,14 @@ struct PassTarget {
 // One overwrite pass: opens the file without creating, truncating or following a link,
 // overwrites the data extents of its current length (holes hold no data) from offset 0 with
 // fresh random bytes in chunks of at most kChunkSize, syncs and closes it. The pass whose index
-// is passes - 1 then removes the entry and syncs its folder. A file that is not the one expected,
-// or whose size changes while it is written, is left in place and reported as changed.
+// is passes - 1 then removes the entry; the removal lasts through a crash only once the caller
+// has synced the folder, which it may do once for several removals. A file that is not the one
+// expected, or whose size changes while it is written, is left in place and reported as changed.
 PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int64_t passes,
                      const PassContext& context);
 
 // Removes the entry `name` of `folder` (a link as itself), after checking that it is still
-// `inode`, and syncs the folder so that the removal survives a crash.
-PassResult removeEntryDurably(FileOps& ops, int folder, const std::string& name, ino_t inode);
+// `inode`. The caller syncs the folder before it counts the removal as done.
+PassResult removeEntry(FileOps& ops, int folder, const std::string& name, ino_t inode);
 
 }  // namespace fendry

@@ -10,106 +10,23 @@
 #include <deque>
 #include <set>
 
-#include "ScriptedOps.h"
-#include "TempFolder.h"
+#include "RunHarness.h"
 
 using fendry::EraseStats;
 using Step = fendry::PassFailure::Step;
 using fendry::RunState;
 using testing_support::entryExists;
+using testing_support::quick;
 using testing_support::readFile;
-using testing_support::ScriptedOps;
-using testing_support::TempFolder;
+using testing_support::RunHarness;
+using testing_support::safe;
+using testing_support::stealth;
 using testing_support::writeFile;
-using Call = ScriptedOps::Call;
+using Call = testing_support::ScriptedOps::Call;
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 namespace {
-
-const fendry::ShredMethod& quick() {
-    return fendry::allMethods()[0];
-}
-const fendry::ShredMethod& safe() {
-    return fendry::allMethods()[1];
-}
-const fendry::ShredMethod& stealth() {
-    return fendry::allMethods()[2];
-}
-
-// A run over files in a temporary folder whose background work and main-thread queue the test
-// steps by hand.
-struct RunHarness {
-    TempFolder root;
-    fendry::PendingList files;
-    ScriptedOps ops;
-    std::deque<fendry::Task> background;
-    std::deque<fendry::Task> mainQueue;
-    fendry::RunClock::time_point now{1000s};
-    std::vector<RunState> seen;  // the state after every change
-    std::chrono::milliseconds progressInterval;
-    bool deliverAtOnce = false;  // as a main thread that is always idle
-    fendry::EraseRun run{{[this](fendry::Task task) { background.push_back(task); },
-                          [this](fendry::Task task) {
-                              if (deliverAtOnce) {
-                                  task();
-                              } else {
-                                  mainQueue.push_back(task);
-                              }
-                          },
-                          [this] { return now; },
-                          {&ops},
-                          progressInterval}};
-
-    explicit RunHarness(std::chrono::milliseconds interval = 0ms) : progressInterval(interval) {
-        run.setOnChange([this] { seen.push_back(run.state()); });
-    }
-    fs::path operator/(const std::string& name) const { return root / name; }
-    void add(const std::string& name) { fendry::addPendingItem(files, root / name); }
-    const RunState& state() const { return run.state(); }
-
-    // Starts a run and lets its one background work item finish; its updates stay queued.
-    void startAndWork(const fendry::ShredMethod& method) {
-        run.startShredding(files, method);
-        ASSERT_EQ(background.size(), 1u);
-        background.front()();
-        background.clear();
-    }
-    bool deliverOne() {
-        if (mainQueue.empty()) {
-            return false;
-        }
-        auto update = std::move(mainQueue.front());
-        mainQueue.pop_front();
-        update();
-        return true;
-    }
-    void runToEnd(const fendry::ShredMethod& method) {
-        startAndWork(method);
-        while (deliverOne()) {
-        }
-    }
-    // The failure lines of the finished run, as "path relative to the root: step".
-    std::vector<std::pair<std::string, Step>> failures() const {
-        std::vector<std::pair<std::string, Step>> lines;
-        for (const auto& failed : state().failures) {
-            lines.emplace_back(failed.item.string().substr(root.path().string().size() + 1),
-                               failed.failure.step);
-        }
-        return lines;
-    }
-
-    template <typename Field>
-    std::vector<Field> changesOf(Field RunState::*field) const {
-        std::vector<Field> values;
-        for (const auto& state : seen) {
-            if (values.empty() || values.back() != state.*field) {
-                values.push_back(state.*field);
-            }
-        }
-        return values;
-    }
-};
 
 TEST(EraseRun, OneFileWithSafeReportsEveryPassInOrderAndEndsWithItsStats) {
     RunHarness h;
@@ -292,6 +209,37 @@ TEST(EraseRun, ErasesEachEntryOnceAndRemovesOnlyFoldersItEmptiedDeepestFirst) {
     for (const char* inside : {"sub", "empty", "Tool.app"}) {
         EXPECT_LT(removedAt(inside), removedAt("folder")) << inside;
     }
+}
+
+TEST(EraseRun, SyncsAFolderOnceForTheFoldersRemovedFromItBeforeItGoesItself) {
+    RunHarness h;
+    for (const char* sub : {"a", "b", "c"}) {
+        writeFile(h / "sel/mid" / sub / "f", 1);
+    }
+    h.add("sel");
+
+    h.runToEnd(quick());
+
+    EXPECT_FALSE(entryExists(h / "sel"));
+    // Removals of folders and syncs of the folders holding them, in order; each leaf's own sync,
+    // for the removal of its file, comes before.
+    const std::set<std::string> folders{"a", "b", "c", "mid", "sel"};
+    std::vector<std::string> steps;
+    for (const auto& call : h.ops.log) {
+        if (!call.returned && folders.count(call.name) > 0 &&
+            (call.call == Call::Remove || call.call == Call::Sync)) {
+            steps.push_back((call.call == Call::Remove ? "remove " : "sync ") + call.name);
+        }
+    }
+    ASSERT_GE(steps.size(), 3u);
+    EXPECT_EQ(std::set<std::string>(steps.begin(), steps.begin() + 3),
+              (std::set<std::string>{"sync a", "sync b", "sync c"}));
+    steps.erase(steps.begin(), steps.begin() + 3);
+    ASSERT_EQ(steps.size(), 7u);
+    EXPECT_EQ(std::set<std::string>(steps.begin(), steps.begin() + 3),
+              (std::set<std::string>{"remove a", "remove b", "remove c"}));
+    EXPECT_EQ(std::vector<std::string>(steps.begin() + 3, steps.end()),
+              (std::vector<std::string>{"sync mid", "remove mid", "sync sel", "remove sel"}));
 }
 
 TEST(EraseRun, RemovesLinksAndSpecialFilesAsEntriesAndCountsThemApart) {

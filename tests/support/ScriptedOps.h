@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,8 @@
 namespace testing_support {
 
 // The real file operations, recorded, with a chosen failure at any kind of call and a hook that
-// can change the tree just before any call.
+// can change the tree just before any call. Safe to call from several threads at once; the hook
+// runs outside the lock, so it must be safe to call that way too.
 class ScriptedOps : public fendry::FileOps {
 public:
     enum class Call {
@@ -27,10 +29,22 @@ public:
         Sync,
         Close,
         Remove,
+        Duplicate,
     };
 
+    // One call as it was made: calls about an open descriptor are named after the entry it was
+    // opened for. Every call is logged when it starts and again when it has returned.
+    struct Logged {
+        Call call;
+        std::string name;
+        bool returned;
+        int error;  // once returned
+    };
+
+    // Read these once no other thread calls in any more.
     std::vector<Call> calls;
     std::vector<std::size_t> writeLengths;  // as asked for, one per write call
+    std::vector<Logged> log;
     // Runs before each call with the name it is about ("" where none); may change the tree.
     std::function<void(Call, const std::string&)> before;
     // The errno that the n-th call (1-based) of a kind fails with; 0 = every call of the kind.
@@ -46,61 +60,94 @@ public:
     int mostOpen = 0;                  // the most ever open at once
 
     int count(Call call) const {
+        const std::lock_guard lock(mutex_);
         return static_cast<int>(std::count(calls.begin(), calls.end(), call));
+    }
+    // How many logged entries, so far, satisfy `test`; any thread may ask.
+    int countLogged(const std::function<bool(const Logged&)>& test) const {
+        const std::lock_guard lock(mutex_);
+        return static_cast<int>(std::count_if(log.begin(), log.end(), test));
     }
 
     int openFolder(const std::string& path, int& fd) override {
-        return opened(step(Call::OpenFolder, path, [&] { return FileOps::openFolder(path, fd); }));
+        const int error =
+            step(Call::OpenFolder, path, [&] { return FileOps::openFolder(path, fd); });
+        return opened(fd, path, error);
     }
     int openFolderAt(int folder, const std::string& name, int& fd, bool same) override {
-        return opened(step(Call::OpenFolderAt, name,
-                           [&] { return FileOps::openFolderAt(folder, name, fd, same); }));
+        const int error = step(Call::OpenFolderAt, name,
+                               [&] { return FileOps::openFolderAt(folder, name, fd, same); });
+        return opened(fd, name, error);
     }
     int openParent(int folder, int& fd) override {
-        return opened(
-            step(Call::OpenParent, "..", [&] { return FileOps::openParent(folder, fd); }));
+        const int error =
+            step(Call::OpenParent, "..", [&] { return FileOps::openParent(folder, fd); });
+        return opened(fd, "..", error);
     }
     int listFolder(int folder, const std::function<void(const char*)>& visit) override {
-        return step(Call::List, "", [&] { return FileOps::listFolder(folder, visit); });
+        return step(Call::List, nameOf(folder), [&] { return FileOps::listFolder(folder, visit); });
     }
     int statAt(int folder, const std::string& name, struct stat& info) override {
         return step(Call::StatAt, name, [&] { return FileOps::statAt(folder, name, info); });
     }
     int statOpen(int fd, struct stat& info) override {
-        return step(Call::StatOpen, "", [&] { return FileOps::statOpen(fd, info); });
+        return step(Call::StatOpen, nameOf(fd), [&] { return FileOps::statOpen(fd, info); });
     }
     int openForWritingAt(int folder, const std::string& name, int& fd) override {
-        return opened(
-            step(Call::Open, name, [&] { return FileOps::openForWritingAt(folder, name, fd); }));
+        const int error =
+            step(Call::Open, name, [&] { return FileOps::openForWritingAt(folder, name, fd); });
+        return opened(fd, name, error);
     }
     int findData(int fd, std::int64_t from, std::int64_t& start, std::int64_t& end) override {
-        return step(Call::FindData, "", [&] { return FileOps::findData(fd, from, start, end); });
+        return step(Call::FindData, nameOf(fd),
+                    [&] { return FileOps::findData(fd, from, start, end); });
     }
     int writeAt(int fd, const std::byte* data, std::size_t length, std::int64_t offset,
                 std::size_t& written) override {
-        writeLengths.push_back(length);
+        {
+            const std::lock_guard lock(mutex_);
+            writeLengths.push_back(length);
+        }
         const std::size_t allowed =
             maxBytesPerWrite > 0 ? std::min(length, maxBytesPerWrite) : length;
-        return step(Call::Write, "",
+        return step(Call::Write, nameOf(fd),
                     [&] { return FileOps::writeAt(fd, data, allowed, offset, written); });
     }
     int sync(int fd) override {
-        return step(Call::Sync, "", [&] { return FileOps::sync(fd); });
+        return step(Call::Sync, nameOf(fd), [&] { return FileOps::sync(fd); });
     }
     int close(int fd) override {
         // The descriptor is released either way, as the kernel does.
-        --openNow;
+        const std::string name = nameOf(fd);
+        {
+            const std::lock_guard lock(mutex_);
+            --openNow;
+            names_.erase(fd);
+        }
         const int real = FileOps::close(fd);
-        const int scripted = step(Call::Close, "", [] { return 0; });
+        const int scripted = step(Call::Close, name, [] { return 0; });
         return scripted != 0 ? scripted : real;
+    }
+    int duplicate(int fd, int& out) override {
+        const std::string name = nameOf(fd);
+        const int error = step(Call::Duplicate, name, [&] { return FileOps::duplicate(fd, out); });
+        return opened(out, name, error);
     }
     int removeAt(int folder, const std::string& name, bool isFolder) override {
         return step(Call::Remove, name, [&] { return FileOps::removeAt(folder, name, isFolder); });
     }
 
 private:
-    int opened(int error) {
+    std::string nameOf(int fd) const {
+        const std::lock_guard lock(mutex_);
+        const auto found = names_.find(fd);
+        return found != names_.end() ? found->second : std::string();
+    }
+
+    int opened(int fd, const std::string& name, int error) {
         if (error == 0) {
+            const std::lock_guard lock(mutex_);
+            names_[fd] = name;
             mostOpen = std::max(mostOpen, ++openNow);
         }
         return error;
@@ -111,19 +158,29 @@ private:
         if (before) {
             before(call, name);
         }
-        calls.push_back(call);
-        if (auto found = failures.find(call); found != failures.end()) {
-            Failure& failure = found->second;
-            if (failure.name.empty() || failure.name == name) {
-                ++seen_[call];
-                if (failure.onCall == 0 || failure.onCall == seen_[call]) {
-                    return failure.error;
+        int scripted = -1;
+        {
+            const std::lock_guard lock(mutex_);
+            calls.push_back(call);
+            log.push_back({call, name, false, 0});
+            if (auto found = failures.find(call); found != failures.end()) {
+                Failure& failure = found->second;
+                if (failure.name.empty() || failure.name == name) {
+                    ++seen_[call];
+                    if (failure.onCall == 0 || failure.onCall == seen_[call]) {
+                        scripted = failure.error;
+                    }
                 }
             }
         }
-        return real();
+        const int error = scripted >= 0 ? scripted : real();
+        const std::lock_guard lock(mutex_);
+        log.push_back({call, name, true, error});
+        return error;
     }
 
+    mutable std::mutex mutex_;
+    std::map<int, std::string> names_;  // open descriptors and what they were opened for
     std::map<Call, int> seen_;
 };
 

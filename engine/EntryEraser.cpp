@@ -1,0 +1,427 @@
+#include "EntryEraser.h"
+
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <condition_variable>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <thread>
+#include <unordered_map>
+
+namespace fendry {
+
+namespace {
+
+using Step = PassFailure::Step;
+using Clock = std::chrono::steady_clock;
+
+// Removals from one folder wait for one sync together until this many wait, or the oldest has
+// waited this long (slow, large files), or no more can join them.
+constexpr std::size_t kRemovalsPerSync = 512;
+constexpr std::chrono::milliseconds kLongestSyncWait{1000};
+
+// A descriptor of one folder, shared by the workers busy in it and by the removals awaiting its
+// sync; the last one to let go closes it.
+class SharedFolder {
+public:
+    SharedFolder(FileOps& ops, FolderIndex index, int fd) : ops_(ops), index_(index), fd_(fd) {}
+    ~SharedFolder() { ops_.close(fd_); }
+    SharedFolder(const SharedFolder&) = delete;
+    SharedFolder& operator=(const SharedFolder&) = delete;
+
+    FolderIndex index() const { return index_; }
+    int fd() const { return fd_; }
+
+private:
+    FileOps& ops_;
+    FolderIndex index_;
+    int fd_;
+};
+
+// The workers mostly wait for the device; when they do want a CPU, the window (its main and
+// render threads, and the display server) should get it first. Only threads of their own are
+// lowered: an unprivileged thread cannot raise its priority again.
+void yieldToTheWindow() {
+    const auto self = static_cast<id_t>(::gettid());
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, self);
+    if (errno == 0) {
+        ::setpriority(PRIO_PROCESS, self, std::min(nice + 10, 19));
+    }
+}
+
+enum class What : std::uint8_t { File, LinkOrSpecial, LaterName };
+
+// An entry removed from its folder whose removal is not synced yet.
+struct Removal {
+    std::size_t entry = 0;
+    What what = What::File;
+    std::int64_t size = 0;  // a file's, read before its first pass
+};
+
+// One entry that a worker erases or removes.
+struct Task {
+    std::size_t entry = 0;
+    What what = What::File;
+    nlink_t names = 1;
+    std::shared_ptr<SharedFolder> folder;
+};
+
+struct Outcome {
+    enum class Kind : std::uint8_t { Removed, Failed, NotBegun };
+    Kind kind = Kind::Removed;
+    PassFailure failure;    // Failed
+    std::int64_t size = 0;  // Removed
+};
+
+// The workers take the entries in order from one shared state, each erasing its file on its own
+// and coming back only to take the next entry and to say how it went; the state is kept under
+// one lock, which no one holds while a file is written or synced.
+class Eraser {
+public:
+    explicit Eraser(const EntryEraserSetup& setup)
+        : setup_(setup), list_(setup.list), ops_(*setup.pass.ops) {}
+
+    EntriesErased run();
+
+private:
+    using Lock = std::unique_lock<std::mutex>;
+
+    struct Batch {
+        std::shared_ptr<SharedFolder> folder;
+        std::vector<Removal> removals;
+        Clock::time_point since;
+    };
+
+    void work();
+    std::optional<Task> prepare(std::size_t entry, Lock& lock);
+    Outcome erase(const Task& task);
+    void finish(const Task& task, const Outcome& outcome, Lock& lock);
+    void endBeginning(Lock& lock);
+    std::shared_ptr<SharedFolder> folderOf(FolderIndex folder, int& error, Lock& lock);
+    bool firstNameErased(std::size_t first, Lock& lock);
+    void syncBatch(FolderIndex folder, Lock& lock);
+    bool settled(FolderIndex folder) const;
+    void leftFolder(FolderIndex folder);
+    void count(const Removal& removal);
+    void fail(std::size_t entry, const PassFailure& failure);
+    void settle(std::size_t entry, bool erased);
+
+    const EntryEraserSetup& setup_;
+    const WorkList& list_;
+    FileOps& ops_;
+
+    std::mutex mutex_;
+    std::condition_variable firstNameKnown_;  // a hard-linked file's first name was settled or
+                                              // is waiting for its folder's sync
+    std::size_t next_ = 0;                    // the next entry to begin
+    bool beginning_ = true;                   // entries may still begin
+    std::size_t filesInFlight_ = 0;
+    std::size_t syncsInFlight_ = 0;
+    std::unordered_map<FolderIndex, std::size_t> filesInFolder_;  // in flight, per folder
+    std::unordered_map<FolderIndex, Batch> batches_;
+    std::shared_ptr<SharedFolder> current_;             // the folder of the entry begun last
+    std::unordered_map<std::size_t, bool> firstNames_;  // of hard-linked files: erased or not
+    EntriesErased result_;
+};
+
+EntriesErased Eraser::run() {
+    std::vector<std::thread> workers;
+    for (std::size_t i = 0; i < std::max<std::size_t>(setup_.filesInFlight, 1); ++i) {
+        workers.emplace_back([this] {
+            yieldToTheWindow();
+            work();
+        });
+    }
+    for (auto& worker : workers) {
+        worker.join();
+    }
+    Lock lock(mutex_);
+    while (!batches_.empty()) {  // none should be left; a removal is never left uncounted
+        syncBatch(batches_.begin()->first, lock);
+    }
+    result_.notReached += list_.entries.size() - next_;
+    std::stable_sort(result_.failures.begin(), result_.failures.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    return std::move(result_);
+}
+
+void Eraser::work() {
+    Lock lock(mutex_);
+    while (beginning_) {
+        if (setup_.stop || next_ == list_.entries.size()) {
+            endBeginning(lock);
+            return;
+        }
+        const std::size_t entry = next_++;
+        setup_.progress.began(entry);
+        const std::optional<Task> task = prepare(entry, lock);
+        if (!task) {
+            continue;
+        }
+        lock.unlock();
+        const Outcome outcome = erase(*task);
+        lock.lock();
+        finish(*task, outcome, lock);
+    }
+}
+
+// What erasing `entry` takes, or nothing when it cannot begin (and has its line already).
+std::optional<Task> Eraser::prepare(std::size_t entry, Lock& lock) {
+    const auto refuse = [&](const PassFailure& failure) {
+        fail(entry, failure);
+        setup_.progress.failed(setup_.passes);
+        return std::nullopt;
+    };
+    const WorkEntry& record = list_.entries[entry];
+    Task task;
+    task.entry = entry;
+    int error = 0;
+    task.folder = folderOf(record.folder, error, lock);
+    if (!task.folder) {
+        return refuse(folderUnreachable(error).failure);
+    }
+    task.what = record.kind == WorkEntry::Kind::LinkOrSpecial ? What::LinkOrSpecial : What::File;
+    if (task.what == What::File) {
+        if (const auto first = list_.firstNameOf(entry)) {
+            const bool firstErased = firstNameErased(*first, lock);
+            if (setup_.stop) {  // stopped while this entry waited for its first name
+                result_.stopped = true;
+                ++result_.notReached;
+                return std::nullopt;
+            }
+            if (!firstErased) {
+                return refuse(failedAt(Step::SharedWithFailed).failure);
+            }
+            task.what = What::LaterName;
+        } else if (const auto* link = list_.hardLinkAt(entry)) {
+            if (link->namesInRun < link->links) {
+                return refuse(
+                    failedAt(Step::OtherNames, 0, link->links - link->namesInRun).failure);
+            }
+            task.names = link->namesInRun;
+        }
+    }
+    ++filesInFlight_;
+    ++filesInFolder_[record.folder];
+    return task;
+}
+
+// Every pass of one file, or the removal of a link or a later name; without the lock.
+Outcome Eraser::erase(const Task& task) {
+    Outcome outcome;
+    const auto fail = [&](const PassFailure& failure, std::int64_t passesLeft) {
+        setup_.progress.failed(passesLeft);
+        outcome.kind = Outcome::Kind::Failed;
+        outcome.failure = failure;
+        return outcome;
+    };
+    if (setup_.stop) {
+        outcome.kind = Outcome::Kind::NotBegun;
+        return outcome;
+    }
+    const WorkEntry& record = list_.entries[task.entry];
+    const std::string name(list_.nameOf(record));
+    const std::int64_t passes = setup_.passes;
+    const int fd = task.folder->fd();
+    if (task.what != What::File) {
+        if (const auto removed = removeEntry(ops_, fd, name, record.inode); !removed) {
+            return fail(removed.failure, passes);
+        }
+        setup_.progress.doneWithoutPasses(task.entry);
+        return outcome;
+    }
+    const PassTarget target{fd, name, record.inode, task.names};
+    for (std::int64_t pass = 0; pass < passes; ++pass) {
+        if (pass > 0) {
+            setup_.progress.passBegan(task.entry, pass);
+        }
+        const PassResult done = pass > 0 && setup_.stop
+                                    ? failedAt(Step::Stopped)
+                                    : shredPass(target, pass, passes, setup_.pass);
+        if (pass == 0) {
+            outcome.size = done.size;
+        }
+        if (!done) {
+            if (pass == 0 && done.failure.step == Step::Stopped && done.failure.offset == 0) {
+                outcome.kind = Outcome::Kind::NotBegun;  // stopped before its first byte
+                return outcome;
+            }
+            return fail(done.failure, passes - pass);
+        }
+        setup_.progress.passDone();
+    }
+    return outcome;
+}
+
+void Eraser::finish(const Task& task, const Outcome& outcome, Lock& lock) {
+    --filesInFlight_;
+    const FolderIndex folder = list_.entries[task.entry].folder;
+    leftFolder(folder);
+    switch (outcome.kind) {
+        case Outcome::Kind::Removed: {
+            Batch& batch = batches_[folder];
+            const auto now = setup_.now();
+            if (batch.removals.empty()) {
+                batch.folder = task.folder;
+                batch.since = now;
+            }
+            batch.removals.push_back({task.entry, task.what, outcome.size});
+            if (list_.hardLinkAt(task.entry) != nullptr) {
+                firstNameKnown_.notify_all();  // a later name may want it synced now
+            }
+            if (batch.removals.size() >= kRemovalsPerSync ||
+                now - batch.since >= kLongestSyncWait) {
+                syncBatch(folder, lock);
+                return;
+            }
+            break;
+        }
+        case Outcome::Kind::Failed:
+            result_.stopped = result_.stopped || outcome.failure.step == Step::Stopped;
+            fail(task.entry, outcome.failure);
+            break;
+        case Outcome::Kind::NotBegun:
+            result_.stopped = true;
+            ++result_.notReached;
+            settle(task.entry, false);
+            break;
+    }
+    if (settled(folder)) {
+        syncBatch(folder, lock);
+    }
+}
+
+// No entry begins any more: every batch that no file in flight can join is synced now; the
+// others are synced by whoever finishes the last file of their folder.
+void Eraser::endBeginning(Lock& lock) {
+    beginning_ = false;
+    result_.stopped = result_.stopped || next_ < list_.entries.size();
+    current_.reset();
+    for (;;) {
+        const auto idle = std::find_if(batches_.begin(), batches_.end(),
+                                       [this](const auto& batch) { return settled(batch.first); });
+        if (idle == batches_.end()) {
+            return;
+        }
+        syncBatch(idle->first, lock);
+    }
+}
+
+std::shared_ptr<SharedFolder> Eraser::folderOf(FolderIndex folder, int& error, Lock& lock) {
+    if (current_ && current_->index() == folder) {
+        return current_;
+    }
+    // The handles are used under the lock only; workers get a descriptor of their own.
+    int fd = -1;
+    if ((error = setup_.handles.open(folder, fd)) != 0) {
+        return nullptr;
+    }
+    int own = -1;
+    if ((error = ops_.duplicate(fd, own)) != 0) {
+        return nullptr;
+    }
+    auto opened = std::make_shared<SharedFolder>(ops_, folder, own);
+    if (const auto previous = std::exchange(current_, opened);
+        previous && settled(previous->index())) {
+        syncBatch(previous->index(), lock);
+    }
+    return opened;
+}
+
+// Whether the first name of a hard-linked file was erased, waiting for it if it is in flight.
+bool Eraser::firstNameErased(std::size_t first, Lock& lock) {
+    const FolderIndex folder = list_.entries[first].folder;
+    for (;;) {
+        if (const auto known = firstNames_.find(first); known != firstNames_.end()) {
+            return known->second;
+        }
+        // Its removal may be waiting for the sync of its folder.
+        if (const auto batch = batches_.find(folder); batch != batches_.end()) {
+            const auto& removals = batch->second.removals;
+            if (std::any_of(removals.begin(), removals.end(),
+                            [first](const Removal& removal) { return removal.entry == first; })) {
+                syncBatch(folder, lock);
+                continue;
+            }
+        }
+        if (filesInFlight_ + syncsInFlight_ == 0) {
+            return false;  // nothing under way could settle it
+        }
+        firstNameKnown_.wait(lock);
+    }
+}
+
+// Syncs the folder once for the removals waiting in it, then counts them; the lock is let go
+// meanwhile.
+void Eraser::syncBatch(FolderIndex folder, Lock& lock) {
+    const auto found = batches_.find(folder);
+    if (found == batches_.end()) {
+        return;
+    }
+    Batch batch = std::move(found->second);
+    batches_.erase(found);
+    ++syncsInFlight_;
+    lock.unlock();
+    const int error = ops_.sync(batch.folder->fd());
+    batch.folder.reset();
+    lock.lock();
+    --syncsInFlight_;
+    for (const Removal& removal : batch.removals) {
+        if (error == 0) {
+            count(removal);
+        } else {
+            fail(removal.entry, failedAt(Step::SyncFolder, error).failure);
+        }
+    }
+}
+
+// No more removals can join the folder's batch for now: no file of it is in flight, and the
+// next entry to begin is in another folder.
+bool Eraser::settled(FolderIndex folder) const {
+    return filesInFolder_.count(folder) == 0 && !(current_ && current_->index() == folder);
+}
+
+void Eraser::leftFolder(FolderIndex folder) {
+    const auto found = filesInFolder_.find(folder);
+    if (--found->second == 0) {
+        filesInFolder_.erase(found);
+    }
+}
+
+void Eraser::count(const Removal& removal) {
+    switch (removal.what) {
+        case What::File:
+            ++result_.fileCount;
+            result_.totalSize += removal.size;
+            break;
+        case What::LinkOrSpecial: ++result_.linkCount; break;
+        case What::LaterName: break;  // the file was counted under its first name
+    }
+    settle(removal.entry, true);
+}
+
+void Eraser::fail(std::size_t entry, const PassFailure& failure) {
+    result_.failures.emplace_back(entry, failure);
+    settle(entry, false);
+}
+
+void Eraser::settle(std::size_t entry, bool erased) {
+    if (list_.hardLinkAt(entry) != nullptr) {
+        firstNames_[entry] = erased;
+        firstNameKnown_.notify_all();
+    }
+}
+
+}  // namespace
+
+EntriesErased eraseEntries(const EntryEraserSetup& setup) {
+    return Eraser(setup).run();
+}
+
+}  // namespace fendry

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "FolderHandles.h"
+#include "RunProgress.h"
+#include "ShredPass.h"
+#include "WorkList.h"
+
+namespace fendry {
+
+// What erasing the entries of a work list came to.
+struct EntriesErased {
+    std::int64_t fileCount = 0;
+    std::int64_t totalSize = 0;
+    std::int64_t linkCount = 0;
+    // Entries that were not erased or removed, with why, in work list order.
+    std::vector<std::pair<std::size_t, PassFailure>> failures;
+    std::size_t notReached = 0;  // entries the run never began on
+    bool stopped = false;
+};
+
+struct EntryEraserSetup {
+    const WorkList& list;
+    // Opens the entries' folders; used by one thread at a time.
+    FolderHandles& handles;
+    PassContext pass;
+    std::int64_t passes = 1;
+    // Files in flight at once, each on a thread of its own, at a lower priority than the
+    // calling thread.
+    std::size_t filesInFlight = 1;
+    RunProgress& progress;
+    const std::atomic<bool>& stop;
+    std::function<std::chrono::steady_clock::time_point()> now;
+};
+
+// Erases the entries of a work list, several files at a time, so that the device sees a queue
+// of syncs instead of one at a time. Entries begin in work list order; each file's passes run
+// one after another, each synced before the next begins. Removals from one folder are synced
+// together, and a file counts as erased only once the sync of its removal has succeeded. A
+// later name of a hard-linked file is removed only after its first name was erased. A failure
+// stops only the entry it happened to. Once `stop` is set no entry begins; what was already
+// removed is synced and counted, and what was being overwritten stays.
+EntriesErased eraseEntries(const EntryEraserSetup& setup);
+
+}  // namespace fendry

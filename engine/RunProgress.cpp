@@ -1,0 +1,86 @@
+#include "RunProgress.h"
+
+namespace fendry {
+
+RunProgress::RunProgress(Post post, std::chrono::milliseconds interval, Clock now,
+                         std::int64_t passes)
+    : post_(std::move(post)), interval_(interval), now_(std::move(now)), passes_(passes) {}
+
+void RunProgress::began(std::size_t index) {
+    const std::lock_guard lock(mutex_);
+    latest_.index = static_cast<std::int64_t>(index);
+    latest_.pass = 0;
+    changed();
+}
+
+void RunProgress::passBegan(std::size_t index, std::int64_t pass) {
+    const std::lock_guard lock(mutex_);
+    if (latest_.index != static_cast<std::int64_t>(index)) {
+        return;  // the screen follows the entry begun last
+    }
+    latest_.pass = pass;
+    changed();
+}
+
+void RunProgress::passDone() {
+    const std::lock_guard lock(mutex_);
+    complete(1);
+}
+
+void RunProgress::doneWithoutPasses(std::size_t index) {
+    const std::lock_guard lock(mutex_);
+    if (latest_.index == static_cast<std::int64_t>(index)) {
+        latest_.pass = passes_ - 1;
+    }
+    complete(passes_);
+}
+
+void RunProgress::failed(std::int64_t passesLeft) {
+    const std::lock_guard lock(mutex_);
+    unwrittenOfFailed_ += passesLeft;
+}
+
+void RunProgress::complete(std::int64_t passes) {
+    latest_.completedPasses = latest_.completedPasses.value_or(0) + passes + unwrittenOfFailed_;
+    unwrittenOfFailed_ = 0;
+    changed();
+}
+
+void RunProgress::changed() {
+    unsent_ = true;
+    if (interval_.count() == 0) {
+        send();
+        return;
+    }
+    if (*inQueue_) {
+        return;
+    }
+    const auto now = now_();
+    if (lastSent_ && now - *lastSent_ < interval_) {
+        return;
+    }
+    lastSent_ = now;
+    send();
+}
+
+void RunProgress::sendIfDue() {
+    const std::lock_guard lock(mutex_);
+    if (unsent_) {
+        changed();
+    }
+}
+
+void RunProgress::flush() {
+    const std::lock_guard lock(mutex_);
+    if (unsent_) {
+        send();
+    }
+}
+
+void RunProgress::send() {
+    *inQueue_ = true;
+    unsent_ = false;
+    post_(latest_, inQueue_);
+}
+
+}  // namespace fendry
