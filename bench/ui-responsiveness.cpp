@@ -158,7 +158,7 @@ int main(int argc, char* argv[]) {
 
     const QStringList arguments = QGuiApplication::arguments();
     bool addOnly = false;
-    int methodRow = kStealthRow;  // the most updates
+    int methodRow = 2;  // Stealth: the most updates
     bool usable = arguments.size() >= 2;
     for (int i = 1; i + 1 < arguments.size(); ++i) {
         if (arguments[i] == QLatin1String("--add")) {
@@ -177,8 +177,7 @@ int main(int argc, char* argv[]) {
         }
     }
     if (!usable || methodRow < 0) {
-        std::fputs("usage: fendry-ui-bench [--add] [--method quick|safe|stealth] FOLDER
-", stderr);
+        std::fputs("usage: fendry-ui-bench [--add] [--method quick|safe|stealth] FOLDER\n", stderr);
         return 2;
     }
     const std::filesystem::path folder = argv[argc - 1];
