@@ -8,6 +8,8 @@
 
 #include "Appcast.h"
 
+namespace fendry {
+
 UpdaterOptions UpdaterOptions::defaults() {
     UpdaterOptions options;
     const QString fromEnvironment = qEnvironmentVariable("FENDRY_APPCAST_URL");
@@ -171,3 +173,5 @@ void Updater::setSessionInProgress(bool inProgress) {
     sessionInProgress_ = inProgress;
     emit sessionInProgressChanged();
 }
+
+}  // namespace fendry

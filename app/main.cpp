@@ -19,6 +19,10 @@ Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
+using fendry::AppDelegate;
+using fendry::MailingListManager;
+using fendry::SingleInstance;
+
 namespace {
 
 // The application's own texts outside the window.
@@ -88,7 +92,7 @@ int main(int argc, char* argv[]) {
     // Qt has taken its own options out of what it was shown; what is left are ours.
     std::vector<std::string> arguments(argv + std::min(1, qtArgc), argv + qtArgc);
     arguments.insert(arguments.end(), afterOptions.begin(), afterOptions.end());
-    const auto items = itemsFromArguments(arguments, std::filesystem::current_path());
+    const auto items = fendry::itemsFromArguments(arguments, std::filesystem::current_path());
 
     const QString serverName = SingleInstance::defaultServerName();
     switch (SingleInstance::handOver(serverName, items)) {

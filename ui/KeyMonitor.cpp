@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QWindow>
 
+namespace fendry {
+
 KeyMonitor::KeyMonitor(Handler handler, QObject* parent)
     : QObject(parent), handler_(std::move(handler)) {}
 
@@ -31,3 +33,5 @@ bool KeyMonitor::eventFilter(QObject* watched, QEvent* event) {
     }
     return false;
 }
+
+}  // namespace fendry

@@ -3,6 +3,8 @@
 #include <QObject>
 #include <functional>
 
+namespace fendry {
+
 // Sees every key press the application receives, in any of its windows, before the focused
 // control does. The handler answers whether it consumed the key.
 class KeyMonitor final : public QObject {
@@ -22,3 +24,5 @@ private:
     Handler handler_;
     bool installed_ = false;
 };
+
+}  // namespace fendry

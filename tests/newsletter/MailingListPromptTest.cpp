@@ -1,9 +1,9 @@
+#include <QtQml/qqmlextensionplugin.h>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QTest>
-#include <QtQml/qqmlextensionplugin.h>
 #include <memory>
 
 #include "ItemSearch.h"
@@ -14,6 +14,7 @@
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
+using namespace fendry;
 using testing_support::SubscribeServer;
 
 namespace {
@@ -21,11 +22,10 @@ namespace {
 // The prompt's window over a manager of its own that talks to a local service.
 class Prompt {
 public:
-    explicit Prompt(const QByteArray& response)
-        : server(response), manager(options(server.url())) {
+    explicit Prompt(const QByteArray& response) : server(response), manager(options(server.url())) {
         engine.addImportPath(QStringLiteral("qrc:/"));
-        QQmlComponent component(&engine,
-                                QUrl(QStringLiteral("qrc:/Fendry/Newsletter/qml/MailingListPrompt.qml")));
+        QQmlComponent component(
+            &engine, QUrl(QStringLiteral("qrc:/Fendry/Newsletter/qml/MailingListPrompt.qml")));
         window.reset(qobject_cast<QQuickWindow*>(
             component.createWithInitialProperties({{"manager", QVariant::fromValue(&manager)}})));
         if (!window) {
@@ -87,7 +87,7 @@ private slots:
 
         QTRY_VERIFY(p.find("emailField")->hasActiveFocus());
         QVERIFY(!p.find("subscribeButton")->isEnabled());  // empty field
-        QTest::keyClick(p.window.get(), Qt::Key_Return);  // does nothing while empty
+        QTest::keyClick(p.window.get(), Qt::Key_Return);   // does nothing while empty
         QCOMPARE(p.manager.status(), int(MailingListManager::Idle));
 
         p.type(QStringLiteral(" "));

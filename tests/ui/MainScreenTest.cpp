@@ -26,6 +26,7 @@
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 
+using namespace fendry;
 using testing_support::ScreenHarness;
 namespace fs = std::filesystem;
 using StorageTable = std::vector<std::optional<StorageFacts>>;
