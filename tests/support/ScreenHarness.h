@@ -10,23 +10,12 @@
 
 #include "ItemSearch.h"
 #include "MainScreen.h"
+#include "MemoryPreferences.h"
 #include "PendingItemsModel.h"
 #include "StorageProbe.h"
 #include "TempFolder.h"
 
 namespace testing_support {
-
-class MemoryPreferences final : public fendry::Preferences {
-public:
-    std::optional<std::int64_t> integer(std::string_view key) const override {
-        const auto found = values.find(std::string(key));
-        return found == values.end() ? std::nullopt : std::optional(found->second);
-    }
-    void setInteger(std::string_view key, std::int64_t value) override {
-        values[std::string(key)] = value;
-    }
-    std::map<std::string, std::int64_t> values;
-};
 
 // Storage as the test says it is: by the item's path, or else a plain local disk.
 class FakeStorageProbe final : public fendry::StorageProbe {
@@ -53,8 +42,10 @@ public:
         view.setInitialProperties({{QStringLiteral("screen"), QVariant::fromValue(&screen_)}});
         view.setSource(QUrl(QStringLiteral("qrc:/Fendry/Ui/qml/ContentView.qml")));
         view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
     }
+
+    // Whether the window came on screen; tests check it before anything else.
+    [[nodiscard]] bool exposed() { return QTest::qWaitForWindowExposed(&view); }
 
     fendry::MainScreen& screen() { return screen_; }
     fendry::PendingItemsModel& files() { return files_; }

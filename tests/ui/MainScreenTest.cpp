@@ -122,6 +122,7 @@ private slots:
 
     void emptyAndPendingShowTheirOwnElements() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         QVERIFY(h.contentShown("intakeArea"));
         QVERIFY(!h.contentShown("progressArea"));
         QVERIFY(!h.contentShown("completionView"));
@@ -151,6 +152,7 @@ private slots:
     // opens, not when they came in.
     void theAlertCountsAfreshWhenItOpens() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         h.file("Photos/sub/a.jpg");
         h.add(h.root() / "Photos");
         h.add(h.file("notes.txt"));
@@ -186,6 +188,7 @@ private slots:
     // Return acts on the button that has the focus; "Erase now" has it when the alert opens.
     void returnActivatesTheFocusedButtonOfTheAlert() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         h.add(h.file("notes.txt"));
         h.screen().setShowConfirmationDialog(true);
         h.fetchFacts();
@@ -208,6 +211,7 @@ private slots:
     // Adding a folder never waits for its count: the row and the header say they are counting.
     void aFolderIsCountedAwayFromTheScreenAndAgainWhenItChanges() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         h.file("big/a");
         h.files().add(h.root() / "big");
         QTRY_VERIFY(h.find("rowDetail"));
@@ -282,6 +286,7 @@ private slots:
         QFETCH(StorageTable, storage);
         QFETCH(QString, caution);
         ScreenHarness h;
+        QVERIFY(h.exposed());
         for (std::size_t i = 0; i < storage.size(); ++i) {
             const fs::path item = h.file("item" + std::to_string(i));
             h.probe().facts[item] = storage[i];
@@ -299,6 +304,7 @@ private slots:
         SettingsPreferences firstLaunch;
         {
             ScreenHarness h(&firstLaunch);
+            QVERIFY(h.exposed());
             h.add(h.file("a"));
             QTRY_VERIFY(h.find("modePicker"));
             h.click("segment-Stealth");
@@ -308,6 +314,7 @@ private slots:
         }
         SettingsPreferences secondLaunch;
         ScreenHarness h(&secondLaunch);
+        QVERIFY(h.exposed());
         QCOMPARE(h.screen().selectedMethodIndex(), 2);
         QCOMPARE(h.screen().selectedMethodPasses(), 35);
     }
@@ -339,6 +346,7 @@ private slots:
     // is, in the list and under the ring.
     void namesAreShownAsTheyAreNeverAsMarkup() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const QStringList names{QStringLiteral("keep.txt<font color=\"white\">.secret"),
                                 QStringLiteral("<a href=\"https:x\">invoice.pdf"),
                                 QStringLiteral("<b>big &amp; bold")};
@@ -367,6 +375,7 @@ private slots:
 
     void arrowKeysWalkTheListAndLetOtherKeysThrough() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const fs::path a = h.file("a"), b = h.file("b"), c = h.file("c");
         for (const auto& path : {a, b, c}) {
             h.add(path);
@@ -401,6 +410,7 @@ private slots:
 
     void removingAndClearingFollowTheSelectionRules() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const fs::path a = h.file("a"), b = h.file("b"), c = h.file("c");
         for (const auto& path : {a, b, c}) {
             h.add(path);
@@ -425,6 +435,7 @@ private slots:
 
     void aRealDropAddsFileUrlsOnlyAndOnlyBeforeARun() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const fs::path a = h.file("a b.txt");
         fs::create_directories(h.root() / "folder");
         dropUrls(h.view, h.find("dropArea"),
@@ -441,6 +452,7 @@ private slots:
 
     void aRunShowsItsProgressThenTheSummary() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const std::string longName(120, 'n');
         h.add(h.file(longName + ".mov", 3000));
         h.add(h.file("b", 72));
@@ -480,6 +492,7 @@ private slots:
 
     void aRunWithFailuresSaysSo() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const auto shared = h.file("shared", 5);  // its other name is not in the run
         fs::create_hard_link(shared, h.root() / "other-name");
         h.add(shared);
@@ -497,6 +510,7 @@ private slots:
 
     void aRunOverOnlyEmptyFoldersCountsNothing() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         fs::create_directories(h.root() / "empty");
         h.add(h.root() / "empty");
         h.screen().startShredding();
@@ -515,6 +529,7 @@ private slots:
     // Names that are not UTF-8 travel byte for byte: U+FFFD would name a file that is not there.
     void revealAsksTheFileManagerOrElseOpensTheFolder() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const fs::path folder = h.root() / "my folder \xFF";
         h.file("my folder \xFF/caf\xE9.txt");
         h.add(folder);
@@ -557,6 +572,7 @@ private slots:
 
     void theRingTruncatesItsPercentageAndDrawsThePassArc() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         QQmlComponent component(
             h.view.engine(), QUrl(QStringLiteral("qrc:/Fendry/Ui/qml/CircularProgressView.qml")));
         struct Case {
@@ -600,6 +616,7 @@ private slots:
         QFETCH(QStringList, spellings);
         QFETCH(int, rows);
         ScreenHarness h;
+        QVERIFY(h.exposed());
         h.file("a.txt");
         h.file("d/f");
         std::vector<fs::path> items;
@@ -613,6 +630,7 @@ private slots:
 
     void refusedItemsAreNotTakenInAndAreAnnouncedOnce() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         QSignalSpy announced(&h.screen(), &MainScreen::intakeNoticeChanged);
         const fs::path kept = h.file("kept");
         h.screen().takeIn({"/", kept, h.root() / "kept/..", "/proc/self/status"});
@@ -640,6 +658,7 @@ private slots:
     // there, and copied as text.
     void theFailureDetailsListEveryItemAndCopyAsText() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         fs::create_directories(h.root() / "sub");
         const BusyFile first(h.root() / "busy");
         auto second = std::make_unique<BusyFile>(h.root() / "sub/busy two");
@@ -686,6 +705,7 @@ private slots:
     // Nothing opened during a run or on its summary is lost: it becomes the next list.
     void itemsOpenedDuringARunWaitForStartAgain() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const fs::path erased = h.file("erased"), first = h.file("first"),
                        second = h.file("second");
         h.add(erased);
@@ -715,6 +735,7 @@ private slots:
     void theModePickerAlwaysShowsExactlyOneMethod() {
         testing_support::MemoryPreferences preferences;
         ScreenHarness h(&preferences);
+        QVERIFY(h.exposed());
         h.add(h.file("a"));
         QTRY_VERIFY(h.find("segment-Quick"));
         const auto checkedSegments = [&] {
@@ -748,6 +769,7 @@ private slots:
     // A name is shown as one line of exactly its characters; a link says where it points.
     void namesShowEveryCharacterAndLinksTheirTarget() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         const fs::path twoLines = h.file("two\nlines");
         const fs::path link = h.root() / "shortcut";
         fs::create_symlink("../elsewhere/target.txt", link);
@@ -801,6 +823,7 @@ private slots:
     // A screen-reader user meets a name on every control and every row.
     void everyControlOnScreenHasAnAccessibleName() {
         ScreenHarness h;
+        QVERIFY(h.exposed());
         h.add(h.root() / "missing-folder");
         h.add(h.file("a"));
         h.screen().setSelectedFile(keyOf(h.root() / "a"));
