@@ -135,6 +135,9 @@ bool Updater::abandonCheck() {
     disconnect(reply, nullptr, this, nullptr);
     reply->abort();
     reply->deleteLater();
+    // An aborted reply leaves its connection open in the manager's cache, waiting on a server
+    // that may never answer; the check is over, and so is the connection.
+    network_.clearConnectionCache();
     return true;
 }
 

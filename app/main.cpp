@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "AccessibleItems.h"
 #include "AppDelegate.h"
 #include "LaunchArguments.h"
 #include "MailingListManager.h"
@@ -77,6 +78,7 @@ int main(int argc, char* argv[]) {
     if (answeredInformationOption(argc, argv)) {
         return 0;
     }
+    fendry::installAccessibleItems();  // before the application makes its own
     QGuiApplication::setApplicationName(QStringLiteral("Fendry"));
     QGuiApplication::setOrganizationName(QStringLiteral("morvel"));
     QGuiApplication::setApplicationVersion(QStringLiteral(FENDRY_VERSION));

@@ -40,7 +40,7 @@ CardDialog {
         Accessible.name: qsTr("Are you sure?")
         Accessible.description: message.text + " " + caution.text
 
-        Text {
+        StaticText {
             objectName: "alertTitle"
             Layout.fillWidth: true
             text: qsTr("Are you sure?")
@@ -48,7 +48,7 @@ CardDialog {
             color: Theme.primary
             horizontalAlignment: Text.AlignHCenter
         }
-        Text {
+        StaticText {
             id: message
             objectName: "alertMessage"
             Layout.fillWidth: true
@@ -74,7 +74,7 @@ CardDialog {
                 color: Theme.orange
                 size: 14
             }
-            Text {
+            StaticText {
                 id: caution
                 objectName: "storageCaution"
                 Layout.fillWidth: true

@@ -30,7 +30,7 @@ CardDialog {
         Accessible.role: Accessible.Dialog
         Accessible.name: message.text
 
-        Text {
+        StaticText {
             id: message
             objectName: "unopenedMessage"
             Layout.fillWidth: true
@@ -55,7 +55,7 @@ CardDialog {
             background: Rectangle {
                 color: Theme.controlBackground
                 radius: 5
-                border.color: "#c8c8c8"
+                border.color: Theme.controlBorder
             }
             Accessible.name: message.text
         }
