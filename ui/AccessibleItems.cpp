@@ -11,6 +11,7 @@
 #include <QGuiApplication>
 #include <QQuickItem>
 #include <QQuickWindow>
+#include <QScreen>
 
 namespace fendry {
 
@@ -87,9 +88,15 @@ public:
         return inScreenPixels(QAccessibleQuickItem::rect(), item()->window());
     }
     QAccessible::Role role() const override {
-        // Qt 6.4 calls each title of a menu bar a menu bar of its own.
-        return item()->inherits("QQuickMenuBarItem") ? QAccessible::MenuItem
-                                                     : QAccessibleQuickItem::role();
+        // Qt 6.4 calls each title of a menu bar a menu bar of its own, and a busy indicator an
+        // indicator, which AT-SPI does not know: it is a progress bar without a value.
+        if (item()->inherits("QQuickMenuBarItem")) {
+            return QAccessible::MenuItem;
+        }
+        if (item()->inherits("QQuickBusyIndicator")) {
+            return QAccessible::ProgressBar;
+        }
+        return QAccessibleQuickItem::role();
     }
     QString text(QAccessible::Text type) const override {
         // Qt 6.4 leaves an open menu without a name; it is its title's.
@@ -106,6 +113,11 @@ public:
         QAccessible::State state = QAccessibleQuickItem::state();
         state.invisible = !onScreen(item());
         state.disabled = !item()->isEnabled();
+        // Off the screen's edges, both in the screen's pixels (Qt compares its own pixels
+        // with the screen's).
+        const QScreen* screen = item()->window() ? item()->window()->screen() : nullptr;
+        state.offscreen = screen != nullptr &&
+                          !inScreenPixels(screen->geometry(), item()->window()).intersects(rect());
         // A text is read, not focused, unless the keyboard can really reach it.
         if (role() == QAccessible::StaticText) {
             state.focusable = item()->activeFocusOnTab();
@@ -119,7 +131,8 @@ public:
     }
     // Qt 6.4 offers a value only for controls the user sets; a progress bar has one too.
     void* interface_cast(QAccessible::InterfaceType type) override {
-        if (type == QAccessible::ValueInterface && role() == QAccessible::ProgressBar) {
+        if (type == QAccessible::ValueInterface && role() == QAccessible::ProgressBar &&
+            item()->property("value").isValid()) {
             return static_cast<QAccessibleValueInterface*>(this);
         }
         return QAccessibleQuickItem::interface_cast(type);
@@ -128,7 +141,16 @@ public:
         // A "Press" handled in QML comes on top of the one Qt offers by the item's role.
         QStringList names = QAccessibleQuickItem::actionNames();
         names.removeDuplicates();
+        if (role() == QAccessible::ProgressBar) {  // shown, not set
+            names.removeAll(QAccessibleActionInterface::increaseAction());
+            names.removeAll(QAccessibleActionInterface::decreaseAction());
+        }
         return names;
+    }
+    void setCurrentValue(const QVariant& value) override {
+        if (role() != QAccessible::ProgressBar) {
+            QAccessibleQuickItem::setCurrentValue(value);
+        }
     }
     int childCount() const override { return int(shownChildren(item()).size()); }
     QAccessibleInterface* child(int index) const override {

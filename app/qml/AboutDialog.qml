@@ -15,8 +15,6 @@ CardDialog {
 
     contentItem: ColumnLayout {
         spacing: 8
-        Accessible.role: Accessible.Dialog
-        Accessible.name: qsTr("About Fendry")
 
         Image {
             Layout.alignment: Qt.AlignHCenter

@@ -36,8 +36,10 @@ ApplicationWindow {
     // Return and Escape then work as in any menu, and each title and item has its mnemonic.
     function openMenuBar() {
         const first = menuBar.itemAt(0)
-        if (first && !first.highlighted)
+        if (first && !first.highlighted) {
             first.clicked()
+            first.menu.currentIndex = 0  // Return then does the first command
+        }
     }
     // Whether the keyboard is in the window's content, not in a dialog or menu over it.
     function keyboardInContent() {

@@ -43,8 +43,6 @@ CardDialog {
 
     contentItem: ColumnLayout {
         spacing: 10
-        Accessible.role: Accessible.Dialog
-        Accessible.name: heading.text
 
         Image {
             Layout.alignment: Qt.AlignHCenter

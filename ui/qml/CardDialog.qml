@@ -24,9 +24,22 @@ Dialog {
                                                                 : null
     onClosed: {
         // Only to an item still on screen and able to take it: the screen may have moved on.
-        if (focusBefore && focusBefore.visible && focusBefore.enabled)
+        if (focusBefore && focusBefore.visible && focusBefore.enabled) {
             focusBefore.forceActiveFocus()
+        } else if (focusBefore && overItems(focusBefore) && parent.Window.window) {
+            // Opened from a menu, which is gone: back to where the keyboard was in the
+            // window's content, which keeps it.
+            parent.Window.window.contentItem.forceActiveFocus()
+        }
         focusBefore = null
+    }
+    // Whether the item lies over the window's content, in a menu or another card.
+    function overItems(item) {
+        for (; item; item = item.parent) {
+            if (item === T.Overlay.overlay)
+                return true
+        }
+        return false
     }
 
     background: Rectangle {

@@ -38,7 +38,7 @@ CardDialog {
         focus: true
         Accessible.role: Accessible.AlertMessage
         Accessible.name: qsTr("Are you sure?")
-        Accessible.description: message.text + " " + caution.text
+        Accessible.description: [message.text, caution.text].filter(text => text !== "").join(" ")
 
         StaticText {
             objectName: "alertTitle"

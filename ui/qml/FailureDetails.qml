@@ -30,8 +30,6 @@ CardDialog {
 
     contentItem: ColumnLayout {
         spacing: 10
-        Accessible.role: Accessible.Dialog
-        Accessible.name: title.text
 
         StaticText {
             id: title
@@ -58,7 +56,10 @@ CardDialog {
                 clip: true
                 boundsBehavior: Flickable.StopAtBounds
                 model: details.screen.failures
-                ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+                ScrollBar.vertical: ScrollBar {
+                    policy: ScrollBar.AsNeeded
+                    visible: size < 1  // nothing to scroll: nothing drawn, nothing to read
+                }
                 Accessible.role: Accessible.List
                 Accessible.name: title.text
 

@@ -30,8 +30,14 @@ Rectangle {
     implicitHeight: content.implicitHeight + 12
     radius: 4
     color: selected ? Theme.selection : "transparent"
-    // The keyboard follows the selection while it is in the list.
-    onSelectedChanged: if (selected && ListView.view && ListView.view.activeFocus) forceActiveFocus()
+    // The keyboard follows the selection while it is in the list, also to a row that is only
+    // now made.
+    function followSelection() {
+        if (selected && ListView.view && ListView.view.activeFocus)
+            forceActiveFocus()
+    }
+    onSelectedChanged: followSelection()
+    Component.onCompleted: followSelection()
 
     Accessible.role: Accessible.ListItem
     Accessible.name: isLink ? qsTr("%1, link to %2").arg(name).arg(linkTarget)

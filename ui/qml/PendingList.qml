@@ -55,9 +55,11 @@ Rectangle {
         Accessible.name: qsTr("Files to erase")
     }
 
+    // Inside the edge: the drop zone clips what lies outside and rounds its corners by 12.
     FocusRing {
         owner: rows
-        radius: 3
+        anchors.margins: 0
+        radius: 12
         shown: rows.activeFocus && rows.Window.activeFocusItem === rows
     }
 }

@@ -27,8 +27,6 @@ CardDialog {
 
     contentItem: ColumnLayout {
         spacing: 10
-        Accessible.role: Accessible.Dialog
-        Accessible.name: message.text
 
         StaticText {
             id: message
