@@ -27,8 +27,9 @@ Item {
             startAgainButton.forceActiveFocus()
     }
 
-    // The entrance: everything waits 0.3 s, then eases in over 0.8 s; with less motion wished
-    // for, everything is in place at once. The keyboard comes once the buttons are in.
+    // The entrance: everything waits 0.3 s, then comes in over 0.8 s, slowing to a stop; with
+    // less motion wished for, everything is in place at once. The keyboard comes once the
+    // buttons are in.
     Timer {
         interval: Theme.reduceMotion ? 0 : 300
         running: true

@@ -60,6 +60,6 @@ QtObject {
         return reduceMotion ? 0 : milliseconds
     }
 
-    // Qt's quadratic ease-in-out, for every switch of the screen's content.
+    // How long a switch of the screen's content takes (a quadratic ease in and out).
     readonly property int switchDuration: 350
 }
