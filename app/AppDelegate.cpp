@@ -11,6 +11,8 @@
 #include "QtRunEnvironment.h"
 #include "SupportRequest.h"
 
+namespace fendry {
+
 BaseAppDelegate::BaseAppDelegate(QObject* parent) : QObject(parent) {}
 
 bool BaseAppDelegate::windowShouldClose() {
@@ -50,7 +52,7 @@ void BaseAppDelegate::openSupportEmail(const QString& subject) {
 // The environment only keeps the pointer; the delegate is its main-thread context.
 AppDelegate::AppDelegate(QObject* parent) : AppDelegate(qtRunEnvironment(this), parent) {}
 
-AppDelegate::AppDelegate(fendry::RunEnvironment environment, QObject* parent)
+AppDelegate::AppDelegate(RunEnvironment environment, QObject* parent)
     : BaseAppDelegate(parent), screen_(files_, preferences_, std::move(environment)) {
     // A newsletter prompt held back is offered again once nothing holds it back any more.
     const auto offerAgain = [this] {
@@ -114,3 +116,5 @@ void AppDelegate::open(const std::vector<std::filesystem::path>& items) {
     QMetaObject::invokeMethod(
         this, [this, items] { screen_.takeIn(items); }, Qt::QueuedConnection);
 }
+
+}  // namespace fendry

@@ -15,6 +15,8 @@ class QQmlApplicationEngine;
 class QQuickWindow;
 class QWindow;
 
+namespace fendry {
+
 // What every window of ours needs from the application: the main window, the updater, and a
 // close that keeps everything.
 class BaseAppDelegate : public QObject {
@@ -61,7 +63,7 @@ class AppDelegate : public BaseAppDelegate {
 public:
     explicit AppDelegate(QObject* parent = nullptr);
     // Runs go through `environment` instead of Qt's thread pool.
-    explicit AppDelegate(fendry::RunEnvironment environment, QObject* parent = nullptr);
+    explicit AppDelegate(RunEnvironment environment, QObject* parent = nullptr);
 
     PendingItemsModel& files() { return files_; }
     MainScreen* screen() { return &screen_; }
@@ -91,3 +93,5 @@ private:
     MainScreen screen_;
     bool showQuitQuestion_ = false;
 };
+
+}  // namespace fendry

@@ -4,7 +4,7 @@
 #include <QXmlStreamReader>
 #include <algorithm>
 
-namespace appcast {
+namespace fendry::appcast {
 namespace {
 
 struct Component {
@@ -152,4 +152,4 @@ std::optional<Release> newestRelease(const QByteArray& feed) {
     return newest;
 }
 
-}  // namespace appcast
+}  // namespace fendry::appcast

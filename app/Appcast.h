@@ -7,7 +7,7 @@
 #include <optional>
 
 // The release feed the updater reads: an RSS 2.0 document with one <item> per release.
-namespace appcast {
+namespace fendry::appcast {
 
 // Orders versions: dot-separated components compared one by one, numerically by their leading
 // digits (1.10 > 1.9); a missing component counts as 0 (1.2 == 1.2.0). Text after the digits
@@ -28,4 +28,4 @@ struct Release {
 // not well-formed RSS or offers no usable item.
 std::optional<Release> newestRelease(const QByteArray& feed);
 
-}  // namespace appcast
+}  // namespace fendry::appcast

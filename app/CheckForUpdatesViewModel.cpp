@@ -1,5 +1,7 @@
 #include "CheckForUpdatesViewModel.h"
 
+namespace fendry {
+
 CheckForUpdatesViewModel::CheckForUpdatesViewModel(QObject* parent) : QObject(parent) {}
 
 void CheckForUpdatesViewModel::setUpdater(Updater* updater) {
@@ -23,3 +25,5 @@ void CheckForUpdatesViewModel::mirror() {
         emit canCheckForUpdatesChanged();
     }
 }
+
+}  // namespace fendry

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <QtQml/qqmlregistration.h>
 #include <QObject>
 #include <QPointer>
-#include <QtQml/qqmlregistration.h>
 
 #include "Updater.h"
+
+namespace fendry {
 
 // Mirrors the updater's "can check now" for one menu item: false until an updater is given,
 // then the updater's current value at once and every change after it.
@@ -32,3 +34,5 @@ private:
     QMetaObject::Connection subscription_;
     bool canCheckForUpdates_ = false;
 };
+
+}  // namespace fendry

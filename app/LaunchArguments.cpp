@@ -6,6 +6,8 @@
 
 #include "LocalPaths.h"
 
+namespace fendry {
+
 namespace {
 
 // "scheme:" followed by "//" or, for files, any path ("file:/x" is a file URL too).
@@ -14,7 +16,8 @@ bool looksLikeUrl(const std::string& argument) {
         return true;
     }
     const auto colon = argument.find("://");
-    if (colon == std::string::npos || colon == 0 || !std::isalpha(static_cast<unsigned char>(argument[0]))) {
+    if (colon == std::string::npos || colon == 0 ||
+        !std::isalpha(static_cast<unsigned char>(argument[0]))) {
         return false;
     }
     return std::all_of(argument.begin(), argument.begin() + colon, [](unsigned char c) {
@@ -42,3 +45,5 @@ std::vector<std::filesystem::path> itemsFromArguments(const std::vector<std::str
     }
     return items;
 }
+
+}  // namespace fendry

@@ -3,6 +3,8 @@
 #include <QRegularExpression>
 #include <limits>
 
+namespace fendry {
+
 namespace {
 
 QString keyString(std::string_view key) {
@@ -39,3 +41,5 @@ std::optional<std::int64_t> SettingsPreferences::integer(std::string_view key) c
 void SettingsPreferences::setInteger(std::string_view key, std::int64_t value) {
     settings_.setValue(keyString(key), static_cast<qlonglong>(value));
 }
+
+}  // namespace fendry

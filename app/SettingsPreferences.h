@@ -4,8 +4,10 @@
 
 #include "MethodPreference.h"
 
+namespace fendry {
+
 // The application's standard settings store (an INI file under the XDG config folder).
-class SettingsPreferences final : public fendry::Preferences {
+class SettingsPreferences final : public Preferences {
 public:
     SettingsPreferences();
 
@@ -15,3 +17,5 @@ public:
 private:
     mutable QSettings settings_;
 };
+
+}  // namespace fendry

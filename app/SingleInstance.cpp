@@ -11,6 +11,8 @@
 #include <QTimer>
 #include <QtEndian>
 
+namespace fendry {
+
 namespace {
 
 constexpr int kTimeoutMs = 5000;
@@ -102,7 +104,8 @@ SingleInstance::HandOver SingleInstance::handOver(const QString& serverName, con
             return HandOver::Failed;
         }
     }
-    const bool taken = socket.waitForReadyRead(kTimeoutMs) && socket.read(1) == QByteArray(1, kTaken);
+    const bool taken =
+        socket.waitForReadyRead(kTimeoutMs) && socket.read(1) == QByteArray(1, kTaken);
     return taken ? HandOver::Taken : HandOver::Failed;
 }
 
@@ -178,3 +181,5 @@ void SingleInstance::read(QLocalSocket* socket) {
     socket->flush();
     emit launched(items);
 }
+
+}  // namespace fendry

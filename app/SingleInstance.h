@@ -8,6 +8,8 @@
 
 class QLocalSocket;
 
+namespace fendry {
+
 // One running application per user: a later launch hands its items to the running one over a
 // local socket and leaves. The socket lives in a folder only this user can enter, and a launch
 // hands its items only to a socket of its own user.
@@ -56,3 +58,5 @@ private:
     std::chrono::milliseconds connectionDeadline_;
     int connections_ = 0;
 };
+
+}  // namespace fendry

@@ -1,5 +1,7 @@
 #include "SupportRequest.h"
 
+namespace fendry {
+
 namespace {
 
 // A query value keeps letters, digits, "-._~" and "!$'()*,;:@/?" as they are. "&", "=", "+"
@@ -15,10 +17,14 @@ QUrl supportMailUrl(const QString& address, QString applicationName,
     if (applicationName.isEmpty()) {
         applicationName = QStringLiteral("App");
     }
-    const QString subjectText = subject.value_or(applicationName + QStringLiteral(" Support Request"));
+    const QString subjectText =
+        subject.value_or(applicationName + QStringLiteral(" Support Request"));
     const QString body = QStringLiteral("Hello ") + applicationName +
                          QStringLiteral(" Team,\n\nI need assistance with the following:\n\n");
-    const QByteArray text = "mailto:" + QUrl::toPercentEncoding(address, "@") + "?subject=" +
-                            encodedQueryValue(subjectText) + "&body=" + encodedQueryValue(body);
+    const QByteArray text = "mailto:" + QUrl::toPercentEncoding(address, "@") +
+                            "?subject=" + encodedQueryValue(subjectText) +
+                            "&body=" + encodedQueryValue(body);
     return QUrl::fromEncoded(text, QUrl::StrictMode);
 }
+
+}  // namespace fendry

@@ -8,6 +8,8 @@
 
 #include "Appcast.h"
 
+namespace fendry {
+
 UpdaterOptions UpdaterOptions::defaults() {
     UpdaterOptions options;
     const QString fromEnvironment = qEnvironmentVariable("FENDRY_APPCAST_URL");
@@ -133,6 +135,9 @@ bool Updater::abandonCheck() {
     disconnect(reply, nullptr, this, nullptr);
     reply->abort();
     reply->deleteLater();
+    // An aborted reply leaves its connection open in the manager's cache, waiting on a server
+    // that may never answer; the check is over, and so is the connection.
+    network_.clearConnectionCache();
     return true;
 }
 
@@ -171,3 +176,5 @@ void Updater::setSessionInProgress(bool inProgress) {
     sessionInProgress_ = inProgress;
     emit sessionInProgressChanged();
 }
+
+}  // namespace fendry

@@ -12,6 +12,8 @@
 #include <QUrl>
 #include <chrono>
 
+namespace fendry {
+
 // Where the updater looks and what it compares with.
 struct UpdaterOptions {
     QUrl feedUrl;  // must be https
@@ -105,3 +107,5 @@ public:
 private:
     Updater updater_;
 };
+
+}  // namespace fendry

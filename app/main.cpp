@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "AccessibleItems.h"
 #include "AppDelegate.h"
 #include "LaunchArguments.h"
 #include "MailingListManager.h"
@@ -18,6 +19,10 @@
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
+
+using fendry::AppDelegate;
+using fendry::MailingListManager;
+using fendry::SingleInstance;
 
 namespace {
 
@@ -73,6 +78,7 @@ int main(int argc, char* argv[]) {
     if (answeredInformationOption(argc, argv)) {
         return 0;
     }
+    fendry::installAccessibleItems();  // before the application makes its own
     QGuiApplication::setApplicationName(QStringLiteral("Fendry"));
     QGuiApplication::setOrganizationName(QStringLiteral("morvel"));
     QGuiApplication::setApplicationVersion(QStringLiteral(FENDRY_VERSION));
@@ -88,7 +94,7 @@ int main(int argc, char* argv[]) {
     // Qt has taken its own options out of what it was shown; what is left are ours.
     std::vector<std::string> arguments(argv + std::min(1, qtArgc), argv + qtArgc);
     arguments.insert(arguments.end(), afterOptions.begin(), afterOptions.end());
-    const auto items = itemsFromArguments(arguments, std::filesystem::current_path());
+    const auto items = fendry::itemsFromArguments(arguments, std::filesystem::current_path());
 
     const QString serverName = SingleInstance::defaultServerName();
     switch (SingleInstance::handOver(serverName, items)) {

@@ -37,6 +37,7 @@ Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
+using namespace fendry;
 namespace {
 
 constexpr int kTickMs = 5;

@@ -11,6 +11,8 @@
 #include "FolderWalk.h"
 #include "Summary.h"
 
+namespace fendry {
+
 namespace {
 
 // The word at the head of each line, padded so that the names line up whatever the language.
@@ -46,28 +48,28 @@ std::string dryRunReport(const std::vector<std::string>& paths) {
         ++left;
     };
 
-    fendry::PendingList pending;
+    PendingList pending;
     for (const auto& path : paths) {
-        if (const auto refusal = fendry::refusalOf(path)) {
+        if (const auto refusal = refusalOf(path)) {
             report += label.refused() + printable(path) + ": " +
                       terminalText(engine_texts::refusalText(*refusal)) + "\n";
             ++left;
         } else {
-            fendry::addPendingItem(pending, path);
+            addPendingItem(pending, path);
         }
     }
 
-    fendry::FileOps& ops = fendry::systemFileOps();
-    const fendry::WalkResult walked = fendry::walkPendingItems(pending, ops);
-    const fendry::WorkList& list = walked.list;
-    fendry::FolderHandles folders(list, ops);
+    FileOps& ops = systemFileOps();
+    const WalkResult walked = walkPendingItems(pending, ops);
+    const WorkList& list = walked.list;
+    FolderHandles folders(list, ops);
     std::int64_t files = 0;
     std::int64_t bytes = 0;
     std::int64_t links = 0;
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
         const auto& entry = list.entries[i];
         const std::string path = list.pathOf(i).string();
-        if (entry.kind == fendry::WorkEntry::Kind::LinkOrSpecial) {
+        if (entry.kind == WorkEntry::Kind::LinkOrSpecial) {
             report += label.remove() + printable(path) + " " +
                       terminalText(FendryCli::tr("(a link or special file, not followed)")) + "\n";
             ++links;
@@ -79,8 +81,8 @@ std::string dryRunReport(const std::vector<std::string>& paths) {
             continue;
         }
         if (const auto* link = list.hardLinkAt(i); link && link->namesInRun < link->links) {
-            leave(path, engine_texts::failureText({fendry::PassFailure::Step::OtherNames, 0,
-                                                   link->links - link->namesInRun, 0}));
+            leave(path, engine_texts::failureText(
+                            {PassFailure::Step::OtherNames, 0, link->links - link->namesInRun, 0}));
             continue;
         }
         struct stat info {};
@@ -107,3 +109,5 @@ std::string dryRunReport(const std::vector<std::string>& paths) {
         "\n";
     return report;
 }
+
+}  // namespace fendry

@@ -9,6 +9,8 @@
 #include "Format.h"
 #include "Summary.h"
 
+namespace fendry {
+
 namespace {
 
 constexpr auto kRedrawInterval = std::chrono::milliseconds(50);
@@ -38,7 +40,7 @@ std::string cutAtHead(const std::string& name, std::size_t room) {
 
 }  // namespace
 
-void ProgressLine::show(const fendry::RunState& state, bool force) {
+void ProgressLine::show(const RunState& state, bool force) {
     if (!state.workList) {
         return;  // the run has not counted its files yet
     }
@@ -61,7 +63,7 @@ void ProgressLine::show(const fendry::RunState& state, bool force) {
             FendryCli::tr("Pass %1/%2").arg(state.currentPass + 1).arg(state.passesPerFile)) +
         "  " + terminalText(FendryCli::tr("%1%").arg(percent)) + "  " +
         terminalText(FendryCli::tr("Time remaining:")) + " " +
-        (state.estimatedTimeRemaining ? fendry::formatTime(*state.estimatedTimeRemaining)
+        (state.estimatedTimeRemaining ? formatTime(*state.estimatedTimeRemaining)
                                       : terminalText(FendryCli::tr("Calculating...")));
     const std::size_t width = terminalWidth(terminal_) - 1;
     const std::size_t fixed = head.size() + tail.size();
@@ -78,3 +80,5 @@ void ProgressLine::clear() {
         drawn_ = false;
     }
 }
+
+}  // namespace fendry

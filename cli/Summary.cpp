@@ -3,6 +3,8 @@
 #include "CliText.h"
 #include "EngineTexts.h"
 
+namespace fendry {
+
 std::string printable(std::string text) {
     for (char& c : text) {
         if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
@@ -12,7 +14,7 @@ std::string printable(std::string text) {
     return text;
 }
 
-std::string summaryText(const fendry::RunState& state) {
+std::string summaryText(const RunState& state) {
     QString text;
     const auto line = [&text](const QString& words) { text += words + QLatin1Char('\n'); };
     if (state.stopped) {
@@ -39,7 +41,7 @@ std::string summaryText(const fendry::RunState& state) {
     return terminalText(text) + failureLines(state);
 }
 
-std::string failureLines(const fendry::RunState& state) {
+std::string failureLines(const RunState& state) {
     std::string text;
     for (const auto& failed : state.failures) {
         text += "  " + printable(failed.item.string()) + ": " +
@@ -47,3 +49,5 @@ std::string failureLines(const fendry::RunState& state) {
     }
     return text;
 }
+
+}  // namespace fendry

@@ -27,6 +27,12 @@
 #include "Summary.h"
 #include "Translations.h"
 
+using fendry::dryRunReport;
+using fendry::failureLines;
+using fendry::printable;
+using fendry::ProgressLine;
+using fendry::summaryText;
+
 namespace {
 
 // Qt's own texts in the help and in option errors, for lupdate to find: Qt's catalogues lack
@@ -191,7 +197,7 @@ int main(int argc, char* argv[]) {
         }
         method = *named;
     } else {
-        method = fendry::loadSavedMethod(SettingsPreferences());
+        method = fendry::loadSavedMethod(fendry::SettingsPreferences());
     }
 
     const QStringList paths = parser.positionalArguments();
@@ -232,7 +238,7 @@ int main(int argc, char* argv[]) {
         }
     }
 
-    fendry::EraseRun run(qtRunEnvironment(&app));
+    fendry::EraseRun run(fendry::qtRunEnvironment(&app));
     stopRunOnSignals(app, run);
     const bool quiet = parser.isSet(quietOption);
     const bool showProgress = !quiet && ::isatty(STDERR_FILENO) != 0;

@@ -13,6 +13,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace fendry {
+
 namespace {
 
 const QString decisionKey = QStringLiteral("mailingList.shared.decision");
@@ -334,3 +336,5 @@ void MailingListManager::finish(QNetworkReply* reply) {
         setStatus(Failure, tr("Server returned %1. Please try again later.").arg(code));
     }
 }
+
+}  // namespace fendry

@@ -14,6 +14,8 @@
 
 class QNetworkReply;
 
+namespace fendry {
+
 // What the manager depends on, so that tests can choose it.
 struct MailingListOptions {
     std::function<QDateTime()> clock = [] { return QDateTime::currentDateTime(); };
@@ -114,3 +116,5 @@ private:
     bool isOptedOut_ = false;
     bool heldBack_ = false;
 };
+
+}  // namespace fendry

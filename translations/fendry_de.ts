@@ -461,7 +461,7 @@ um sie endgültig zu löschen</translation>
     </message>
 </context>
 <context>
-    <name>MailingListManager</name>
+    <name>fendry::MailingListManager</name>
     <message>
         <source>Please enter a valid email address.</source>
         <translation>Bitte geben Sie eine gültige E-Mail-Adresse ein.</translation>
@@ -567,7 +567,7 @@ Kein Spam – ganz fest versprochen.</translation>
     </message>
 </context>
 <context>
-    <name>MainScreen</name>
+    <name>fendry::MainScreen</name>
     <message>
         <source>“%1” was not added: %2</source>
         <translation>„%1“ wurde nicht hinzugefügt: %2</translation>
@@ -929,7 +929,7 @@ Kein Spam – ganz fest versprochen.</translation>
     </message>
 </context>
 <context>
-    <name>Updater</name>
+    <name>fendry::Updater</name>
     <message>
         <source>The update server did not answer in time.</source>
         <translation>Der Update-Server hat nicht rechtzeitig geantwortet.</translation>

@@ -461,7 +461,7 @@ para eliminarlos definitivamente</translation>
     </message>
 </context>
 <context>
-    <name>MailingListManager</name>
+    <name>fendry::MailingListManager</name>
     <message>
         <source>Please enter a valid email address.</source>
         <translation>Introduce una dirección de correo electrónico válida.</translation>
@@ -567,7 +567,7 @@ Nada de spam, te lo prometo.</translation>
     </message>
 </context>
 <context>
-    <name>MainScreen</name>
+    <name>fendry::MainScreen</name>
     <message>
         <source>“%1” was not added: %2</source>
         <translation>«%1» no se añadió: %2</translation>
@@ -929,7 +929,7 @@ Nada de spam, te lo prometo.</translation>
     </message>
 </context>
 <context>
-    <name>Updater</name>
+    <name>fendry::Updater</name>
     <message>
         <source>The update server did not answer in time.</source>
         <translation>El servidor de actualizaciones no respondió a tiempo.</translation>

@@ -461,7 +461,7 @@ pour les supprimer définitivement</translation>
     </message>
 </context>
 <context>
-    <name>MailingListManager</name>
+    <name>fendry::MailingListManager</name>
     <message>
         <source>Please enter a valid email address.</source>
         <translation>Veuillez saisir une adresse e-mail valide.</translation>
@@ -567,7 +567,7 @@ Aucun spam — c’est promis.</translation>
     </message>
 </context>
 <context>
-    <name>MainScreen</name>
+    <name>fendry::MainScreen</name>
     <message>
         <source>“%1” was not added: %2</source>
         <translation>«&#xa0;%1&#xa0;» n’a pas été ajouté&#xa0;: %2</translation>
@@ -929,7 +929,7 @@ Aucun spam — c’est promis.</translation>
     </message>
 </context>
 <context>
-    <name>Updater</name>
+    <name>fendry::Updater</name>
     <message>
         <source>The update server did not answer in time.</source>
         <translation>Le serveur de mises à jour n’a pas répondu à temps.</translation>

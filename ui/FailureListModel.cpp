@@ -6,9 +6,11 @@
 #include "FolderWalk.h"
 #include "LocalPaths.h"
 
+namespace fendry {
+
 namespace {
 
-QString reasonOf(const fendry::ItemFailure& failure) {
+QString reasonOf(const ItemFailure& failure) {
     return engine_texts::failureText(failure.failure);
 }
 
@@ -25,7 +27,7 @@ QVariant FailureListModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const auto& failure = failures_[static_cast<std::size_t>(index.row())];
-    const std::filesystem::path item = fendry::withoutTrailingSlash(failure.item);
+    const std::filesystem::path item = withoutTrailingSlash(failure.item);
     switch (role) {
         case KeyRole: return entryKeyOf(failure.item);
         case Qt::DisplayRole:
@@ -49,7 +51,7 @@ QHash<int, QByteArray> FailureListModel::roleNames() const {
             {StillThereRole, "stillThere"}};
 }
 
-void FailureListModel::setFailures(std::vector<fendry::ItemFailure> failures) {
+void FailureListModel::setFailures(std::vector<ItemFailure> failures) {
     beginResetModel();
     failures_ = std::move(failures);
     endResetModel();
@@ -59,8 +61,10 @@ void FailureListModel::setFailures(std::vector<fendry::ItemFailure> failures) {
 QString FailureListModel::text() const {
     QString text;
     for (const auto& failure : failures_) {
-        text += displayPathOf(fendry::withoutTrailingSlash(failure.item)) + QStringLiteral(": ") +
+        text += displayPathOf(withoutTrailingSlash(failure.item)) + QStringLiteral(": ") +
                 reasonOf(failure) + QLatin1Char('\n');
     }
     return text;
 }
+
+}  // namespace fendry

@@ -6,6 +6,8 @@
 
 #include "EraseRun.h"
 
+namespace fendry {
+
 // The items a run could not erase, each with the folder it is in and the reason, in the words
 // of the command line.
 class FailureListModel : public QAbstractListModel {
@@ -23,7 +25,7 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     QHash<int, QByteArray> roleNames() const override;
 
-    void setFailures(std::vector<fendry::ItemFailure> failures);
+    void setFailures(std::vector<ItemFailure> failures);
     // The whole list as text, a line per item: its path, then the reason.
     QString text() const;
 
@@ -31,5 +33,7 @@ signals:
     void countChanged();
 
 private:
-    std::vector<fendry::ItemFailure> failures_;
+    std::vector<ItemFailure> failures_;
 };
+
+}  // namespace fendry

@@ -10,6 +10,8 @@
 #include "FolderWalk.h"
 #include "LocalPaths.h"
 
+namespace fendry {
+
 namespace {
 
 void openContainingFolder(const std::filesystem::path& item,
@@ -24,7 +26,7 @@ void openContainingFolder(const std::filesystem::path& item,
 
 void revealInFileManager(const std::filesystem::path& entry,
                          std::function<void(const QUrl& folder)> unopened) {
-    const std::filesystem::path item = fendry::withoutTrailingSlash(entry);
+    const std::filesystem::path item = withoutTrailingSlash(entry);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {
         openContainingFolder(item, unopened);
@@ -44,3 +46,5 @@ void revealInFileManager(const std::filesystem::path& entry,
                          finished->deleteLater();
                      });
 }
+
+}  // namespace fendry

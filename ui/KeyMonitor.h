@@ -3,8 +3,11 @@
 #include <QObject>
 #include <functional>
 
+namespace fendry {
+
 // Sees every key press the application receives, in any of its windows, before the focused
-// control does. The handler answers whether it consumed the key.
+// control does, except those typed into an open menu. The handler answers whether it consumed
+// the key.
 class KeyMonitor final : public QObject {
 public:
     using Handler = std::function<bool(int key)>;
@@ -22,3 +25,5 @@ private:
     Handler handler_;
     bool installed_ = false;
 };
+
+}  // namespace fendry

@@ -4,6 +4,8 @@
 
 #include "FolderWalk.h"
 
+namespace fendry {
+
 std::optional<std::filesystem::path> localPathOf(const QUrl& url) {
     if (!url.isValid() || !url.isLocalFile() ||
         !(url.host().isEmpty() || url.host() == QLatin1String("localhost"))) {
@@ -57,7 +59,7 @@ QString visibleText(const QString& text) {
 }
 
 QString displayNameOf(const std::filesystem::path& entry) {
-    const std::filesystem::path name = fendry::withoutTrailingSlash(entry).filename();
+    const std::filesystem::path name = withoutTrailingSlash(entry).filename();
     return visibleText(QFile::decodeName(
         QByteArray::fromStdString(name.empty() ? entry.native() : name.native())));
 }
@@ -65,3 +67,5 @@ QString displayNameOf(const std::filesystem::path& entry) {
 QString displayPathOf(const std::filesystem::path& path) {
     return visibleText(QFile::decodeName(QByteArray::fromStdString(path.native())));
 }
+
+}  // namespace fendry

@@ -8,6 +8,8 @@
 // File names on Linux are bytes, not text. These helpers move them between paths, URLs and the
 // strings the screen shows without ever decoding a name into a different one.
 
+namespace fendry {
+
 // The local path a file URL names, byte for byte; empty for any other URL.
 std::optional<std::filesystem::path> localPathOf(const QUrl& url);
 
@@ -26,3 +28,5 @@ QString visibleText(const QString& text);
 QString displayNameOf(const std::filesystem::path& entry);
 // The whole path to show, as visible text.
 QString displayPathOf(const std::filesystem::path& path);
+
+}  // namespace fendry

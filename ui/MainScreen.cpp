@@ -12,22 +12,24 @@
 #include "Format.h"
 #include "LocalPaths.h"
 
+namespace fendry {
+
 namespace {
 
-int rowOf(const fendry::ShredMethod& method) {
-    const auto& methods = fendry::allMethods();
+int rowOf(const ShredMethod& method) {
+    const auto& methods = allMethods();
     return static_cast<int>(std::find(methods.begin(), methods.end(), method) - methods.begin());
 }
 
 }  // namespace
 
-MainScreen::MainScreen(PendingItemsModel& files, fendry::Preferences& preferences,
-                       fendry::RunEnvironment environment, QObject* parent)
+MainScreen::MainScreen(PendingItemsModel& files, Preferences& preferences,
+                       RunEnvironment environment, QObject* parent)
     : QObject(parent),
       files_(files),
       preferences_(preferences),
       run_(std::move(environment)),
-      selectedMethod_(fendry::loadSavedMethod(preferences)),
+      selectedMethod_(loadSavedMethod(preferences)),
       keyMonitor_([this](int key) { return handleArrowKey(key); }) {
     run_.setOnChange([this] {
         emit runChanged();
@@ -45,7 +47,7 @@ QString MainScreen::currentFileName() const {
 
 QString MainScreen::estimateText() const {
     const auto& estimate = run_.state().estimatedTimeRemaining;
-    return estimate ? QString::fromStdString(fendry::formatTime(*estimate)) : QString();
+    return estimate ? QString::fromStdString(formatTime(*estimate)) : QString();
 }
 
 void MainScreen::setShowConfirmationDialog(bool show) {
@@ -92,7 +94,7 @@ void MainScreen::setSelectedFile(const QString& key) {
 
 QStringList MainScreen::methodNames() const {
     QStringList names;
-    for (const auto& method : fendry::allMethods()) {
+    for (const auto& method : allMethods()) {
         names << engine_texts::methodName(method);
     }
     return names;
@@ -103,12 +105,12 @@ int MainScreen::selectedMethodIndex() const {
 }
 
 void MainScreen::setSelectedMethodIndex(int row) {
-    const auto& methods = fendry::allMethods();
+    const auto& methods = allMethods();
     if (row < 0 || row >= static_cast<int>(methods.size()) || methods[row] == selectedMethod_) {
         return;
     }
     selectedMethod_ = methods[static_cast<std::size_t>(row)];
-    fendry::saveSelectedMethod(preferences_, selectedMethod_);
+    saveSelectedMethod(preferences_, selectedMethod_);
     emit selectedMethodChanged();
 }
 
@@ -121,11 +123,11 @@ void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
     const auto waitingBefore = waiting_.size();
     QStringList refused;
     for (const auto& item : items) {
-        if (const auto reason = fendry::refusalOf(item)) {
+        if (const auto reason = refusalOf(item)) {
             refused << tr("\u201C%1\u201D was not added: %2")
                            .arg(displayPathOf(item), engine_texts::refusalText(*reason));
         } else if (wait) {
-            fendry::addPendingItem(waiting_, item);
+            addPendingItem(waiting_, item);
         } else {
             files_.add(item);
         }
@@ -163,7 +165,7 @@ void MainScreen::startAgain() {
     files_.clear();
     run_.startAgain();
     // What came in meanwhile is the new list.
-    const fendry::PendingList waiting = std::exchange(waiting_, {});
+    const PendingList waiting = std::exchange(waiting_, {});
     for (const auto& entry : waiting) {
         files_.add(entry);
     }
@@ -252,3 +254,5 @@ void MainScreen::setIntakeNotice(const QString& notice) {
     intakeNotice_ = notice;
     emit intakeNoticeChanged();  // also for the same words again: they are news again
 }
+
+}  // namespace fendry

@@ -14,6 +14,8 @@
 #include "MethodPreference.h"
 #include "PendingItemsModel.h"
 
+namespace fendry {
+
 // The state behind the main screen: the erase run, the method choice, the confirmation step,
 // the list selection and the items waiting for the next list. Its views are functions of these
 // properties.
@@ -61,8 +63,8 @@ class MainScreen : public QObject {
 
 public:
     // `files` and `preferences` must outlive the screen.
-    MainScreen(PendingItemsModel& files, fendry::Preferences& preferences,
-               fendry::RunEnvironment environment, QObject* parent = nullptr);
+    MainScreen(PendingItemsModel& files, Preferences& preferences, RunEnvironment environment,
+               QObject* parent = nullptr);
 
     PendingItemsModel* files() { return &files_; }
     FailureListModel* failures() { return &failures_; }
@@ -144,13 +146,15 @@ private:
 
     PendingItemsModel& files_;
     FailureListModel failures_;
-    fendry::Preferences& preferences_;
-    fendry::EraseRun run_;
-    fendry::ShredMethod selectedMethod_;
+    Preferences& preferences_;
+    EraseRun run_;
+    ShredMethod selectedMethod_;
     bool showConfirmationDialog_ = false;
     bool showFailureDetails_ = false;
-    fendry::PendingList waiting_;
+    PendingList waiting_;
     QString intakeNotice_;
     std::optional<std::filesystem::path> selectedFile_;
     KeyMonitor keyMonitor_;
 };
+
+}  // namespace fendry

@@ -10,12 +10,13 @@
 
 #include "LocalPaths.h"
 
+namespace fendry {
+
 namespace {
 
 // A folder must be watched under its own name; one whose bytes Qt cannot carry is not watched.
 std::optional<QString> watchableName(const std::filesystem::path& folder) {
-    const QByteArray bytes =
-        QByteArray::fromStdString(fendry::withoutTrailingSlash(folder).native());
+    const QByteArray bytes = QByteArray::fromStdString(withoutTrailingSlash(folder).native());
     const QString name = QFile::decodeName(bytes);
     return QFile::encodeName(name) == bytes ? std::optional(name) : std::nullopt;
 }
@@ -45,7 +46,7 @@ PendingItemsModel::PendingItemsModel(Executor inBackground,
     if (!inBackground_) {
         ownThread_ = std::make_unique<QThreadPool>();
         ownThread_->setMaxThreadCount(1);
-        inBackground_ = [pool = ownThread_.get()](fendry::Task task) {
+        inBackground_ = [pool = ownThread_.get()](Task task) {
             pool->start([task = std::move(task)] {
                 yieldToTheWindow();
                 task();
@@ -87,8 +88,8 @@ QVariant PendingItemsModel::data(const QModelIndex& index, int role) const {
         case KeyRole: return entryKeyOf(entry);
         case Qt::DisplayRole:
         case NameRole: return displayNameOf(entry);
-        case PathRole: return displayPathOf(fendry::withoutTrailingSlash(entry));
-        case IsFolderRole: return fendry::isFolder(entry);
+        case PathRole: return displayPathOf(withoutTrailingSlash(entry));
+        case IsFolderRole: return isFolder(entry);
         case ItemCountRole: return static_cast<qint64>(row.fileCount.value_or(0));
         case CountedRole: return row.fileCount.has_value();
         case LinkTargetRole: return row.linkTarget;
@@ -106,32 +107,32 @@ QHash<int, QByteArray> PendingItemsModel::roleNames() const {
             {LinkTargetRole, "linkTarget"}};
 }
 
-fendry::Intake PendingItemsModel::add(const std::filesystem::path& received) {
-    if (fendry::refusalOf(received)) {
-        return fendry::Intake::Refused;
+Intake PendingItemsModel::add(const std::filesystem::path& received) {
+    if (refusalOf(received)) {
+        return Intake::Refused;
     }
-    const std::filesystem::path entry = fendry::pendingEntryFor(received);
+    const std::filesystem::path entry = pendingEntryFor(received);
     if (indexOf(entry) >= 0) {
-        return fendry::Intake::AlreadyPending;
+        return Intake::AlreadyPending;
     }
     const int index = rowCount();
     Row row;
     row.id = nextId_++;
-    const bool folder = fendry::isFolder(entry);
+    const bool folder = isFolder(entry);
     if (!folder) {
-        row.fileCount = fendry::countFiles(entry);  // no walk: an entry that is not a folder is 1
+        row.fileCount = countFiles(entry);  // no walk: an entry that is not a folder is 1
         row.linkTarget = linkTargetOf(entry);
     } else if (const auto name = watchableName(entry)) {
         watcher_.addPath(*name);
     }
     beginInsertRows({}, index, index);
-    fendry::addPendingItem(entries_, received);
+    addPendingItem(entries_, received);
     rows_.push_back(row);
     endInsertRows();
     emit countChanged();
     emit totalsChanged();
     request({{row.id, folder ? Counts | Storage : Storage}});
-    return fendry::Intake::Added;
+    return Intake::Added;
 }
 
 bool PendingItemsModel::remove(const std::filesystem::path& entry) {
@@ -140,7 +141,7 @@ bool PendingItemsModel::remove(const std::filesystem::path& entry) {
         return false;
     }
     const bool wasRefreshing = isRefreshing();
-    if (const auto name = watchableName(entry); name && fendry::isFolder(entry)) {
+    if (const auto name = watchableName(entry); name && isFolder(entry)) {
         watcher_.removePath(*name);
     }
     requested_.erase(rows_[static_cast<std::size_t>(index)].id);
@@ -190,7 +191,7 @@ void PendingItemsModel::refresh(unsigned facts) {
     std::map<std::uint64_t, unsigned> wanted;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         // Only a folder's count can change; an entry that is not a folder always counts 1.
-        if (const unsigned f = fendry::isFolder(entries_[i]) ? facts : facts & ~Counts) {
+        if (const unsigned f = isFolder(entries_[i]) ? facts : facts & ~Counts) {
             wanted[rows_[i].id] = f;
         }
     }
@@ -261,7 +262,7 @@ void PendingItemsModel::startFetching() {
         for (const Job& job : jobs) {
             Fetched facts{job.id, std::nullopt, std::nullopt};
             if (job.facts & Counts) {
-                facts.fileCount = fendry::countFiles(job.entry, stopping.get());
+                facts.fileCount = countFiles(job.entry, stopping.get());
             }
             if (job.facts & Storage) {
                 const auto storage = probe->factsOf(job.entry);
@@ -305,7 +306,7 @@ void PendingItemsModel::countChangedFolders() {
     std::map<std::uint64_t, unsigned> wanted;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         const auto name = watchableName(entries_[i]);
-        if (fendry::isFolder(entries_[i]) && name && changedFolders_.contains(*name)) {
+        if (isFolder(entries_[i]) && name && changedFolders_.contains(*name)) {
             wanted[rows_[i].id] = Counts;
         }
     }
@@ -318,3 +319,5 @@ void PendingItemsModel::refreshingMayHaveChanged(bool wasRefreshing) {
         emit isRefreshingChanged();
     }
 }
+
+}  // namespace fendry

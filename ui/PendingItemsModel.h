@@ -2,12 +2,11 @@
 
 #include <QtQml/qqmlregistration.h>
 #include <QAbstractListModel>
-#include <atomic>
-#include <memory>
 #include <QFileSystemWatcher>
 #include <QSet>
 #include <QThreadPool>
 #include <QTimer>
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <map>
@@ -18,6 +17,8 @@
 #include "EraseRun.h"
 #include "PendingItems.h"
 #include "StorageProbe.h"
+
+namespace fendry {
 
 // The pending list as the screen sees it: one row per entry, in order, with what each folder
 // holds and what storage each entry lives on. Those facts are fetched away from the main thread,
@@ -43,7 +44,7 @@ public:
         LinkTargetRole
     };
     enum Fact : unsigned { Counts = 1, Storage = 2 };
-    using Executor = std::function<void(fendry::Task)>;
+    using Executor = std::function<void(Task)>;
 
     // `inBackground` runs the fetching, one task after another; by default a thread of the
     // model's own, which the model waits for when it goes.
@@ -57,10 +58,10 @@ public:
     QHash<int, QByteArray> roleNames() const override;
 
     // The list itself, which a run copies when it starts.
-    const fendry::PendingList& entries() const { return entries_; }
+    const PendingList& entries() const { return entries_; }
 
     // The intake rule: appends the entry unless it is refused or pending already.
-    fendry::Intake add(const std::filesystem::path& received);
+    Intake add(const std::filesystem::path& received);
     // Removes the first entry equal to `entry`; returns whether there was one.
     bool remove(const std::filesystem::path& entry);
     void clear();
@@ -104,7 +105,7 @@ private:
     void countChangedFolders();
     void refreshingMayHaveChanged(bool wasRefreshing);
 
-    fendry::PendingList entries_;
+    PendingList entries_;
     std::vector<Row> rows_;  // beside the entries, one for one
     std::uint64_t nextId_ = 1;
     std::map<std::uint64_t, unsigned> requested_;  // by row id: for the next fetch
@@ -118,3 +119,5 @@ private:
     std::unique_ptr<QThreadPool> ownThread_;
     std::shared_ptr<std::atomic<bool>> stopping_ = std::make_shared<std::atomic<bool>>(false);
 };
+
+}  // namespace fendry

@@ -15,6 +15,8 @@
 
 #include "FolderWalk.h"
 
+namespace fendry {
+
 namespace {
 
 // Not in <linux/magic.h>: these file systems live outside the kernel tree or came later.
@@ -204,7 +206,7 @@ struct Caution {
 }  // namespace
 
 std::optional<StorageFacts> StorageProbe::factsOf(const std::filesystem::path& item) const {
-    const std::filesystem::path bare = fendry::withoutTrailingSlash(item);
+    const std::filesystem::path bare = withoutTrailingSlash(item);
     // O_PATH with O_NOFOLLOW looks at the entry itself, a link included, without opening it.
     const Descriptor fd(::open(bare.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC));
     struct statfs fileSystem {};
@@ -332,3 +334,5 @@ QString cautionSentence(std::vector<StorageCaution> cautions) {
     }
     return Caution::tr("Overwriting in place cannot reach %1.").arg(joined);
 }
+
+}  // namespace fendry

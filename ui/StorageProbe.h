@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace fendry {
+
 // What the storage under an item is, as far as overwriting in place is concerned.
 struct StorageFacts {
     std::uint64_t fileSystemMagic = 0;  // statfs's f_type
@@ -40,3 +42,5 @@ std::vector<StorageCaution> cautionsFor(const StorageFacts& facts);
 // One sentence that says what overwriting cannot reach on the storage the cautions name; empty
 // when there are none. Repeated cautions are named once.
 QString cautionSentence(std::vector<StorageCaution> cautions);
+
+}  // namespace fendry

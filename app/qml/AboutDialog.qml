@@ -11,12 +11,10 @@ CardDialog {
     title: qsTr("About Fendry")
     width: 320
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
-
+    onOpened: okButton.forceActiveFocus()
 
     contentItem: ColumnLayout {
         spacing: 8
-        Accessible.role: Accessible.Dialog
-        Accessible.name: qsTr("About Fendry")
 
         Image {
             Layout.alignment: Qt.AlignHCenter
@@ -24,20 +22,20 @@ CardDialog {
             sourceSize: Qt.size(64, 64)
             Accessible.ignored: true
         }
-        Text {
+        StaticText {
             Layout.alignment: Qt.AlignHCenter
             text: "Fendry"
             font.pixelSize: Theme.title2.pixelSize
             font.bold: true
             color: Theme.primary
         }
-        Text {
+        StaticText {
             Layout.alignment: Qt.AlignHCenter
             text: qsTr("Version %1").arg(Qt.application.version)
             font: Theme.callout
             color: Theme.secondary
         }
-        Text {
+        StaticText {
             Layout.fillWidth: true
             text: qsTr("Erases files and folders beyond recovery by overwriting them with random data before removing them.")
             font: Theme.callout
@@ -45,7 +43,7 @@ CardDialog {
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
         }
-        Text {
+        StaticText {
             Layout.fillWidth: true
             text: qsTr("Licensed under the GNU General Public License, version 3 or later.")
             font: Theme.caption
@@ -53,7 +51,7 @@ CardDialog {
             wrapMode: Text.WordWrap
             horizontalAlignment: Text.AlignHCenter
         }
-        Text {
+        StaticText {
             Layout.fillWidth: true
             text: qsTr("Overwriting in place cannot reach copies that the storage keeps elsewhere: copy-on-write file systems, snapshots, backups and the spare blocks of SSDs.")
             font: Theme.caption
@@ -62,6 +60,7 @@ CardDialog {
             horizontalAlignment: Text.AlignHCenter
         }
         DialogButton {
+            id: okButton
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 6
             text: qsTr("OK")

@@ -3,12 +3,12 @@ import QtQuick.Controls.Basic
 import Fendry.App
 
 // "Check for Updates…": enabled exactly while the updater can start a check.
-MenuItem {
+AppMenuItem {
     id: item
 
     required property Updater updater
 
-    text: qsTr("Check for Updates\u2026")
+    text: qsTr("Check for &Updates\u2026")
     enabled: viewModel.canCheckForUpdates
     onTriggered: updater.checkForUpdates()
 

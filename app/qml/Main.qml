@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Controls.Basic
+import QtQuick.Templates as T
 import QtQuick.Window
 import Fendry.Ui
 import Fendry.App
@@ -31,27 +32,59 @@ ApplicationWindow {
 
     onClosing: (close) => { close.accepted = appDelegate.windowShouldClose() }
 
+    // F10, or Alt on its own, opens the first menu, as on other Linux desktops; the arrows,
+    // Return and Escape then work as in any menu, and each title and item has its mnemonic.
+    function openMenuBar() {
+        const first = menuBar.itemAt(0)
+        if (first && !first.highlighted) {
+            first.clicked()
+            first.menu.currentIndex = 0  // Return then does the first command
+        }
+    }
+    // Whether the keyboard is in the window's content, not in a dialog or menu over it.
+    function keyboardInContent() {
+        const overlay = T.Overlay.overlay
+        for (let item = window.activeFocusItem; item; item = item.parent) {
+            if (item === overlay)
+                return false
+        }
+        return true
+    }
+    Shortcut {
+        sequence: "F10"
+        onActivated: window.openMenuBar()
+    }
+    AltKeyTap {
+        onTapped: if (window.active && window.keyboardInContent()) window.openMenuBar()
+    }
+
     menuBar: MenuBar {
+        id: menuBar
         objectName: "menuBar"
+        // Each title is read without its mnemonic's "&", and "Press" opens its menu.
+        delegate: MenuBarItem {
+            Accessible.name: text.replace("&", "")
+            Accessible.onPressAction: clicked()
+        }
         Menu {
             objectName: "applicationMenu"
-            title: "Fendry"
-            MenuItem { action: aboutAction }
+            title: "&Fendry"
+            AppMenuItem { action: aboutAction }
             MenuSeparator {}
             CheckForUpdatesMenuItem { updater: window.appDelegate.updater }
             MenuSeparator {}
-            MenuItem { action: quitAction }
+            AppMenuItem { action: quitAction }
         }
         Menu {
             objectName: "helpMenu"
-            title: qsTr("Help")
-            MenuItem {
-                text: qsTr("Contact Support")
+            title: qsTr("&Help")
+            AppMenuItem {
+                text: qsTr("&Contact Support")
                 onTriggered: window.appDelegate.openSupportEmail()
             }
-            MenuItem {
+            AppMenuItem {
                 objectName: "subscribeMenuItem"
-                text: qsTr("Subscribe to Newsletter\u2026")
+                text: qsTr("&Subscribe to Newsletter\u2026")
                 visible: !window.appDelegate.mailingList.isOptedOut
                 height: visible ? implicitHeight : 0  // a hidden item would leave a gap
                 onTriggered: window.appDelegate.mailingList.presentOnDemand()
@@ -63,12 +96,12 @@ ApplicationWindow {
     // has never been opened.
     Action {
         id: aboutAction
-        text: qsTr("About Fendry")
+        text: qsTr("&About Fendry")
         onTriggered: aboutDialog.open()
     }
     Action {
         id: quitAction
-        text: qsTr("Quit Fendry")
+        text: qsTr("&Quit Fendry")
         onTriggered: window.appDelegate.quit()
     }
     // Quit works whatever is open: a window shortcut is blocked by any dialog or sheet.

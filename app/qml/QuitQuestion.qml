@@ -34,7 +34,7 @@ CardDialog {
         Accessible.name: title.text
         Accessible.description: message.text
 
-        Text {
+        StaticText {
             id: title
             objectName: "quitTitle"
             Layout.fillWidth: true
@@ -43,7 +43,7 @@ CardDialog {
             color: Theme.primary
             horizontalAlignment: Text.AlignHCenter
         }
-        Text {
+        StaticText {
             id: message
             objectName: "quitMessage"
             Layout.fillWidth: true

@@ -19,6 +19,17 @@ CardDialog {
     closePolicy: Popup.CloseOnEscape
     // Closing it while checking abandons the check.
     onClosed: if (updater.sessionInProgress) updater.dismissResult()
+    // The keyboard is on "Cancel" while checking, then on the button that Return would press.
+    onOpened: focusButton()
+    onCheckingChanged: if (opened) focusButton()
+    function focusButton() {
+        if (checking)
+            cancelButton.forceActiveFocus()
+        else if (outcome === Updater.UpdateAvailable)
+            downloadButton.forceActiveFocus()
+        else
+            closeButton.forceActiveFocus()
+    }
 
     Connections {
         target: dialog.updater
@@ -32,8 +43,6 @@ CardDialog {
 
     contentItem: ColumnLayout {
         spacing: 10
-        Accessible.role: Accessible.Dialog
-        Accessible.name: heading.text
 
         Image {
             Layout.alignment: Qt.AlignHCenter
@@ -41,7 +50,7 @@ CardDialog {
             sourceSize: Qt.size(48, 48)
             Accessible.ignored: true
         }
-        Text {
+        StaticText {
             id: heading
             objectName: "updateTitle"
             Layout.fillWidth: true
@@ -61,13 +70,14 @@ CardDialog {
             Accessible.name: heading.text
         }
         DialogButton {
+            id: cancelButton
             objectName: "cancelCheckButton"
             visible: dialog.checking
             Layout.alignment: Qt.AlignHCenter
             text: qsTr("Cancel")
             onClicked: dialog.updater.dismissResult()
         }
-        Text {
+        StaticText {
             objectName: "updateMessage"
             visible: !dialog.checking
             Layout.fillWidth: true
@@ -91,12 +101,14 @@ CardDialog {
             spacing: 8
 
             DialogButton {
+                id: closeButton
                 objectName: "closeUpdateButton"
                 text: dialog.outcome === Updater.UpdateAvailable ? qsTr("Close") : qsTr("OK")
                 isDefault: dialog.outcome !== Updater.UpdateAvailable
                 onClicked: dialog.updater.dismissResult()
             }
             DialogButton {
+                id: downloadButton
                 objectName: "downloadButton"
                 visible: dialog.outcome === Updater.UpdateAvailable
                 text: qsTr("Download")

@@ -17,10 +17,6 @@ ColumnLayout {
         if (body.item && body.item.field)
             body.item.field.forceActiveFocus()
     }
-    function reset() {
-        email = ""
-        manager.resetStatus()
-    }
 
     spacing: 16
 
@@ -30,13 +26,13 @@ ColumnLayout {
         Layout.rightMargin: 24
         spacing: 6
 
-        Text {
+        StaticText {
             text: qsTr("Stay in the loop")
             font.pixelSize: Theme.title2.pixelSize
             font.bold: true
             color: Theme.primary
         }
-        Text {
+        StaticText {
             Layout.fillWidth: true
             text: qsTr("Occasional offers, news, and updates about new features.\nNo spam — I absolutely promise.")
             font: Theme.callout
@@ -75,8 +71,10 @@ ColumnLayout {
                 onAccepted: if (subscribe.enabled) subscribe.clicked()
                 Accessible.name: qsTr("Email address")
             }
-            Text {
+            StaticText {
                 objectName: "failureMessage"
+                // A notification to assistive technology: it is read out as it appears.
+                Accessible.role: Accessible.Notification
                 visible: view.status === MailingListManager.Failure
                 Layout.fillWidth: true
                 text: view.manager.failureMessage
@@ -89,11 +87,10 @@ ColumnLayout {
                 Layout.fillWidth: true
                 spacing: Theme.spacing
 
-                Button {
+                TextButton {
                     objectName: "declineButton"
                     text: qsTr("Don't ask again")
-                    flat: true
-                    font: Theme.body
+                    tint: Theme.primary
                     onClicked: view.manager.decline()
                 }
                 Item { Layout.fillWidth: true }
@@ -157,13 +154,13 @@ ColumnLayout {
                         color: Theme.green
                         size: 14
                     }
-                    Text {
+                    StaticText {
                         text: qsTr("You're in!")
                         font: Theme.headline
                         color: Theme.green
                     }
                 }
-                Text {
+                StaticText {
                     Layout.alignment: Qt.AlignHCenter
                     text: qsTr("Thanks for subscribing.")
                     font: Theme.callout
@@ -179,8 +176,6 @@ ColumnLayout {
                 isDefault: true
                 focus: true
                 onClicked: view.manager.isPresented = false
-                Keys.onReturnPressed: clicked()
-                Keys.onEnterPressed: clicked()
             }
         }
     }
@@ -192,7 +187,7 @@ ColumnLayout {
     Rectangle {
         Layout.fillWidth: true
         implicitHeight: 1
-        color: "#d0d0d0"
+        color: Theme.separator
     }
 
     RowLayout {
@@ -201,26 +196,19 @@ ColumnLayout {
         Layout.bottomMargin: 24
         spacing: 12
 
-        Text {
+        TextButton {
             objectName: "privacyLink"
             visible: view.manager.privacyPolicyUrl.toString() !== ""
+            link: true
             text: qsTr("Privacy policy")
-            font.pixelSize: Theme.caption.pixelSize
-            font.underline: true
-            color: Theme.blue
-            Accessible.role: Accessible.Link
-            Accessible.name: text
-            MouseArea {
-                anchors.fill: parent
-                cursorShape: Qt.PointingHandCursor
-                onClicked: {
-                    if (!Qt.openUrlExternally(view.manager.privacyPolicyUrl))
-                        unopenedCard.show("web", view.manager.privacyPolicyUrl.toString())
-                }
+            font: Theme.caption
+            onClicked: {
+                if (!Qt.openUrlExternally(view.manager.privacyPolicyUrl))
+                    unopenedCard.show("web", view.manager.privacyPolicyUrl.toString())
             }
         }
         Item { Layout.fillWidth: true }
-        Text {
+        StaticText {
             text: qsTr("You can unsubscribe any time.")
             font: Theme.caption
             color: Theme.secondary

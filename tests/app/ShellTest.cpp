@@ -26,6 +26,8 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 
+#include "AccessibleItems.h"
+#include "AccessibleTree.h"
 #include "AppDelegate.h"
 #include "CheckForUpdatesViewModel.h"
 #include "ItemSearch.h"
@@ -39,6 +41,7 @@ Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
+using namespace fendry;
 using testing_support::TempFolder;
 
 namespace {
@@ -61,6 +64,8 @@ private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
         QCoreApplication::setApplicationName(QStringLiteral("Fendry"));
+        installAccessibleItems();
+        QAccessible::setActive(true);  // as when a screen reader is running
         // Nothing listens on port 1: every check fails at once, without the network.
         qputenv("FENDRY_APPCAST_URL", "https://127.0.0.1:1/appcast.xml");
         // A desktop with no application to open anything, unless a test installs a handler.
@@ -138,10 +143,16 @@ private slots:
     }
 
     // Quit is never blocked by what is open over the window, a check for updates included;
-    // the check itself can be cancelled.
+    // the check itself can be cancelled, by its button or Escape, and that ends the request.
     void quitWorksWhateverIsOpenAndACheckCanBeCancelled() {
         QTcpServer silent;  // accepts, never answers
         QVERIFY(silent.listen(QHostAddress::LocalHost));
+        int connected = 0, hungUp = 0;
+        connect(&silent, &QTcpServer::newConnection, this, [&] {
+            ++connected;
+            QTcpSocket* socket = silent.nextPendingConnection();
+            connect(socket, &QTcpSocket::disconnected, this, [&] { ++hungUp; });
+        });
         qputenv(
             "FENDRY_APPCAST_URL",
             QStringLiteral("https://127.0.0.1:%1/appcast.xml").arg(silent.serverPort()).toUtf8());
@@ -152,30 +163,164 @@ private slots:
         QVERIFY(window);
         QVERIFY(QTest::qWaitForWindowExposed(window));
         QObject* dialog = window->findChild<QObject*>(QStringLiteral("updateResultDialog"));
+        Updater& updater = *delegate.updater();
 
-        delegate.updater()->checkForUpdates();
+        const auto checkThenCancel = [&](Qt::Key key) {
+            const int before = hungUp;
+            updater.checkForUpdates();
+            QTRY_VERIFY(dialog->property("opened").toBool());
+            QTRY_COMPARE(window->activeFocusItem(), find(window, "cancelCheckButton"));
+            QTRY_COMPARE(connected, before + 1);
+            QTest::keyClick(window, key);
+            QTRY_VERIFY(!dialog->property("visible").toBool());
+            QVERIFY(!updater.sessionInProgress());  // as if its result had been dismissed
+            QVERIFY(updater.canCheckForUpdates());
+            QCOMPARE(updater.outcome(), int(Updater::None));
+            QTRY_COMPARE(hungUp, before + 1);  // the request is over, not left to time out
+        };
+        updater.checkForUpdates();
         QTRY_VERIFY(dialog->property("visible").toBool());
+        QTRY_COMPARE(connected, 1);
         QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(delegate.quits, 1);
         QTest::keyClick(window, Qt::Key_Escape);
         QTRY_VERIFY(!dialog->property("visible").toBool());
-        QVERIFY(!delegate.updater()->sessionInProgress());
-        QVERIFY(delegate.updater()->canCheckForUpdates());
+        QVERIFY(!updater.sessionInProgress());
+        QTRY_COMPARE(hungUp, 1);
 
-        delegate.updater()->checkForUpdates();
-        QTRY_VERIFY(dialog->property("visible").toBool());
-        QQuickItem* cancel =
-            testing_support::findItem(window->contentItem(), QStringLiteral("cancelCheckButton"));
-        QVERIFY(cancel && cancel->isVisible());
-        QMetaObject::invokeMethod(cancel, "clicked");
-        QVERIFY(!delegate.updater()->sessionInProgress());
-        QTRY_VERIFY(!dialog->property("visible").toBool());
+        checkThenCancel(Qt::Key_Escape);
+        checkThenCancel(Qt::Key_Return);  // on the focused "Cancel"
+        checkThenCancel(Qt::Key_Space);
 
         QObject* about = window->findChild<QObject*>(QStringLiteral("aboutDialog"));
         QMetaObject::invokeMethod(about, "open");
         QTRY_VERIFY(about->property("opened").toBool());
         QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
         QCOMPARE(delegate.quits, 2);
+    }
+
+    // F10 or Alt alone open the menu bar; each title and item has its mnemonic, and the arrows,
+    // Return and Escape work as in any menu.
+    void theMenusWorkWithTheKeyboardAlone() {
+        TempFolder items;
+        testing_support::writeFile(items / "a", 3);
+        QuitCountingDelegate delegate;
+        delegate.open({items / "a"});  // the list's arrow keys stay out of the menus
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QTRY_VERIFY(delegate.screen()->keyMonitorInstalled());
+        window->requestActivate();
+        QTRY_VERIFY(window->isActive());
+        QObject* applicationMenu = window->findChild<QObject*>(QStringLiteral("applicationMenu"));
+        QObject* helpMenu = window->findChild<QObject*>(QStringLiteral("helpMenu"));
+        QObject* about = window->findChild<QObject*>(QStringLiteral("aboutDialog"));
+        const auto opened = [](QObject* menu) { return menu->property("opened").toBool(); };
+
+        QTest::keyClick(window, Qt::Key_F10);
+        QTRY_VERIFY(opened(applicationMenu));
+        QTest::keyClick(window, Qt::Key_Right);
+        QTRY_VERIFY(opened(helpMenu));
+        QTest::keyClick(window, Qt::Key_Left);
+        QTRY_VERIFY(opened(applicationMenu));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!opened(applicationMenu));
+
+        QTest::keyPress(window, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyRelease(window, Qt::Key_Alt, Qt::NoModifier);
+        QTRY_VERIFY(opened(applicationMenu));
+        QTest::keyClick(window, Qt::Key_Return);  // the first item is ready: "About Fendry"
+        QTRY_VERIFY(about->property("opened").toBool());
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!about->property("visible").toBool());
+
+        QTest::keyClick(window, Qt::Key_H, Qt::AltModifier);
+        QTRY_VERIFY(opened(helpMenu));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!opened(helpMenu));
+        QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(opened(applicationMenu));
+        QTest::keyClick(window, Qt::Key_Q);  // the item's mnemonic, inside its menu
+        QTRY_COMPARE(delegate.quits, 1);
+
+        // Alt with something else in between is a shortcut, not the menu bar.
+        QTRY_VERIFY(!opened(applicationMenu));
+        QTest::keyPress(window, Qt::Key_Alt, Qt::AltModifier);
+        QTest::keyClick(window, Qt::Key_X, Qt::AltModifier);
+        QTest::keyRelease(window, Qt::Key_Alt, Qt::NoModifier);
+        QTest::qWait(100);
+        QVERIFY(!opened(applicationMenu));
+    }
+
+    // To assistive technology the titles and the items of the menus are menu items, and their
+    // "Press" opens the menu or does the command.
+    void theMenusAreMenuItemsThatAssistiveTechnologyCanPress() {
+        QuitCountingDelegate delegate;
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QObject* applicationMenu = window->findChild<QObject*>(QStringLiteral("applicationMenu"));
+        QObject* about = window->findChild<QObject*>(QStringLiteral("aboutDialog"));
+        const auto press = [](QAccessibleInterface* node) {
+            node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        };
+
+        testing_support::AccessibleTree closed(*window);
+        QVERIFY2(closed.problems.isEmpty(), qPrintable(closed.problems.join('\n')));
+        QAccessibleInterface* title = closed.find(QAccessible::MenuItem, QStringLiteral("Fendry"));
+        QVERIFY(title);
+        QVERIFY(closed.find(QAccessible::MenuItem, QStringLiteral("Help")));
+        QVERIFY(!closed.find(QAccessible::MenuItem, QStringLiteral("About Fendry")));  // hidden
+        press(title);
+        QTRY_VERIFY(applicationMenu->property("opened").toBool());
+
+        testing_support::AccessibleTree open(*window);
+        QVERIFY2(open.problems.isEmpty(), qPrintable(open.problems.join('\n')));
+        QAccessibleInterface* aboutItem =
+            open.find(QAccessible::MenuItem, QStringLiteral("About Fendry"));
+        QVERIFY(aboutItem);
+        QVERIFY(open.find(QAccessible::MenuItem, QStringLiteral("Check for Updates\u2026")));
+        press(aboutItem);
+        QTRY_VERIFY(about->property("opened").toBool());
+        QTRY_VERIFY(!applicationMenu->property("opened").toBool());
+        testing_support::AccessibleTree dialog(*window);
+        QVERIFY2(dialog.problems.isEmpty(), qPrintable(dialog.problems.join('\n')));
+        QVERIFY(dialog.focused && dialog.focused->text(QAccessible::Name) == QStringLiteral("OK"));
+        QMetaObject::invokeMethod(about, "close");
+        QTRY_VERIFY(!about->property("visible").toBool());
+
+        press(title);
+        QTRY_VERIFY(applicationMenu->property("opened").toBool());
+        press(testing_support::AccessibleTree(*window).find(QAccessible::MenuItem,
+                                                            QStringLiteral("Quit Fendry")));
+        QTRY_COMPARE(delegate.quits, 1);
+    }
+
+    // A minimised window and what is in it are not showing; a hidden window is not in the tree.
+    void aMinimisedWindowIsNotShowingAndAHiddenOneIsNotThere() {
+        AppDelegate delegate;
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QAccessibleInterface* application = QAccessible::queryAccessibleInterface(qApp);
+        QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
+        QQuickWindow hidden;
+        QCOMPARE(application->childCount(), 1);
+        QCOMPARE(application->child(0), root);
+        QVERIFY(!root->state().invisible);
+        QAccessibleInterface* menuBar = root->child(0);
+        QVERIFY(menuBar && !menuBar->state().invisible);
+
+        window->showMinimized();
+        QVERIFY(root->state().invisible);
+        QVERIFY(menuBar->state().invisible);
+        QCOMPARE(root->childCount(), 0);
+        window->showNormal();
+        QVERIFY(!root->state().invisible);
+        hidden.show();
+        QCOMPARE(application->childCount(), 2);
+        hidden.hide();
+        QCOMPARE(application->childCount(), 1);
     }
 
     void contactSupportComposesTheMessageAndEncodesWhatWouldEndAValue() {
@@ -624,7 +769,8 @@ private:
         const int count = menu ? menu->property("count").toInt() : 0;
         for (int i = 0; i < count; ++i) {
             QQuickItem* item = menuItem(window, menuName, i);
-            const QString text = item->property("text").toString();
+            // As it is shown: a mnemonic's "&" is drawn as an underline.
+            const QString text = item->property("text").toString().remove(QLatin1Char('&'));
             if (item->isVisible()) {
                 entries << (text.isEmpty() ? QStringLiteral("-") : text);
             }

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "Appcast.h"
+#include "Http.h"
 #include "ItemSearch.h"
 #include "Markup.h"
 #include "Updater.h"
@@ -24,7 +25,9 @@ Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
+using namespace fendry;
 using namespace std::chrono_literals;
+using testing_support::http;
 
 namespace {
 
@@ -135,11 +138,6 @@ private:
     QHash<QTcpSocket*, QByteArray> requests_;
     quint16 port_ = 0;
 };
-
-QByteArray http(const QByteArray& status, const QByteArray& body, const QByteArray& headers = {}) {
-    return "HTTP/1.1 " + status + "\r\nContent-Length: " + QByteArray::number(body.size()) +
-           "\r\nConnection: close\r\n" + headers + "\r\n" + body;
-}
 
 QByteArray rss(const QByteArray& items) {
     return "<?xml version=\"1.0\"?><rss version=\"2.0\" "

@@ -2,28 +2,15 @@
 
 #include <map>
 
+#include "MemoryPreferences.h"
 #include "MethodPreference.h"
 
 using fendry::allMethods;
 using fendry::loadSavedMethod;
 using fendry::saveSelectedMethod;
+using testing_support::MemoryPreferences;
 
 namespace {
-
-class MemoryPreferences : public fendry::Preferences {
-public:
-    std::map<std::string, std::int64_t, std::less<>> values;
-    int writes = 0;
-
-    std::optional<std::int64_t> integer(std::string_view key) const override {
-        const auto found = values.find(key);
-        return found == values.end() ? std::nullopt : std::optional(found->second);
-    }
-    void setInteger(std::string_view key, std::int64_t value) override {
-        values[std::string(key)] = value;
-        ++writes;
-    }
-};
 
 TEST(SavedMethod, FirstLaunchIsQuickAndOutOfRangeIndexesFallBackToSafeWithoutWriting) {
     const std::map<std::optional<std::int64_t>, const char*> cases{

@@ -19,6 +19,7 @@
 #include "MailingListManager.h"
 #include "SubscribeServer.h"
 
+using namespace fendry;
 using namespace std::chrono_literals;
 using testing_support::http;
 using testing_support::Request;

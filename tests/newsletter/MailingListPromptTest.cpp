@@ -1,40 +1,50 @@
+#include <QtQml/qqmlextensionplugin.h>
+#include <QDesktopServices>
 #include <QQmlComponent>
 #include <QQmlEngine>
 #include <QQuickItem>
+#include <QQuickView>
 #include <QQuickWindow>
 #include <QTest>
-#include <QtQml/qqmlextensionplugin.h>
+#include <QtMath>
 #include <memory>
 
+#include "AccessibleItems.h"
+#include "AccessibleTree.h"
 #include "ItemSearch.h"
 #include "MailingListManager.h"
+#include "OpenedUrls.h"
 #include "SubscribeServer.h"
 #include "TempFolder.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
+using namespace fendry;
 using testing_support::SubscribeServer;
 
 namespace {
 
-// The prompt's window over a manager of its own that talks to a local service.
+// The prompt over a window of its own, with a manager of its own that talks to a local service.
 class Prompt {
 public:
-    explicit Prompt(const QByteArray& response)
-        : server(response), manager(options(server.url())) {
-        engine.addImportPath(QStringLiteral("qrc:/"));
-        QQmlComponent component(&engine,
-                                QUrl(QStringLiteral("qrc:/Fendry/Newsletter/qml/MailingListPrompt.qml")));
-        window.reset(qobject_cast<QQuickWindow*>(
-            component.createWithInitialProperties({{"manager", QVariant::fromValue(&manager)}})));
-        if (!window) {
-            qWarning() << component.errorString();
-        }
+    explicit Prompt(const QByteArray& response) : server(response), manager(options(server.url())) {
+        host.engine()->addImportPath(QStringLiteral("qrc:/"));
+        host.setInitialProperties({{"manager", QVariant::fromValue(&manager)}});
+        host.setSource(QUrl(QStringLiteral("qrc:/Fendry/Newsletter/qml/MailingListPrompt.qml")));
+        host.show();
     }
 
+    // The sheet's window, which exists only while the prompt is presented.
+    QQuickWindow* sheet() {
+        QObject* prompt = host.rootObject();
+        return prompt ? qobject_cast<QQuickWindow*>(prompt->property("sheet").value<QObject*>())
+                      : nullptr;
+    }
+    // The sheet is there and on screen.
+    bool shownOnScreen() { return sheet() && QTest::qWaitForWindowExposed(sheet()); }
     QQuickItem* find(const QString& name) {
-        return testing_support::findItem(window->contentItem(), name);
+        return sheet() ? testing_support::findItem(sheet()->contentItem(), name) : nullptr;
     }
     bool shown(const QString& name) {
         QQuickItem* item = find(name);
@@ -44,20 +54,19 @@ public:
         QQuickItem* item = find(name);
         QVERIFY2(item, qPrintable(name));
         QTest::qWait(30);  // let the layout place it
-        QTest::mouseClick(window.get(), Qt::LeftButton, {},
+        QTest::mouseClick(sheet(), Qt::LeftButton, {},
                           item->mapToScene({item->width() / 2, item->height() / 2}).toPoint());
     }
     void type(const QString& text) {
         for (const QChar c : text) {
-            QTest::keyClick(window.get(), c.toLatin1());
+            QTest::keyClick(sheet(), c.toLatin1());
         }
     }
     QString field() { return find("emailField")->property("text").toString(); }
 
     SubscribeServer server;
     MailingListManager manager;
-    QQmlEngine engine;
-    std::unique_ptr<QQuickWindow> window;
+    QQuickView host;
 
 private:
     static MailingListOptions options(const QUrl& url) {
@@ -75,19 +84,22 @@ class MailingListPromptTest : public QObject {
 private slots:
     void initTestCase() {
         qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
+        installAccessibleItems();
+        QAccessible::setActive(true);  // as when a screen reader is running
     }
 
     void theFormValidatesShowsFailuresAndStartsAfreshWhenReopened() {
         Prompt p(testing_support::http("422 Unprocessable Entity"));
-        QVERIFY(p.window);
-        QVERIFY(!p.window->isVisible());
+        QVERIFY(p.host.rootObject());
+        QVERIFY(!p.sheet());  // nothing hidden waits in the meantime
         p.manager.setPresented(true);
-        QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
-        QCOMPARE(p.window->width(), 420);
+        QTRY_VERIFY(p.shownOnScreen());
+        QCOMPARE(p.sheet()->width(), 420);
+        QCOMPARE(p.sheet()->transientParent(), &p.host);
 
         QTRY_VERIFY(p.find("emailField")->hasActiveFocus());
         QVERIFY(!p.find("subscribeButton")->isEnabled());  // empty field
-        QTest::keyClick(p.window.get(), Qt::Key_Return);  // does nothing while empty
+        QTest::keyClick(p.sheet(), Qt::Key_Return);        // does nothing while empty
         QCOMPARE(p.manager.status(), int(MailingListManager::Idle));
 
         p.type(QStringLiteral(" "));
@@ -101,7 +113,7 @@ private slots:
 
         p.click("emailField");
         p.type(QStringLiteral("me@morvel.example"));
-        QTest::keyClick(p.window.get(), Qt::Key_Return);  // the default action
+        QTest::keyClick(p.sheet(), Qt::Key_Return);  // the default action
         QCOMPARE(p.manager.status(), int(MailingListManager::Submitting));
         QTRY_VERIFY(p.shown("submittingIndicator"));
         QVERIFY(!p.find("emailField"));  // the form gives way while the request is under way
@@ -113,10 +125,10 @@ private slots:
 
         QCOMPARE(p.server.requests().size(), 1);
         p.manager.setPresented(false);
-        QTRY_VERIFY(!p.window->isVisible());
+        QTRY_VERIFY(!p.sheet());
         QCOMPARE(p.manager.status(), int(MailingListManager::Idle));
         p.manager.setPresented(true);
-        QTRY_VERIFY(p.window->isVisible());
+        QTRY_VERIFY(p.shownOnScreen());
         QTRY_VERIFY(p.find("emailField"));
         QCOMPARE(p.field(), QString());
         QVERIFY(!p.shown("failureMessage"));
@@ -125,21 +137,21 @@ private slots:
     void theThanksCloseTheSheetByThemselvesUnlessDoneCameFirst() {
         Prompt p(testing_support::http("201 Created"));
         p.manager.setPresented(true);
-        QVERIFY(QTest::qWaitForWindowExposed(p.window.get()));
+        QTRY_VERIFY(p.shownOnScreen());
         QTRY_VERIFY(p.find("emailField"));
         p.type(QStringLiteral("me@morvel.example"));
         p.click("subscribeButton");
         QTRY_VERIFY(p.shown("thanks"));
         QVERIFY(p.manager.isOptedOut());
         QTRY_VERIFY_WITH_TIMEOUT(!p.manager.isPresented(), 5000);
-        QVERIFY(!p.window->isVisible());
+        QTRY_VERIFY(!p.sheet());
         QCOMPARE(p.manager.status(), int(MailingListManager::Idle));
 
         // "Done" first: the pending dismissal goes with the thanks, and a sheet opened again
         // right away stays open.
         Prompt q(testing_support::http("201 Created"));
         q.manager.setPresented(true);
-        QVERIFY(QTest::qWaitForWindowExposed(q.window.get()));
+        QTRY_VERIFY(q.shownOnScreen());
         QTRY_VERIFY(q.find("emailField"));
         q.type(QStringLiteral("me@morvel.example"));
         q.click("subscribeButton");
@@ -149,6 +161,79 @@ private slots:
         q.manager.setPresented(true);
         QTest::qWait(4000);
         QVERIFY(q.manager.isPresented());
+    }
+
+    // Escape closes the sheet the way its window's close button does: it goes, the answer
+    // stays as it was, and it can be offered again.
+    void escapeClosesTheSheetAsItsCloseButtonDoes() {
+        Prompt p(testing_support::http("201 Created"));
+        const bool optedOut = p.manager.isOptedOut();
+        for (const bool escape : {true, false}) {
+            p.manager.setPresented(true);
+            QTRY_VERIFY(p.shownOnScreen());
+            QTRY_VERIFY(p.find("emailField") && p.find("emailField")->hasActiveFocus());
+            p.type(QStringLiteral("me"));
+            if (escape) {
+                QTest::keyClick(p.sheet(), Qt::Key_Escape);
+            } else {
+                p.sheet()->close();
+            }
+            QTRY_VERIFY(!p.sheet());
+            QVERIFY(!p.manager.isPresented());
+            QCOMPARE(p.manager.isOptedOut(), optedOut);
+            QCOMPARE(p.manager.status(), int(MailingListManager::Idle));
+        }
+        QVERIFY(p.server.requests().isEmpty());
+    }
+
+    // Tab reaches every control of the sheet, the privacy link too, and Return follows the link.
+    void tabReachesEveryControlAndTheLink() {
+        Prompt p(testing_support::http("201 Created"));
+        testing_support::OpenedUrls opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &opened, "open");
+        p.manager.setPresented(true);
+        QTRY_VERIFY(p.shownOnScreen());
+        QTRY_VERIFY(p.find("emailField") && p.find("emailField")->hasActiveFocus());
+        p.type(QStringLiteral("me@morvel.example"));
+        QStringList order;
+        for (int i = 0; i < 5; ++i) {
+            QTest::keyClick(p.sheet(), Qt::Key_Tab);
+            order << p.sheet()->activeFocusItem()->objectName();
+        }
+        QCOMPARE(order, (QStringList{"declineButton", "snoozeButton", "subscribeButton",
+                                     "privacyLink", "emailField"}));
+        QTest::keyClick(p.sheet(), Qt::Key_Backtab);
+        QTest::keyClick(p.sheet(), Qt::Key_Return);
+        QCOMPARE(opened.urls, QList<QUrl>{p.manager.privacyPolicyUrl()});
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+
+        testing_support::AccessibleTree tree(*p.sheet());
+        QVERIFY2(tree.problems.isEmpty(), qPrintable(tree.problems.join('\n')));
+        QVERIFY(tree.find(QAccessible::Link, QStringLiteral("Privacy policy")));
+    }
+
+    // The sheet is as tall as what it shows: a failure message makes it grow, and the footer
+    // keeps its margin below.
+    void theSheetIsAsTallAsItsContent() {
+        Prompt p(testing_support::http("422 Unprocessable Entity"));
+        p.manager.setPresented(true);
+        QTRY_VERIFY(p.shownOnScreen());
+        QTRY_VERIFY(p.find("emailField"));
+        const auto footerMargin = [&] {
+            QQuickItem* link = p.find("privacyLink");
+            return p.sheet()->height() - link->mapToScene({0, link->height()}).y();
+        };
+        const int without = p.sheet()->height();
+        QTRY_COMPARE(footerMargin(), 24.0);
+
+        p.type(QStringLiteral(" "));
+        p.click("subscribeButton");
+        QTRY_VERIFY(p.shown("failureMessage"));
+        const int message = qCeil(p.find("failureMessage")->height());
+        QTRY_COMPARE(p.sheet()->height(), without + message + 10);  // the form's spacing
+        QTRY_COMPARE(footerMargin(), 24.0);
+        testing_support::AccessibleTree tree(*p.sheet());
+        QVERIFY2(tree.problems.isEmpty(), qPrintable(tree.problems.join('\n')));
     }
 
 private:

@@ -10,34 +10,23 @@
 
 #include "ItemSearch.h"
 #include "MainScreen.h"
+#include "MemoryPreferences.h"
 #include "PendingItemsModel.h"
 #include "StorageProbe.h"
 #include "TempFolder.h"
 
 namespace testing_support {
 
-class MemoryPreferences final : public fendry::Preferences {
-public:
-    std::optional<std::int64_t> integer(std::string_view key) const override {
-        const auto found = values.find(std::string(key));
-        return found == values.end() ? std::nullopt : std::optional(found->second);
-    }
-    void setInteger(std::string_view key, std::int64_t value) override {
-        values[std::string(key)] = value;
-    }
-    std::map<std::string, std::int64_t> values;
-};
-
 // Storage as the test says it is: by the item's path, or else a plain local disk.
-class FakeStorageProbe final : public StorageProbe {
+class FakeStorageProbe final : public fendry::StorageProbe {
 public:
-    std::optional<StorageFacts> factsOf(const std::filesystem::path& item) const override {
+    std::optional<fendry::StorageFacts> factsOf(const std::filesystem::path& item) const override {
         const auto found = facts.find(item);
         return found == facts.end() ? std::optional(plainDisk()) : found->second;
     }
-    static StorageFacts plainDisk() { return {0xEF53, "ext4", "rw,relatime", true, {}}; }
+    static fendry::StorageFacts plainDisk() { return {0xEF53, "ext4", "rw,relatime", true, {}}; }
 
-    std::map<std::filesystem::path, std::optional<StorageFacts>> facts;
+    std::map<std::filesystem::path, std::optional<fendry::StorageFacts>> facts;
 };
 
 // The main screen in a window of its own, over files in a temporary folder. A run's background
@@ -53,11 +42,13 @@ public:
         view.setInitialProperties({{QStringLiteral("screen"), QVariant::fromValue(&screen_)}});
         view.setSource(QUrl(QStringLiteral("qrc:/Fendry/Ui/qml/ContentView.qml")));
         view.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&view));
     }
 
-    MainScreen& screen() { return screen_; }
-    PendingItemsModel& files() { return files_; }
+    // Whether the window came on screen; tests check it before anything else.
+    [[nodiscard]] bool exposed() { return QTest::qWaitForWindowExposed(&view); }
+
+    fendry::MainScreen& screen() { return screen_; }
+    fendry::PendingItemsModel& files() { return files_; }
     const TempFolder& root() const { return root_; }
 
     std::filesystem::path file(const std::string& name, std::size_t size = 10) {
@@ -140,10 +131,10 @@ private:
     fendry::Preferences* preferences_;
     std::shared_ptr<FakeStorageProbe> probe_ = std::make_shared<FakeStorageProbe>();
     std::deque<fendry::Task> fetches_;
-    PendingItemsModel files_;
+    fendry::PendingItemsModel files_;
     std::deque<fendry::Task> background_;
     std::deque<fendry::Task> updates_;
-    MainScreen screen_;
+    fendry::MainScreen screen_;
 
 public:
     QQuickView view;  // last, so that it goes before the screen it shows

@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QUrl>
 
+#include "Http.h"
+
 namespace testing_support {
 
 struct Request {
@@ -74,9 +76,5 @@ private:
     QHash<QTcpSocket*, QByteArray> pending_;
     QList<Request> requests_;
 };
-
-QByteArray http(const QByteArray& status) {
-    return "HTTP/1.1 " + status + "\r\nContent-Length: 2\r\nConnection: close\r\n\r\n{}";
-}
 
 }  // namespace testing_support

@@ -21,6 +21,7 @@ Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
+using namespace fendry;
 using testing_support::ScreenHarness;
 namespace fs = std::filesystem;
 using Step = fendry::PassFailure::Step;

@@ -15,12 +15,20 @@ Item {
     readonly property real runFraction: Math.min(progress, 1.0)
     readonly property real passFraction: currentPass / totalPasses
     readonly property int percent: Math.trunc(progress * 100)
+    // What assistive technology reads as the bar's value, in percent of the run.
+    readonly property int value: Math.trunc(runFraction * 100)
+    readonly property int minimumValue: 0
+    readonly property int maximumValue: 100
 
     implicitWidth: 150
     implicitHeight: 150
+    // It takes the keyboard for a screen reader to follow the run; with nothing to press, it
+    // wears no focus ring.
+    activeFocusOnTab: true
 
     Accessible.role: Accessible.ProgressBar
-    Accessible.name: percentText.text + ", " + passText.text
+    Accessible.name: qsTr("Progress")
+    Accessible.description: percentText.text + ", " + passText.text
 
     component Ring: ShapePath {
         property real inset: 0
@@ -49,7 +57,7 @@ Item {
 
         Ring {
             strokeWidth: 8
-            strokeColor: Qt.rgba(Theme.blue.r, Theme.blue.g, Theme.blue.b, 0.3)
+            strokeColor: Theme.faded(Theme.blue, 0.3)
         }
         Ring {
             arc: true
@@ -60,7 +68,7 @@ Item {
         Ring {
             inset: 12
             strokeWidth: 4
-            strokeColor: Qt.rgba(Theme.green.r, Theme.green.g, Theme.green.b, 0.3)
+            strokeColor: Theme.faded(Theme.green, 0.3)
         }
         Ring {
             arc: true

@@ -18,11 +18,27 @@ Item {
     signal startAgain()
     signal detailsRequested()
 
-    // The entrance: everything waits 0.3 s, then eases in over 0.8 s.
+    // The keyboard lands where the user will act next: the details of a run with failures, or
+    // else "Start Again".
+    function takeFocus() {
+        if (view.failedCount > 0)
+            detailsButton.forceActiveFocus()
+        else
+            startAgainButton.forceActiveFocus()
+    }
+
+    // The entrance: everything waits 0.3 s, then comes in over 0.8 s, slowing to a stop; with
+    // less motion wished for, everything is in place at once. The keyboard comes once the
+    // buttons are in.
     Timer {
-        interval: 300
+        interval: Theme.reduceMotion ? 0 : 300
         running: true
         onTriggered: view.showDetails = true
+    }
+    Timer {
+        interval: Theme.reduceMotion ? 0 : 1100
+        running: true
+        onTriggered: view.takeFocus()
     }
 
     ColumnLayout {
@@ -37,27 +53,41 @@ Item {
             color: view.success ? Theme.primary : Theme.orange
             size: 48
             scale: view.showDetails ? 1.0 : 0.1
-            // A spring that settles in about half a second with a small overshoot.
+            // Grows with a small overshoot (Qt's OutBack curve over half a second).
             Behavior on scale {
-                NumberAnimation { duration: 500; easing.type: Easing.OutBack; easing.overshoot: 1.2 }
+                NumberAnimation {
+                    duration: Theme.duration(500)
+                    easing.type: Easing.OutBack
+                    easing.overshoot: 1.2
+                }
             }
         }
 
-        Text {
-            objectName: "summaryTitle"
-            Accessible.role: Accessible.StaticText
-            Accessible.name: text
+        // Keeps the title's place while it waits, so that nothing moves when it comes in.
+        Item {
             Layout.alignment: Qt.AlignHCenter
             // A title longer in some languages shrinks rather than run off the window.
             Layout.maximumWidth: view.width - 32
-            fontSizeMode: Text.HorizontalFit
-            minimumPixelSize: 20
-            text: view.success ? qsTr("All set!") : qsTr("Done, with issues")
-            font: Theme.systemFont(28, Font.Bold)
-            color: Theme.primary
-            opacity: view.showDetails ? 1 : 0
-            transform: Translate { y: view.showDetails ? 0 : 20; Behavior on y { Entrance {} } }
-            Behavior on opacity { Entrance {} }
+            implicitWidth: title.implicitWidth
+            implicitHeight: title.implicitHeight
+
+            StaticText {
+                id: title
+                objectName: "summaryTitle"
+                // A notification to assistive technology: it is read out as it comes in.
+                Accessible.role: Accessible.Notification
+                visible: view.showDetails
+                width: parent.width
+                fontSizeMode: Text.HorizontalFit
+                minimumPixelSize: 20
+                horizontalAlignment: Text.AlignHCenter
+                text: view.success ? qsTr("All set!") : qsTr("Done, with issues")
+                font: Theme.systemFont(28, Font.Bold)
+                color: Theme.primary
+                opacity: view.showDetails ? 1 : 0
+                transform: Translate { y: view.showDetails ? 0 : 20; Behavior on y { Entrance {} } }
+                Behavior on opacity { Entrance {} }
+            }
         }
 
         Column {
@@ -69,10 +99,8 @@ Item {
             transform: Translate { y: view.showDetails ? 0 : 20; Behavior on y { Entrance {} } }
             Behavior on opacity { Entrance {} }
 
-            Text {
+            StaticText {
                 objectName: "erasedLine"
-                Accessible.role: Accessible.StaticText
-                Accessible.name: text
                 anchors.horizontalCenter: parent.horizontalCenter
                 width: Math.min(implicitWidth, view.width - 32)
                 wrapMode: Text.WordWrap
@@ -81,10 +109,8 @@ Item {
                 font: Theme.systemFont(16, Font.Medium)
                 color: Theme.secondary
             }
-            Text {
+            StaticText {
                 objectName: "sizeLine"
-                Accessible.role: Accessible.StaticText
-                Accessible.name: text
                 anchors.horizontalCenter: parent.horizontalCenter
                 width: Math.min(implicitWidth, view.width - 32)
                 wrapMode: Text.WordWrap
@@ -93,10 +119,8 @@ Item {
                 font: Theme.systemFont(14)
                 color: Theme.secondary
             }
-            Text {
+            StaticText {
                 objectName: "linksLine"
-                Accessible.role: Accessible.StaticText
-                Accessible.name: text
                 visible: view.linkCount > 0
                 anchors.horizontalCenter: parent.horizontalCenter
                 width: Math.min(implicitWidth, view.width - 32)
@@ -106,10 +130,8 @@ Item {
                 font: Theme.systemFont(14)
                 color: Theme.secondary
             }
-            Text {
+            StaticText {
                 objectName: "failedLine"
-                Accessible.role: Accessible.StaticText
-                Accessible.name: text
                 visible: view.failedCount > 0
                 anchors.horizontalCenter: parent.horizontalCenter
                 width: Math.min(implicitWidth, view.width - 32)
@@ -120,6 +142,7 @@ Item {
                 color: Theme.orange
             }
             DialogButton {
+                id: detailsButton
                 objectName: "showDetailsButton"
                 visible: view.failedCount > 0
                 anchors.horizontalCenter: parent.horizontalCenter
@@ -133,6 +156,7 @@ Item {
         }
 
         Button {
+            id: startAgainButton
             objectName: "startAgainButton"
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 24
@@ -140,8 +164,13 @@ Item {
             padding: 0
             opacity: view.showDetails ? 1 : 0
             scale: view.showDetails ? 1.0 : 0.8
+            focusPolicy: Qt.TabFocus
             Behavior on opacity { Entrance {} }
             Behavior on scale { Entrance {} }
+            Keys.onReturnPressed: clicked()
+            Keys.onEnterPressed: clicked()
+            Accessible.name: text
+            Accessible.onPressAction: if (enabled) clicked()
             onClicked: view.startAgain()
 
             contentItem: Text {
@@ -150,16 +179,18 @@ Item {
                 bottomPadding: 12
                 text: parent.text
                 font: Theme.systemFont(16, Font.Medium)
-                color: "white"
+                color: Theme.textOnAccent
                 horizontalAlignment: Text.AlignHCenter
             }
             background: Rectangle {
                 implicitWidth: 200
-                color: Theme.blue
+                color: Theme.accent
                 radius: 25
+
+                FocusRing { owner: startAgainButton; radius: parent.radius + 3 }
             }
         }
     }
 
-    component Entrance: NumberAnimation { duration: 800; easing.type: Easing.OutQuad }
+    component Entrance: NumberAnimation { duration: Theme.duration(800); easing.type: Easing.OutQuad }
 }

@@ -38,9 +38,9 @@ CardDialog {
         focus: true
         Accessible.role: Accessible.AlertMessage
         Accessible.name: qsTr("Are you sure?")
-        Accessible.description: message.text + " " + caution.text
+        Accessible.description: [message.text, caution.text].filter(text => text !== "").join(" ")
 
-        Text {
+        StaticText {
             objectName: "alertTitle"
             Layout.fillWidth: true
             text: qsTr("Are you sure?")
@@ -48,7 +48,7 @@ CardDialog {
             color: Theme.primary
             horizontalAlignment: Text.AlignHCenter
         }
-        Text {
+        StaticText {
             id: message
             objectName: "alertMessage"
             Layout.fillWidth: true
@@ -74,7 +74,7 @@ CardDialog {
                 color: Theme.orange
                 size: 14
             }
-            Text {
+            StaticText {
                 id: caution
                 objectName: "storageCaution"
                 Layout.fillWidth: true

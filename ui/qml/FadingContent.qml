@@ -14,7 +14,7 @@ Item {
     enabled: shown
 
     Behavior on opacity {
-        NumberAnimation { duration: Theme.switchDuration; easing.type: Easing.InOutQuad }
+        NumberAnimation { duration: Theme.duration(Theme.switchDuration); easing.type: Easing.InOutQuad }
     }
 
     Loader {

@@ -30,10 +30,8 @@ CardDialog {
 
     contentItem: ColumnLayout {
         spacing: 10
-        Accessible.role: Accessible.Dialog
-        Accessible.name: title.text
 
-        Text {
+        StaticText {
             id: title
             objectName: "detailsTitle"
             Layout.fillWidth: true
@@ -48,7 +46,7 @@ CardDialog {
             Layout.fillHeight: true
             color: Theme.controlBackground
             radius: 6
-            border.color: "#d8d8d8"
+            border.color: Theme.separator
 
             ListView {
                 id: list
@@ -58,7 +56,10 @@ CardDialog {
                 clip: true
                 boundsBehavior: Flickable.StopAtBounds
                 model: details.screen.failures
-                ScrollBar.vertical: ScrollBar { policy: ScrollBar.AsNeeded }
+                ScrollBar.vertical: ScrollBar {
+                    policy: ScrollBar.AsNeeded
+                    visible: size < 1  // nothing to scroll: nothing drawn, nothing to read
+                }
                 Accessible.role: Accessible.List
                 Accessible.name: title.text
 
@@ -73,7 +74,7 @@ CardDialog {
 
                     width: ListView.view.width - 10
                     implicitHeight: lines.implicitHeight + 14
-                    color: index % 2 ? "#f7f7f7" : "transparent"
+                    color: index % 2 ? Theme.alternateRow : "transparent"
                     Accessible.role: Accessible.ListItem
                     Accessible.name: qsTr("%1, %2").arg(name).arg(reason)
                     Accessible.description: folder
@@ -97,19 +98,11 @@ CardDialog {
                                 maximumLineCount: 1
                                 textFormat: Text.PlainText
                             }
-                            Button {
+                            TextButton {
                                 objectName: "showInFolderButton"
                                 visible: item.stillThere
                                 text: qsTr("Show in Folder")
                                 font: Theme.caption
-                                flat: true
-                                padding: 2
-                                contentItem: Text {
-                                    text: parent.text
-                                    font: parent.font
-                                    color: Theme.blue
-                                }
-                                background: null
                                 onClicked: details.screen.reveal(item.key)
                             }
                         }

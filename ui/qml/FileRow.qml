@@ -4,7 +4,8 @@ import QtQuick.Layouts
 import Fendry.Ui
 
 // A pending entry: its icon and name, what a folder holds or where a link points, and for the
-// selected row the buttons that show it in the file manager and take it off the list.
+// selected row the buttons that show it in the file manager and take it off the list. The
+// selected row has the list's keyboard focus.
 Rectangle {
     id: row
 
@@ -23,9 +24,20 @@ Rectangle {
                                    : counted ? qsTr("%n items", "", itemCount)
                                    : qsTr("Counting\u2026")
 
+    // Taken off the list by its own button.
+    signal removed()
+
     implicitHeight: content.implicitHeight + 12
     radius: 4
-    color: selected ? Qt.rgba(Theme.blue.r, Theme.blue.g, Theme.blue.b, 0.1) : "transparent"
+    color: selected ? Theme.selection : "transparent"
+    // The keyboard follows the selection while it is in the list, also to a row that is only
+    // now made.
+    function followSelection() {
+        if (selected && ListView.view && ListView.view.activeFocus)
+            forceActiveFocus()
+    }
+    onSelectedChanged: followSelection()
+    Component.onCompleted: followSelection()
 
     Accessible.role: Accessible.ListItem
     Accessible.name: isLink ? qsTr("%1, link to %2").arg(name).arg(linkTarget)
@@ -34,6 +46,7 @@ Rectangle {
     Accessible.description: path
     Accessible.selectable: true
     Accessible.selected: selected
+    Accessible.onPressAction: screen.selectedFile = key
 
     // A name cut short can be read whole by pointing at it.
     HoverHandler { id: hover }
@@ -45,6 +58,8 @@ Rectangle {
         anchors.fill: parent
         onClicked: row.screen.selectedFile = row.key
     }
+
+    FocusRing { radius: parent.radius + 2; anchors.margins: 0 }
 
     RowLayout {
         id: content
@@ -103,12 +118,17 @@ Rectangle {
             tint: Theme.red
             accessibleName: qsTr("Remove from List")
             shown: row.selected
-            onClicked: row.screen.removeFile(row.key)
+            onClicked: {
+                row.screen.removeFile(row.key)
+                row.removed()
+            }
         }
     }
 
     // A bare symbol button, invisible and inert unless its row is selected.
     component RowButton: AbstractButton {
+        id: button
+
         property string symbol
         property color tint
         property string accessibleName
@@ -117,9 +137,15 @@ Rectangle {
         opacity: shown ? 1 : 0
         enabled: shown
         padding: 2
-        contentItem: Icon { name: parent.symbol; color: parent.tint; size: 12 }
-        background: null
+        focusPolicy: Qt.TabFocus
+        Keys.onReturnPressed: clicked()
+        Keys.onEnterPressed: clicked()
+        contentItem: Icon { name: button.symbol; color: button.tint; size: 12 }
+        background: Item {
+            FocusRing { owner: button; radius: 4 }
+        }
         Accessible.role: Accessible.Button
         Accessible.name: accessibleName
+        Accessible.onPressAction: if (enabled) clicked()
     }
 }

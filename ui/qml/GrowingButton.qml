@@ -9,15 +9,20 @@ Button {
     padding: Theme.padding
     font: Theme.body
     scale: pressed ? 1.2 : 1.0
+    focusPolicy: Qt.TabFocus
+    Keys.onReturnPressed: clicked()
+    Keys.onEnterPressed: clicked()
+    Accessible.name: text
+    Accessible.onPressAction: if (enabled) clicked()
 
     Behavior on scale {
-        NumberAnimation { duration: 200; easing.type: Easing.OutQuad }
+        NumberAnimation { duration: Theme.duration(200); easing.type: Easing.OutQuad }
     }
 
     contentItem: Text {
         text: control.text
         font: control.font
-        color: "white"
+        color: Theme.textOnAccent
         horizontalAlignment: Text.AlignHCenter
         verticalAlignment: Text.AlignVCenter
     }
@@ -25,5 +30,7 @@ Button {
     background: Rectangle {
         color: Theme.growingButton
         radius: height / 2
+
+        FocusRing { owner: control; radius: height / 2 }
     }
 }

@@ -12,7 +12,7 @@ RowLayout {
 
     spacing: Theme.spacing
 
-    Text {
+    StaticText {
         objectName: "totalFiles"
         Layout.leftMargin: 8
         text: qsTr("Total Files: %1").arg(row.screen.files.totalKnown ? row.screen.files.totalFiles
@@ -23,20 +23,14 @@ RowLayout {
 
     Item { Layout.fillWidth: true }
 
-    Button {
+    DialogButton {
         objectName: "clearAll"
         Layout.rightMargin: 8
         text: qsTr("Clear All")
-        font: Theme.body
         topPadding: 4
         bottomPadding: 4
         leftPadding: 10
         rightPadding: 10
-        background: Rectangle {
-            radius: 5
-            color: parent.down ? "#d8d8d8" : "#ffffff"
-            border.color: "#c8c8c8"
-        }
         onClicked: row.screen.clearAll()
     }
 }

@@ -77,9 +77,6 @@ ColumnLayout {
                 drop.acceptProposedAction()
             }
         }
-
-        Accessible.role: Accessible.Pane
-        Accessible.name: qsTr("Drop files or folders here\nfor permanent deletion")
     }
 
     MethodSection {

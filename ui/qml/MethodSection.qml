@@ -17,77 +17,108 @@ ColumnLayout {
         Layout.rightMargin: Theme.padding
         spacing: Theme.spacing
 
-        Text {
+        StaticText {
             text: qsTr("Mode")
             font: Theme.headline
             color: Theme.primary
         }
 
-        Row {
-            id: segments
-            objectName: "modePicker"
+        Item {
             Layout.fillWidth: true
-            Accessible.role: Accessible.Grouping
-            Accessible.name: qsTr("Mode")
+            implicitHeight: 24
 
-            Repeater {
-                model: section.screen.methodNames
-                // Radio buttons to assistive technology; drawn as the segments of one control.
-                delegate: RadioButton {
-                    id: segment
-                    required property int index
-                    required property string modelData
-                    readonly property bool first: index === 0
-                    readonly property bool last: index === section.screen.methodNames.length - 1
-                    readonly property bool chosen: section.screen.selectedMethodIndex === index
+            Row {
+                id: segments
+                objectName: "modePicker"
+                anchors.fill: parent
+                Accessible.role: Accessible.Grouping
+                Accessible.name: qsTr("Mode")
 
-                    width: segments.width / section.screen.methodNames.length
-                    height: 24
-                    padding: 0
-                    objectName: "segment-" + modelData
-                    autoExclusive: false
-                    checked: chosen
-                    text: modelData
-                    indicator: null
-                    // A press, however it comes, chooses this method; the check mark always
-                    // shows the choice, never a toggle of its own.
-                    function choose() {
-                        section.screen.selectedMethodIndex = index
-                        checked = Qt.binding(() => segment.chosen)
-                    }
-                    onClicked: choose()
-                    onToggled: choose()
-                    Accessible.name: text
-                    Accessible.onPressAction: choose()
+                Repeater {
+                    id: segmentList
+                    model: section.screen.methodNames
+                    // Radio buttons to assistive technology; drawn as the segments of one control.
+                    delegate: RadioButton {
+                        id: segment
+                        required property int index
+                        required property string modelData
+                        readonly property bool first: index === 0
+                        readonly property bool last: index === section.screen.methodNames.length - 1
+                        readonly property bool chosen: section.screen.selectedMethodIndex === index
 
-                    contentItem: Text {
-                        text: segment.text
-                        font: Theme.body
-                        color: segment.checked ? "white" : Theme.primary
-                        horizontalAlignment: Text.AlignHCenter
-                        verticalAlignment: Text.AlignVCenter
-                    }
-                    background: Item {
-                        Rectangle {
-                            // Square inner edges, rounded outer ends: one joined control.
-                            anchors.fill: parent
-                            anchors.leftMargin: segment.first ? 0 : -6
-                            anchors.rightMargin: segment.last ? 0 : -6
-                            radius: 6
-                            color: segment.checked ? Theme.blue
-                                                   : segment.pressed ? "#e0e0e0" : "#ffffff"
-                            border.color: "#c8c8c8"
-                            border.width: segment.checked ? 0 : 1
-                            z: segment.checked ? 1 : 0
+                        width: segments.width / section.screen.methodNames.length
+                        height: 24
+                        padding: 0
+                        objectName: "segment-" + modelData
+                        autoExclusive: false
+                        checked: chosen
+                        text: modelData
+                        indicator: null
+                        // A press, however it comes, chooses this method; the check mark always
+                        // shows the choice, never a toggle of its own.
+                        function choose() {
+                            section.screen.selectedMethodIndex = index
+                            checked = Qt.binding(() => segment.chosen)
                         }
-                        clip: true
+                        // Left and Right choose the neighbour and take the keyboard to it.
+                        function chooseNeighbour(step) {
+                            const neighbour = segmentList.itemAt(index + step)
+                            if (neighbour) {
+                                // The keyboard first: this one may not leave the Tab chain
+                                // while it has the focus.
+                                neighbour.forceActiveFocus()
+                                neighbour.choose()
+                            }
+                        }
+                        onClicked: choose()
+                        onToggled: choose()
+                        // The picker is one stop for Tab, at the chosen segment.
+                        focusPolicy: chosen ? Qt.TabFocus : Qt.NoFocus
+                        Keys.onLeftPressed: chooseNeighbour(-1)
+                        Keys.onRightPressed: chooseNeighbour(1)
+                        Keys.onReturnPressed: choose()
+                        Keys.onEnterPressed: choose()
+                        Accessible.name: text
+                        Accessible.onPressAction: choose()
+
+                        contentItem: Text {
+                            text: segment.text
+                            font: Theme.body
+                            color: segment.checked ? Theme.textOnAccent : Theme.primary
+                            horizontalAlignment: Text.AlignHCenter
+                            verticalAlignment: Text.AlignVCenter
+                        }
+                        background: Item {
+                            Rectangle {
+                                // Square inner edges, rounded outer ends: one joined control.
+                                anchors.fill: parent
+                                anchors.leftMargin: segment.first ? 0 : -6
+                                anchors.rightMargin: segment.last ? 0 : -6
+                                radius: 6
+                                color: segment.checked ? Theme.accent
+                                                       : segment.pressed ? Theme.controlPressed
+                                                       : Theme.controlBackground
+                                border.color: Theme.controlBorder
+                                border.width: segment.checked ? 0 : 1
+                                z: segment.checked ? 1 : 0
+                            }
+                            clip: true
+                        }
                     }
                 }
+            }
+
+            // Around the whole picker: the segments clip what they draw to join up.
+            FocusRing {
+                owner: segments
+                radius: 9
+                shown: segments.Window.activeFocusItem !== null
+                       && segments.Window.activeFocusItem.parent === segments
             }
         }
     }
 
-    Text {
+    StaticText {
         objectName: "methodDescription"
         Layout.fillWidth: true
         Layout.leftMargin: Theme.padding + 45

@@ -12,7 +12,16 @@ ColumnLayout {
 
     Item { Layout.fillHeight: true }
 
+    // The keyboard goes to the ring once the area has come in, so that a screen reader follows
+    // the run from there.
+    Timer {
+        interval: Theme.duration(Theme.switchDuration)
+        running: true
+        onTriggered: ring.forceActiveFocus()
+    }
+
     CircularProgressView {
+        id: ring
         objectName: "progressRing"
         Layout.alignment: Qt.AlignHCenter
         Layout.preferredWidth: 150
@@ -25,10 +34,8 @@ ColumnLayout {
         totalFiles: area.screen.totalFiles
     }
 
-    Text {
+    StaticText {
         objectName: "processingText"
-        Accessible.role: Accessible.StaticText
-        Accessible.name: text
         Layout.alignment: Qt.AlignHCenter
         // Held back, keeping its place, until the run knows how many files there are.
         opacity: area.screen.hasWorkList ? 1 : 0
@@ -38,10 +45,8 @@ ColumnLayout {
         color: Theme.primary
     }
 
-    Text {
+    StaticText {
         objectName: "currentFileName"
-        Accessible.role: Accessible.StaticText
-        Accessible.name: text
         visible: area.screen.currentFileName !== ""
         Layout.alignment: Qt.AlignHCenter
         Layout.maximumWidth: 200
@@ -65,7 +70,7 @@ ColumnLayout {
         Layout.topMargin: 8
         spacing: 6
 
-        Text {
+        StaticText {
             text: qsTr("Time remaining:")
             font: Theme.body
             color: Theme.secondary
@@ -75,10 +80,8 @@ ColumnLayout {
             color: Theme.secondary
             size: 12
         }
-        Text {
+        StaticText {
             objectName: "estimate"
-        Accessible.role: Accessible.StaticText
-        Accessible.name: text
             // The estimate is a formatted duration, shown as it is.
             text: area.screen.hasEstimate ? area.screen.estimateText : qsTr("Calculating...")
             font: Theme.systemFont(12)

@@ -27,10 +27,8 @@ CardDialog {
 
     contentItem: ColumnLayout {
         spacing: 10
-        Accessible.role: Accessible.Dialog
-        Accessible.name: message.text
 
-        Text {
+        StaticText {
             id: message
             objectName: "unopenedMessage"
             Layout.fillWidth: true
@@ -55,7 +53,7 @@ CardDialog {
             background: Rectangle {
                 color: Theme.controlBackground
                 radius: 5
-                border.color: "#c8c8c8"
+                border.color: Theme.controlBorder
             }
             Accessible.name: message.text
         }

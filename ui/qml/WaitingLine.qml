@@ -2,7 +2,7 @@ import QtQuick
 import Fendry.Ui
 
 // Says that items opened meanwhile are kept for the next run.
-Text {
+StaticText {
     property int count: 0
 
     objectName: "waitingLine"
@@ -10,6 +10,4 @@ Text {
     text: qsTr("%n item(s) waiting for the next run", "", count)
     font: Theme.callout
     color: Theme.secondary
-    Accessible.role: Accessible.StaticText
-    Accessible.name: text
 }
