@@ -31,8 +31,8 @@
 <context>
     <name>CheckForUpdatesMenuItem</name>
     <message>
-        <source>Check for Updates…</source>
-        <translation>Nach Updates suchen…</translation>
+        <source>Check for &amp;Updates…</source>
+        <translation>Nach &amp;Updates suchen…</translation>
     </message>
 </context>
 <context>
@@ -44,6 +44,10 @@
     <message>
         <source>Pass %1/%2</source>
         <translation>Durchgang %1/%2</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
     </message>
 </context>
 <context>
@@ -450,40 +454,8 @@ letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf gel
 <context>
     <name>IntakeArea</name>
     <message>
-        <source>Drop files or folders here
-for permanent deletion</source>
-        <translation>Dateien oder Ordner hier ablegen,
-um sie endgültig zu löschen</translation>
-    </message>
-    <message>
         <source>Erase Files</source>
         <translation>Dateien löschen</translation>
-    </message>
-</context>
-<context>
-    <name>fendry::MailingListManager</name>
-    <message>
-        <source>Please enter a valid email address.</source>
-        <translation>Bitte geben Sie eine gültige E-Mail-Adresse ein.</translation>
-    </message>
-    <message>
-        <source>The newsletter service&apos;s address is not a secure one.</source>
-        <translation>Die Adresse des Newsletter-Dienstes ist nicht sicher.</translation>
-    </message>
-    <message>
-        <source>Please check your email address and try again.</source>
-        <translation>Bitte prüfen Sie Ihre E-Mail-Adresse und versuchen Sie es erneut.</translation>
-    </message>
-    <message>
-        <source>Server returned %1. Please try again later.</source>
-        <translation>Der Server antwortete mit %1. Bitte versuchen Sie es später erneut.</translation>
-    </message>
-</context>
-<context>
-    <name>MailingListPrompt</name>
-    <message>
-        <source>Stay in the loop</source>
-        <translation>Bleiben Sie auf dem Laufenden</translation>
     </message>
 </context>
 <context>
@@ -544,40 +516,33 @@ Kein Spam – ganz fest versprochen.</translation>
     </message>
 </context>
 <context>
-    <name>Main</name>
+    <name>MailingListSheet</name>
     <message>
-        <source>Help</source>
-        <translation>Hilfe</translation>
-    </message>
-    <message>
-        <source>Contact Support</source>
-        <translation>Support kontaktieren</translation>
-    </message>
-    <message>
-        <source>Subscribe to Newsletter…</source>
-        <translation>Newsletter abonnieren…</translation>
-    </message>
-    <message>
-        <source>About Fendry</source>
-        <translation>Über Fendry</translation>
-    </message>
-    <message>
-        <source>Quit Fendry</source>
-        <translation>Fendry beenden</translation>
+        <source>Stay in the loop</source>
+        <translation>Bleiben Sie auf dem Laufenden</translation>
     </message>
 </context>
 <context>
-    <name>fendry::MainScreen</name>
+    <name>Main</name>
     <message>
-        <source>“%1” was not added: %2</source>
-        <translation>„%1“ wurde nicht hinzugefügt: %2</translation>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
     </message>
-    <message numerus="yes">
-        <source>%1 (and %n more)</source>
-        <translation>
-            <numerusform>%1 (und %n weiteres)</numerusform>
-            <numerusform>%1 (und %n weitere)</numerusform>
-        </translation>
+    <message>
+        <source>&amp;Contact Support</source>
+        <translation>&amp;Support kontaktieren</translation>
+    </message>
+    <message>
+        <source>&amp;Subscribe to Newsletter…</source>
+        <translation>&amp;Newsletter abonnieren…</translation>
+    </message>
+    <message>
+        <source>&amp;About Fendry</source>
+        <translation>Ü&amp;ber Fendry</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Fendry</source>
+        <translation>Fendry b&amp;eenden</translation>
     </message>
 </context>
 <context>
@@ -929,6 +894,58 @@ Kein Spam – ganz fest versprochen.</translation>
     </message>
 </context>
 <context>
+    <name>WaitingLine</name>
+    <message numerus="yes">
+        <source>%n item(s) waiting for the next run</source>
+        <translation>
+            <numerusform>%n Element wartet auf den nächsten Löschvorgang</numerusform>
+            <numerusform>%n Elemente warten auf den nächsten Löschvorgang</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WavingBackground</name>
+    <message>
+        <source>Drop files or folders here
+for permanent deletion</source>
+        <translation>Dateien oder Ordner hier ablegen,
+um sie endgültig zu löschen</translation>
+    </message>
+</context>
+<context>
+    <name>fendry::MailingListManager</name>
+    <message>
+        <source>Please enter a valid email address.</source>
+        <translation>Bitte geben Sie eine gültige E-Mail-Adresse ein.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s address is not a secure one.</source>
+        <translation>Die Adresse des Newsletter-Dienstes ist nicht sicher.</translation>
+    </message>
+    <message>
+        <source>Please check your email address and try again.</source>
+        <translation>Bitte prüfen Sie Ihre E-Mail-Adresse und versuchen Sie es erneut.</translation>
+    </message>
+    <message>
+        <source>Server returned %1. Please try again later.</source>
+        <translation>Der Server antwortete mit %1. Bitte versuchen Sie es später erneut.</translation>
+    </message>
+</context>
+<context>
+    <name>fendry::MainScreen</name>
+    <message>
+        <source>“%1” was not added: %2</source>
+        <translation>„%1“ wurde nicht hinzugefügt: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (und %n weiteres)</numerusform>
+            <numerusform>%1 (und %n weitere)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>fendry::Updater</name>
     <message>
         <source>The update server did not answer in time.</source>
@@ -953,25 +970,6 @@ Kein Spam – ganz fest versprochen.</translation>
     <message>
         <source>The update server could not be reached. Check the network connection.</source>
         <translation>Der Update-Server ist nicht erreichbar. Prüfen Sie die Netzwerkverbindung.</translation>
-    </message>
-</context>
-<context>
-    <name>WaitingLine</name>
-    <message numerus="yes">
-        <source>%n item(s) waiting for the next run</source>
-        <translation>
-            <numerusform>%n Element wartet auf den nächsten Löschvorgang</numerusform>
-            <numerusform>%n Elemente warten auf den nächsten Löschvorgang</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>WavingBackground</name>
-    <message>
-        <source>Drop files or folders here
-for permanent deletion</source>
-        <translation>Dateien oder Ordner hier ablegen,
-um sie endgültig zu löschen</translation>
     </message>
 </context>
 </TS>

@@ -31,8 +31,8 @@
 <context>
     <name>CheckForUpdatesMenuItem</name>
     <message>
-        <source>Check for Updates…</source>
-        <translation>Buscar actualizaciones…</translation>
+        <source>Check for &amp;Updates…</source>
+        <translation>&amp;Buscar actualizaciones…</translation>
     </message>
 </context>
 <context>
@@ -44,6 +44,10 @@
     <message>
         <source>Pass %1/%2</source>
         <translation>Pasada %1/%2</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progreso</translation>
     </message>
 </context>
 <context>
@@ -450,40 +454,8 @@ elimina tras su última pasada; al final se elimina cada carpeta que el borrado 
 <context>
     <name>IntakeArea</name>
     <message>
-        <source>Drop files or folders here
-for permanent deletion</source>
-        <translation>Suelta aquí archivos o carpetas
-para eliminarlos definitivamente</translation>
-    </message>
-    <message>
         <source>Erase Files</source>
         <translation>Borrar archivos</translation>
-    </message>
-</context>
-<context>
-    <name>fendry::MailingListManager</name>
-    <message>
-        <source>Please enter a valid email address.</source>
-        <translation>Introduce una dirección de correo electrónico válida.</translation>
-    </message>
-    <message>
-        <source>The newsletter service&apos;s address is not a secure one.</source>
-        <translation>La dirección del servicio del boletín no es segura.</translation>
-    </message>
-    <message>
-        <source>Please check your email address and try again.</source>
-        <translation>Revisa tu dirección de correo electrónico e inténtalo de nuevo.</translation>
-    </message>
-    <message>
-        <source>Server returned %1. Please try again later.</source>
-        <translation>El servidor respondió %1. Inténtalo de nuevo más tarde.</translation>
-    </message>
-</context>
-<context>
-    <name>MailingListPrompt</name>
-    <message>
-        <source>Stay in the loop</source>
-        <translation>Mantente al día</translation>
     </message>
 </context>
 <context>
@@ -544,40 +516,33 @@ Nada de spam, te lo prometo.</translation>
     </message>
 </context>
 <context>
-    <name>Main</name>
+    <name>MailingListSheet</name>
     <message>
-        <source>Help</source>
-        <translation>Ayuda</translation>
-    </message>
-    <message>
-        <source>Contact Support</source>
-        <translation>Contactar con el soporte</translation>
-    </message>
-    <message>
-        <source>Subscribe to Newsletter…</source>
-        <translation>Suscribirse al boletín…</translation>
-    </message>
-    <message>
-        <source>About Fendry</source>
-        <translation>Acerca de Fendry</translation>
-    </message>
-    <message>
-        <source>Quit Fendry</source>
-        <translation>Salir de Fendry</translation>
+        <source>Stay in the loop</source>
+        <translation>Mantente al día</translation>
     </message>
 </context>
 <context>
-    <name>fendry::MainScreen</name>
+    <name>Main</name>
     <message>
-        <source>“%1” was not added: %2</source>
-        <translation>«%1» no se añadió: %2</translation>
+        <source>&amp;Help</source>
+        <translation>&amp;Ayuda</translation>
     </message>
-    <message numerus="yes">
-        <source>%1 (and %n more)</source>
-        <translation>
-            <numerusform>%1 (y %n más)</numerusform>
-            <numerusform>%1 (y %n más)</numerusform>
-        </translation>
+    <message>
+        <source>&amp;Contact Support</source>
+        <translation>&amp;Contactar con el soporte</translation>
+    </message>
+    <message>
+        <source>&amp;Subscribe to Newsletter…</source>
+        <translation>&amp;Suscribirse al boletín…</translation>
+    </message>
+    <message>
+        <source>&amp;About Fendry</source>
+        <translation>&amp;Acerca de Fendry</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Fendry</source>
+        <translation>&amp;Salir de Fendry</translation>
     </message>
 </context>
 <context>
@@ -929,6 +894,58 @@ Nada de spam, te lo prometo.</translation>
     </message>
 </context>
 <context>
+    <name>WaitingLine</name>
+    <message numerus="yes">
+        <source>%n item(s) waiting for the next run</source>
+        <translation>
+            <numerusform>%n elemento espera al próximo borrado</numerusform>
+            <numerusform>%n elementos esperan al próximo borrado</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WavingBackground</name>
+    <message>
+        <source>Drop files or folders here
+for permanent deletion</source>
+        <translation>Suelta aquí archivos o carpetas
+para eliminarlos definitivamente</translation>
+    </message>
+</context>
+<context>
+    <name>fendry::MailingListManager</name>
+    <message>
+        <source>Please enter a valid email address.</source>
+        <translation>Introduce una dirección de correo electrónico válida.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s address is not a secure one.</source>
+        <translation>La dirección del servicio del boletín no es segura.</translation>
+    </message>
+    <message>
+        <source>Please check your email address and try again.</source>
+        <translation>Revisa tu dirección de correo electrónico e inténtalo de nuevo.</translation>
+    </message>
+    <message>
+        <source>Server returned %1. Please try again later.</source>
+        <translation>El servidor respondió %1. Inténtalo de nuevo más tarde.</translation>
+    </message>
+</context>
+<context>
+    <name>fendry::MainScreen</name>
+    <message>
+        <source>“%1” was not added: %2</source>
+        <translation>«%1» no se añadió: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (y %n más)</numerusform>
+            <numerusform>%1 (y %n más)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>fendry::Updater</name>
     <message>
         <source>The update server did not answer in time.</source>
@@ -953,25 +970,6 @@ Nada de spam, te lo prometo.</translation>
     <message>
         <source>The update server could not be reached. Check the network connection.</source>
         <translation>No se pudo contactar con el servidor de actualizaciones. Comprueba la conexión de red.</translation>
-    </message>
-</context>
-<context>
-    <name>WaitingLine</name>
-    <message numerus="yes">
-        <source>%n item(s) waiting for the next run</source>
-        <translation>
-            <numerusform>%n elemento espera al próximo borrado</numerusform>
-            <numerusform>%n elementos esperan al próximo borrado</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>WavingBackground</name>
-    <message>
-        <source>Drop files or folders here
-for permanent deletion</source>
-        <translation>Suelta aquí archivos o carpetas
-para eliminarlos definitivamente</translation>
     </message>
 </context>
 </TS>

@@ -31,8 +31,8 @@
 <context>
     <name>CheckForUpdatesMenuItem</name>
     <message>
-        <source>Check for Updates…</source>
-        <translation>Rechercher des mises à jour…</translation>
+        <source>Check for &amp;Updates…</source>
+        <translation>&amp;Rechercher des mises à jour…</translation>
     </message>
 </context>
 <context>
@@ -44,6 +44,10 @@
     <message>
         <source>Pass %1/%2</source>
         <translation>Passe %1/%2</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Progression</translation>
     </message>
 </context>
 <context>
@@ -450,40 +454,8 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
 <context>
     <name>IntakeArea</name>
     <message>
-        <source>Drop files or folders here
-for permanent deletion</source>
-        <translation>Déposez ici des fichiers ou des dossiers
-pour les supprimer définitivement</translation>
-    </message>
-    <message>
         <source>Erase Files</source>
         <translation>Effacer les fichiers</translation>
-    </message>
-</context>
-<context>
-    <name>fendry::MailingListManager</name>
-    <message>
-        <source>Please enter a valid email address.</source>
-        <translation>Veuillez saisir une adresse e-mail valide.</translation>
-    </message>
-    <message>
-        <source>The newsletter service&apos;s address is not a secure one.</source>
-        <translation>L’adresse du service de newsletter n’est pas sécurisée.</translation>
-    </message>
-    <message>
-        <source>Please check your email address and try again.</source>
-        <translation>Veuillez vérifier votre adresse e-mail et réessayer.</translation>
-    </message>
-    <message>
-        <source>Server returned %1. Please try again later.</source>
-        <translation>Le serveur a répondu %1. Veuillez réessayer plus tard.</translation>
-    </message>
-</context>
-<context>
-    <name>MailingListPrompt</name>
-    <message>
-        <source>Stay in the loop</source>
-        <translation>Restez informé</translation>
     </message>
 </context>
 <context>
@@ -544,40 +516,33 @@ Aucun spam — c’est promis.</translation>
     </message>
 </context>
 <context>
-    <name>Main</name>
+    <name>MailingListSheet</name>
     <message>
-        <source>Help</source>
-        <translation>Aide</translation>
-    </message>
-    <message>
-        <source>Contact Support</source>
-        <translation>Contacter l’assistance</translation>
-    </message>
-    <message>
-        <source>Subscribe to Newsletter…</source>
-        <translation>S’abonner à la newsletter…</translation>
-    </message>
-    <message>
-        <source>About Fendry</source>
-        <translation>À propos de Fendry</translation>
-    </message>
-    <message>
-        <source>Quit Fendry</source>
-        <translation>Quitter Fendry</translation>
+        <source>Stay in the loop</source>
+        <translation>Restez informé</translation>
     </message>
 </context>
 <context>
-    <name>fendry::MainScreen</name>
+    <name>Main</name>
     <message>
-        <source>“%1” was not added: %2</source>
-        <translation>«&#xa0;%1&#xa0;» n’a pas été ajouté&#xa0;: %2</translation>
+        <source>&amp;Help</source>
+        <translation>&amp;Aide</translation>
     </message>
-    <message numerus="yes">
-        <source>%1 (and %n more)</source>
-        <translation>
-            <numerusform>%1 (et %n autre)</numerusform>
-            <numerusform>%1 (et %n autres)</numerusform>
-        </translation>
+    <message>
+        <source>&amp;Contact Support</source>
+        <translation>&amp;Contacter l’assistance</translation>
+    </message>
+    <message>
+        <source>&amp;Subscribe to Newsletter…</source>
+        <translation>&amp;S’abonner à la newsletter…</translation>
+    </message>
+    <message>
+        <source>&amp;About Fendry</source>
+        <translation>À &amp;propos de Fendry</translation>
+    </message>
+    <message>
+        <source>&amp;Quit Fendry</source>
+        <translation>&amp;Quitter Fendry</translation>
     </message>
 </context>
 <context>
@@ -929,6 +894,58 @@ Aucun spam — c’est promis.</translation>
     </message>
 </context>
 <context>
+    <name>WaitingLine</name>
+    <message numerus="yes">
+        <source>%n item(s) waiting for the next run</source>
+        <translation>
+            <numerusform>%n élément attend le prochain effacement</numerusform>
+            <numerusform>%n éléments attendent le prochain effacement</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
+    <name>WavingBackground</name>
+    <message>
+        <source>Drop files or folders here
+for permanent deletion</source>
+        <translation>Déposez ici des fichiers ou des dossiers
+pour les supprimer définitivement</translation>
+    </message>
+</context>
+<context>
+    <name>fendry::MailingListManager</name>
+    <message>
+        <source>Please enter a valid email address.</source>
+        <translation>Veuillez saisir une adresse e-mail valide.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s address is not a secure one.</source>
+        <translation>L’adresse du service de newsletter n’est pas sécurisée.</translation>
+    </message>
+    <message>
+        <source>Please check your email address and try again.</source>
+        <translation>Veuillez vérifier votre adresse e-mail et réessayer.</translation>
+    </message>
+    <message>
+        <source>Server returned %1. Please try again later.</source>
+        <translation>Le serveur a répondu %1. Veuillez réessayer plus tard.</translation>
+    </message>
+</context>
+<context>
+    <name>fendry::MainScreen</name>
+    <message>
+        <source>“%1” was not added: %2</source>
+        <translation>«&#xa0;%1&#xa0;» n’a pas été ajouté&#xa0;: %2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1 (and %n more)</source>
+        <translation>
+            <numerusform>%1 (et %n autre)</numerusform>
+            <numerusform>%1 (et %n autres)</numerusform>
+        </translation>
+    </message>
+</context>
+<context>
     <name>fendry::Updater</name>
     <message>
         <source>The update server did not answer in time.</source>
@@ -953,25 +970,6 @@ Aucun spam — c’est promis.</translation>
     <message>
         <source>The update server could not be reached. Check the network connection.</source>
         <translation>Le serveur de mises à jour est injoignable. Vérifiez la connexion réseau.</translation>
-    </message>
-</context>
-<context>
-    <name>WaitingLine</name>
-    <message numerus="yes">
-        <source>%n item(s) waiting for the next run</source>
-        <translation>
-            <numerusform>%n élément attend le prochain effacement</numerusform>
-            <numerusform>%n éléments attendent le prochain effacement</numerusform>
-        </translation>
-    </message>
-</context>
-<context>
-    <name>WavingBackground</name>
-    <message>
-        <source>Drop files or folders here
-for permanent deletion</source>
-        <translation>Déposez ici des fichiers ou des dossiers
-pour les supprimer définitivement</translation>
     </message>
 </context>
 </TS>
