@@ -5,14 +5,13 @@
 # fendry-ui-bench on a virtual X display that really draws every frame.
 #
 # Usage: bench/ui-responsiveness.sh [erase|add]
-# Environment: FENDRY_UI_BENCH, BENCH_DIR (/tmp/fendry-ui-bench), METHOD (stealth),
+# Environment: FENDRY_UI_BENCH, BENCH_DIR (/var/tmp/fendry-ui-bench), METHOD (stealth),
 #   FILES (100000; 500000 for add), FILE_SIZE (1024 bytes; 0 makes empty files; add makes empty
 #   files, 500 to a folder), RUNS (1), COLD_CACHE (0), WARMUP_FILES (3000)
-# Point BENCH_DIR at a tmpfs (mount -t tmpfs tmpfs /tmp/benchfs): every pass is then as quick as
-# it can be, so progress updates arrive as fast as the run allows, which is the hardest case for
-# the window. Not /dev/shm: nothing under /dev is ever taken in. A Quick run of many files on a
-# disk (BENCH_DIR on ext4, METHOD=quick FILES=200000 FILE_SIZE=0) is the other hard case: many
-# files in flight at once, each finishing in a moment.
+# Two cases are hard for the window. On a tmpfs every pass is as quick as it can be, so progress
+# updates arrive as fast as the run allows (mount one outside /dev: Fendry refuses what lies
+# below /dev). On a disk, a Quick run of many files (METHOD=quick FILES=200000 FILE_SIZE=0) keeps
+# many files in flight at once, each finishing in a moment.
 # The first time a screen is drawn its shaders are compiled; with software rendering (as under
 # Xvfb) that takes long enough to stall the window. By default a warm-up run fills a private
 # cache first, as a user's earlier launches would; COLD_CACHE=1 measures a first launch. The
@@ -27,7 +26,7 @@ add) bench_args=(--add) ;;
 *) echo "usage: $0 [erase|add]" >&2; exit 2 ;;
 esac
 bench=${FENDRY_UI_BENCH:-$(dirname "$0")/../build/bench/fendry-ui-bench}
-base_dir=${BENCH_DIR:-${TMPDIR:-/tmp}/fendry-ui-bench}
+base_dir=${BENCH_DIR:-/var/tmp/fendry-ui-bench}
 method=${METHOD:-stealth}
 if [[ $mode == add ]]; then files=${FILES:-500000}; else files=${FILES:-100000}; fi
 file_size=${FILE_SIZE:-1024}

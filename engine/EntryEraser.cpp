@@ -1,10 +1,6 @@
 #include "EntryEraser.h"
 
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -42,18 +38,6 @@ private:
     FolderIndex index_;
     int fd_;
 };
-
-// The workers mostly wait for the device; when they do want a CPU, the window (its main and
-// render threads, and the display server) should get it first. Only threads of their own are
-// lowered: an unprivileged thread cannot raise its priority again.
-void yieldToTheWindow() {
-    const auto self = static_cast<id_t>(::gettid());
-    errno = 0;
-    const int nice = ::getpriority(PRIO_PROCESS, self);
-    if (errno == 0) {
-        ::setpriority(PRIO_PROCESS, self, std::min(nice + 10, 19));
-    }
-}
 
 enum class What : std::uint8_t { File, LinkOrSpecial, LaterName };
 
@@ -133,10 +117,7 @@ private:
 EntriesErased Eraser::run() {
     std::vector<std::thread> workers;
     for (std::size_t i = 0; i < std::max<std::size_t>(setup_.filesInFlight, 1); ++i) {
-        workers.emplace_back([this] {
-            yieldToTheWindow();
-            work();
-        });
+        workers.emplace_back([this] { work(); });
     }
     for (auto& worker : workers) {
         worker.join();

@@ -32,8 +32,7 @@ struct EntryEraserSetup {
     FolderHandles& handles;
     PassContext pass;
     std::int64_t passes = 1;
-    // Files in flight at once, each on a thread of its own, at a lower priority than the
-    // calling thread.
+    // Files in flight at once, each on a thread of its own.
     std::size_t filesInFlight = 1;
     RunProgress& progress;
     const std::atomic<bool>& stop;

@@ -1,11 +1,35 @@
 #include "EraseRun.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <thread>
+
 #include "EntryEraser.h"
 #include "FolderHandles.h"
 #include "FolderRemoval.h"
 #include "RunProgress.h"
 
 namespace fendry {
+
+namespace {
+
+// A run mostly waits for the device; when its threads do want a CPU (the walk, and every file
+// in flight when its syncs return at once), the window's main and render threads and the
+// display server should get it first. The run works on a thread of its own, whose workers
+// inherit its priority, because an unprivileged thread cannot raise its priority again.
+void yieldToTheWindow() {
+    const auto self = static_cast<id_t>(::gettid());
+    errno = 0;
+    const int nice = ::getpriority(PRIO_PROCESS, self);
+    if (errno == 0) {
+        ::setpriority(PRIO_PROCESS, self, std::min(nice + 10, 19));
+    }
+}
+
+}  // namespace
 
 // What the background work owns for its whole duration.
 struct EraseRun::Work {
@@ -69,7 +93,12 @@ void EraseRun::startShredding(PendingList snapshot, const ShredMethod& method) {
     state_.totalFiles = 0;
     changed();
 
-    environment_.runInBackground([work, this] { performShredding(*work, this); });
+    environment_.runInBackground([work, this] {
+        std::thread([&] {
+            yieldToTheWindow();
+            performShredding(*work, this);
+        }).join();
+    });
 }
 
 void EraseRun::performShredding(Work& work, EraseRun* run) {
