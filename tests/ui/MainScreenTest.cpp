@@ -910,7 +910,8 @@ private slots:
     }
 
     // Tab and Backtab go through the controls in reading order; the selected row has the
-    // list's place, and the method picker is one stop whose Left and Right choose.
+    // list's place, and the method picker is one stop whose Left and Right choose. Return on a
+    // row's remove button, or Delete on the row, takes it off the list.
     void theKeyboardGoesThroughTheControlsInReadingOrder() {
         ScreenHarness h;
         QVERIFY(h.exposed());
@@ -947,6 +948,9 @@ private slots:
         QCOMPARE(tab(Qt::Key_Return), QStringLiteral("a"));
         QCOMPARE(h.files().rowCount(), 2);
         QCOMPARE(h.screen().selectedFile(), keyOf(h.root() / "a"));
+        // Delete on the focused row does the same.
+        QCOMPARE(tab(Qt::Key_Delete), QStringLiteral("c"));
+        QCOMPARE(h.files().rowCount(), 1);
     }
 
     // Return and Space press the focused button; a dialog gives the focus back when it closes.

@@ -38,6 +38,8 @@ Rectangle {
     }
     onSelectedChanged: followSelection()
     Component.onCompleted: followSelection()
+    // Delete takes the focused row off the list, as its own button does.
+    Keys.onDeletePressed: removeButton.clicked()
 
     Accessible.role: Accessible.ListItem
     Accessible.name: isLink ? qsTr("%1, link to %2").arg(name).arg(linkTarget)
@@ -113,6 +115,7 @@ Rectangle {
         }
 
         RowButton {
+            id: removeButton
             objectName: "removeButton"
             symbol: "xmark"
             tint: Theme.red
