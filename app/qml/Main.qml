@@ -87,6 +87,7 @@ ApplicationWindow {
                 text: qsTr("&Subscribe to Newsletter\u2026")
                 visible: !window.appDelegate.mailingList.isOptedOut
                 height: visible ? implicitHeight : 0  // a hidden item would leave a gap
+                enabled: visible  // and the arrow keys would stop on it
                 onTriggered: window.appDelegate.mailingList.presentOnDemand()
             }
         }
