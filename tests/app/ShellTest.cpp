@@ -166,11 +166,13 @@ private slots:
         Updater& updater = *delegate.updater();
 
         const auto checkThenCancel = [&](Qt::Key key) {
-            const int before = hungUp;
+            const int before = hungUp, quits = delegate.quits;
             updater.checkForUpdates();
             QTRY_VERIFY(dialog->property("opened").toBool());
             QTRY_COMPARE(window->activeFocusItem(), find(window, "cancelCheckButton"));
             QTRY_COMPARE(connected, before + 1);
+            QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
+            QCOMPARE(delegate.quits, quits + 1);
             QTest::keyClick(window, key);
             QTRY_VERIFY(!dialog->property("visible").toBool());
             QVERIFY(!updater.sessionInProgress());  // as if its result had been dismissed
@@ -178,16 +180,6 @@ private slots:
             QCOMPARE(updater.outcome(), int(Updater::None));
             QTRY_COMPARE(hungUp, before + 1);  // the request is over, not left to time out
         };
-        updater.checkForUpdates();
-        QTRY_VERIFY(dialog->property("visible").toBool());
-        QTRY_COMPARE(connected, 1);
-        QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(delegate.quits, 1);
-        QTest::keyClick(window, Qt::Key_Escape);
-        QTRY_VERIFY(!dialog->property("visible").toBool());
-        QVERIFY(!updater.sessionInProgress());
-        QTRY_COMPARE(hungUp, 1);
-
         checkThenCancel(Qt::Key_Escape);
         checkThenCancel(Qt::Key_Return);  // on the focused "Cancel"
         checkThenCancel(Qt::Key_Space);
@@ -196,7 +188,7 @@ private slots:
         QMetaObject::invokeMethod(about, "open");
         QTRY_VERIFY(about->property("opened").toBool());
         QTest::keyClick(window, Qt::Key_Q, Qt::ControlModifier);
-        QCOMPARE(delegate.quits, 2);
+        QCOMPARE(delegate.quits, 4);
     }
 
     // F10 or Alt alone open the menu bar; each title and item has its mnemonic, and the arrows,
@@ -526,13 +518,8 @@ private slots:
         QVERIFY(running.listen(name));
         QSignalSpy launched(&running, &SingleInstance::launched);
 
-        SingleInstance::HandOver result{};
-        QThread* client = QThread::create([&] { result = SingleInstance::handOver(name, items); });
-        client->start();
-        QTRY_COMPARE(launched.count(), 1);
-        QVERIFY(client->wait(10000));
-        delete client;
-        QCOMPARE(result, SingleInstance::HandOver::Taken);
+        QCOMPARE(handOverInThread(name, items), SingleInstance::HandOver::Taken);
+        QCOMPARE(launched.count(), 1);
         QCOMPARE(launched.front().front().value<Items>(), items);
     }
 
