@@ -30,6 +30,7 @@
 #include "AccessibleTree.h"
 #include "AppDelegate.h"
 #include "CheckForUpdatesViewModel.h"
+#include "HeldRun.h"
 #include "ItemSearch.h"
 #include "LaunchArguments.h"
 #include "OpenedUrls.h"
@@ -42,6 +43,7 @@ Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 using namespace fendry;
+using testing_support::HeldRun;
 using testing_support::TempFolder;
 
 namespace {
@@ -712,35 +714,6 @@ private:
         delete client;
         return result;
     }
-
-    // A run environment that keeps the run's work and updates until the test lets them go.
-    class HeldRun {
-    public:
-        fendry::RunEnvironment environment() {
-            fendry::RunEnvironment environment;
-            environment.runInBackground = [this](fendry::Task task) {
-                work_.push_back(std::move(task));
-            };
-            environment.postToMain = [this](fendry::Task task) {
-                updates_.push_back(std::move(task));
-            };
-            return environment;
-        }
-        void finish() {
-            for (std::size_t i = 0; i < work_.size(); ++i) {
-                work_[i]();
-            }
-            for (std::size_t i = 0; i < updates_.size(); ++i) {
-                updates_[i]();
-            }
-            work_.clear();
-            updates_.clear();
-        }
-
-    private:
-        std::vector<fendry::Task> work_;
-        std::vector<fendry::Task> updates_;
-    };
 
     static QQuickItem* find(QQuickWindow* window, const char* name) {
         return testing_support::findItem(window->contentItem(), QLatin1String(name));

@@ -19,6 +19,7 @@
 #include "Http.h"
 #include "ItemSearch.h"
 #include "Markup.h"
+#include "OpenedUrls.h"
 #include "Updater.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
@@ -164,9 +165,6 @@ std::pair<bool, bool> state(const Updater& updater) {
 
 class UpdaterTest : public QObject {
     Q_OBJECT
-
-public slots:
-    void open(const QUrl& url) { opened_ << url; }
 
 private slots:
     void versionsOrderByNumberThenText_data() {
@@ -328,10 +326,11 @@ private slots:
         updater.start();
         updater.checkForUpdates();
         QTRY_COMPARE_WITH_TIMEOUT(updater.outcome(), Updater::UpdateAvailable, 10000);
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
+        testing_support::OpenedUrls opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &opened, "open");
         updater.openDownload();
         QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QCOMPARE(opened_, QList{newestUrl});
+        QCOMPARE(opened.urls, QList{newestUrl});
         QCOMPARE(state(updater), std::pair(true, false));
         QCOMPARE(updater.outcome(), Updater::None);
     }
@@ -396,7 +395,6 @@ private slots:
 
 private:
     Identity identity_ = makeIdentity();
-    QList<QUrl> opened_;
 };
 
 QTEST_MAIN(UpdaterTest)
