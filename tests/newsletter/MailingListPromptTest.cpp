@@ -100,7 +100,6 @@ private slots:
         QVERIFY(p.host.rootObject());
         QVERIFY(!p.sheet());  // nothing hidden waits in the meantime
         QVERIFY(p.present());
-        QCOMPARE(p.sheet()->width(), 420);
         QCOMPARE(p.sheet()->transientParent(), &p.host);
         QVERIFY(!p.find("subscribeButton")->isEnabled());  // empty field
         QTest::keyClick(p.sheet(), Qt::Key_Return);        // does nothing while empty
