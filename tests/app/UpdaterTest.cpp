@@ -320,21 +320,6 @@ private slots:
         QVERIFY(updater.failureReason().isEmpty());
     }
 
-    void openingTheDownloadShowsItsPageAndEndsTheSession() {
-        FeedServer feed(identity_, Answers, {{"/appcast.xml", http("200 OK", releases)}});
-        Updater updater({feed.url("/appcast.xml"), 10s, {identity_.certificate}, "1.0"});
-        updater.start();
-        updater.checkForUpdates();
-        QTRY_COMPARE_WITH_TIMEOUT(updater.outcome(), Updater::UpdateAvailable, 10000);
-        testing_support::OpenedUrls opened;
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), &opened, "open");
-        updater.openDownload();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QCOMPARE(opened.urls, QList{newestUrl});
-        QCOMPARE(state(updater), std::pair(true, false));
-        QCOMPARE(updater.outcome(), Updater::None);
-    }
-
     void dismissingACheckAbandonsIt() {
         FeedServer feed(identity_, SilentAfterHandshake, {});
         Updater updater({feed.url("/appcast.xml"), 300ms, {identity_.certificate}, "1.0"});
@@ -346,8 +331,9 @@ private slots:
         QVERIFY(!result.wait(1000));  // past its time-out, the abandoned check stays silent
     }
 
-    // The feed's version is shown as it is, and within the card however long it is.
-    void theDialogShowsTheVersionWithinItself() {
+    // The feed's version is shown as it is, and within the card however long it is; opening
+    // the download shows its page and ends the session.
+    void theDialogShowsTheVersionWithinItselfAndOpensTheDownload() {
         const QByteArray longest(64, '9');
         FeedServer feed(identity_, Answers,
                         {{"/appcast.xml", http("200 OK", rss(release(longest)))}});
@@ -377,6 +363,15 @@ private slots:
         const auto texts = testing_support::textsCarrying(window->contentItem(), longest);
         QCOMPARE(texts.count, 1);
         QCOMPARE(texts.asMarkup, QStringList());
+
+        testing_support::OpenedUrls opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &opened, "open");
+        updater.openDownload();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(opened.urls, QList{QUrl("https://morvel.example/fendry/" + longest)});
+        QCOMPARE(state(updater), std::pair(true, false));
+        QCOMPARE(updater.outcome(), Updater::None);
+        QTRY_VERIFY(!message->isVisible());
     }
 
     void aCheckNeedsAStartedUpdaterAndAnHttpsFeed() {
