@@ -19,6 +19,7 @@
 #include "Http.h"
 #include "ItemSearch.h"
 #include "Markup.h"
+#include "OpenedUrls.h"
 #include "Updater.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
@@ -164,9 +165,6 @@ std::pair<bool, bool> state(const Updater& updater) {
 
 class UpdaterTest : public QObject {
     Q_OBJECT
-
-public slots:
-    void open(const QUrl& url) { opened_ << url; }
 
 private slots:
     void versionsOrderByNumberThenText_data() {
@@ -322,20 +320,6 @@ private slots:
         QVERIFY(updater.failureReason().isEmpty());
     }
 
-    void openingTheDownloadShowsItsPageAndEndsTheSession() {
-        FeedServer feed(identity_, Answers, {{"/appcast.xml", http("200 OK", releases)}});
-        Updater updater({feed.url("/appcast.xml"), 10s, {identity_.certificate}, "1.0"});
-        updater.start();
-        updater.checkForUpdates();
-        QTRY_COMPARE_WITH_TIMEOUT(updater.outcome(), Updater::UpdateAvailable, 10000);
-        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "open");
-        updater.openDownload();
-        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-        QCOMPARE(opened_, QList{newestUrl});
-        QCOMPARE(state(updater), std::pair(true, false));
-        QCOMPARE(updater.outcome(), Updater::None);
-    }
-
     void dismissingACheckAbandonsIt() {
         FeedServer feed(identity_, SilentAfterHandshake, {});
         Updater updater({feed.url("/appcast.xml"), 300ms, {identity_.certificate}, "1.0"});
@@ -347,8 +331,9 @@ private slots:
         QVERIFY(!result.wait(1000));  // past its time-out, the abandoned check stays silent
     }
 
-    // The feed's version is shown as it is, and within the card however long it is.
-    void theDialogShowsTheVersionWithinItself() {
+    // The feed's version is shown as it is, and within the card however long it is; opening
+    // the download shows its page and ends the session.
+    void theDialogShowsTheVersionWithinItselfAndOpensTheDownload() {
         const QByteArray longest(64, '9');
         FeedServer feed(identity_, Answers,
                         {{"/appcast.xml", http("200 OK", rss(release(longest)))}});
@@ -378,6 +363,15 @@ private slots:
         const auto texts = testing_support::textsCarrying(window->contentItem(), longest);
         QCOMPARE(texts.count, 1);
         QCOMPARE(texts.asMarkup, QStringList());
+
+        testing_support::OpenedUrls opened;
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), &opened, "open");
+        updater.openDownload();
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QCOMPARE(opened.urls, QList{QUrl("https://morvel.example/fendry/" + longest)});
+        QCOMPARE(state(updater), std::pair(true, false));
+        QCOMPARE(updater.outcome(), Updater::None);
+        QTRY_VERIFY(!message->isVisible());
     }
 
     void aCheckNeedsAStartedUpdaterAndAnHttpsFeed() {
@@ -396,7 +390,6 @@ private slots:
 
 private:
     Identity identity_ = makeIdentity();
-    QList<QUrl> opened_;
 };
 
 QTEST_MAIN(UpdaterTest)

@@ -63,6 +63,13 @@ public:
         }
     }
     QString field() { return find("emailField")->property("text").toString(); }
+    // Presents the prompt and waits for its form, with the keyboard in the address field.
+    bool present() {
+        manager.setPresented(true);
+        return QTest::qWaitFor([this] {
+            return shownOnScreen() && find("emailField") && find("emailField")->hasActiveFocus();
+        });
+    }
 
     SubscribeServer server;
     MailingListManager manager;
@@ -92,12 +99,8 @@ private slots:
         Prompt p(testing_support::http("422 Unprocessable Entity"));
         QVERIFY(p.host.rootObject());
         QVERIFY(!p.sheet());  // nothing hidden waits in the meantime
-        p.manager.setPresented(true);
-        QTRY_VERIFY(p.shownOnScreen());
-        QCOMPARE(p.sheet()->width(), 420);
+        QVERIFY(p.present());
         QCOMPARE(p.sheet()->transientParent(), &p.host);
-
-        QTRY_VERIFY(p.find("emailField")->hasActiveFocus());
         QVERIFY(!p.find("subscribeButton")->isEnabled());  // empty field
         QTest::keyClick(p.sheet(), Qt::Key_Return);        // does nothing while empty
         QCOMPARE(p.manager.status(), int(MailingListManager::Idle));
@@ -127,21 +130,20 @@ private slots:
         p.manager.setPresented(false);
         QTRY_VERIFY(!p.sheet());
         QCOMPARE(p.manager.status(), int(MailingListManager::Idle));
-        p.manager.setPresented(true);
-        QTRY_VERIFY(p.shownOnScreen());
-        QTRY_VERIFY(p.find("emailField"));
+        QVERIFY(p.present());
         QCOMPARE(p.field(), QString());
         QVERIFY(!p.shown("failureMessage"));
     }
 
     void theThanksCloseTheSheetByThemselvesUnlessDoneCameFirst() {
+        const auto thanked = [](Prompt& p) {
+            QVERIFY(p.present());
+            p.type(QStringLiteral("me@morvel.example"));
+            p.click("subscribeButton");
+            QTRY_VERIFY(p.shown("thanks"));
+        };
         Prompt p(testing_support::http("201 Created"));
-        p.manager.setPresented(true);
-        QTRY_VERIFY(p.shownOnScreen());
-        QTRY_VERIFY(p.find("emailField"));
-        p.type(QStringLiteral("me@morvel.example"));
-        p.click("subscribeButton");
-        QTRY_VERIFY(p.shown("thanks"));
+        thanked(p);
         QVERIFY(p.manager.isOptedOut());
         QTRY_VERIFY_WITH_TIMEOUT(!p.manager.isPresented(), 5000);
         QTRY_VERIFY(!p.sheet());
@@ -150,12 +152,7 @@ private slots:
         // "Done" first: the pending dismissal goes with the thanks, and a sheet opened again
         // right away stays open.
         Prompt q(testing_support::http("201 Created"));
-        q.manager.setPresented(true);
-        QTRY_VERIFY(q.shownOnScreen());
-        QTRY_VERIFY(q.find("emailField"));
-        q.type(QStringLiteral("me@morvel.example"));
-        q.click("subscribeButton");
-        QTRY_VERIFY(q.shown("thanks"));
+        thanked(q);
         q.click("doneButton");
         QVERIFY(!q.manager.isPresented());
         q.manager.setPresented(true);
@@ -169,9 +166,7 @@ private slots:
         Prompt p(testing_support::http("201 Created"));
         const bool optedOut = p.manager.isOptedOut();
         for (const bool escape : {true, false}) {
-            p.manager.setPresented(true);
-            QTRY_VERIFY(p.shownOnScreen());
-            QTRY_VERIFY(p.find("emailField") && p.find("emailField")->hasActiveFocus());
+            QVERIFY(p.present());
             p.type(QStringLiteral("me"));
             if (escape) {
                 QTest::keyClick(p.sheet(), Qt::Key_Escape);
@@ -191,9 +186,7 @@ private slots:
         Prompt p(testing_support::http("201 Created"));
         testing_support::OpenedUrls opened;
         QDesktopServices::setUrlHandler(QStringLiteral("https"), &opened, "open");
-        p.manager.setPresented(true);
-        QTRY_VERIFY(p.shownOnScreen());
-        QTRY_VERIFY(p.find("emailField") && p.find("emailField")->hasActiveFocus());
+        QVERIFY(p.present());
         p.type(QStringLiteral("me@morvel.example"));
         QStringList order;
         for (int i = 0; i < 5; ++i) {
@@ -216,9 +209,7 @@ private slots:
     // keeps its margin below.
     void theSheetIsAsTallAsItsContent() {
         Prompt p(testing_support::http("422 Unprocessable Entity"));
-        p.manager.setPresented(true);
-        QTRY_VERIFY(p.shownOnScreen());
-        QTRY_VERIFY(p.find("emailField"));
+        QVERIFY(p.present());
         const auto footerMargin = [&] {
             QQuickItem* link = p.find("privacyLink");
             return p.sheet()->height() - link->mapToScene({0, link->height()}).y();

@@ -26,8 +26,6 @@ public:
     }
 
     QStringList problems;
-    // Every node of the tree, as "role name".
-    QStringList nodes;
     // The node in the focused state, if any.
     QAccessibleInterface* focused = nullptr;
 
@@ -86,7 +84,6 @@ private:
 
     void walk(QAccessibleInterface* node) {
         interfaces_ << node;
-        nodes << describe(node);
         reached_ << node->object();
         const QAccessible::State state = node->state();
         const QAccessible::Role role = node->role();

@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 
+#include "HeldRun.h"
 #include "ItemSearch.h"
 #include "MainScreen.h"
 #include "MemoryPreferences.h"
@@ -22,22 +23,22 @@ class FakeStorageProbe final : public fendry::StorageProbe {
 public:
     std::optional<fendry::StorageFacts> factsOf(const std::filesystem::path& item) const override {
         const auto found = facts.find(item);
-        return found == facts.end() ? std::optional(plainDisk()) : found->second;
+        return found == facts.end()
+                   ? std::optional(fendry::StorageFacts{0xEF53, "ext4", "rw,relatime", true, {}})
+                   : found->second;
     }
-    static fendry::StorageFacts plainDisk() { return {0xEF53, "ext4", "rw,relatime", true, {}}; }
 
     std::map<std::filesystem::path, std::optional<fendry::StorageFacts>> facts;
 };
 
-// The main screen in a window of its own, over files in a temporary folder. A run's background
-// work waits until the test lets it go, so every state of a run can be looked at; so does the
-// fetching of what the pending entries hold and where they live.
+// The main screen in a window of its own, over files in a temporary folder. A run is held (see
+// HeldRun), and so is the fetching of what the pending entries hold and where they live.
 class ScreenHarness {
 public:
     explicit ScreenHarness(fendry::Preferences* preferences = nullptr)
         : preferences_(preferences ? preferences : &memory_),
           files_([this](fendry::Task task) { fetches_.push_back(std::move(task)); }, probe_),
-          screen_(files_, *preferences_, environment()) {
+          screen_(files_, *preferences_, run_.environment()) {
         view.engine()->addImportPath(QStringLiteral("qrc:/"));
         view.setInitialProperties({{QStringLiteral("screen"), QVariant::fromValue(&screen_)}});
         view.setSource(QUrl(QStringLiteral("qrc:/Fendry/Ui/qml/ContentView.qml")));
@@ -72,26 +73,9 @@ public:
         }
     }
 
-    // Lets a started run do all its work; its updates wait to be delivered.
-    void runBackgroundWork() {
-        while (!background_.empty()) {
-            auto work = std::move(background_.front());
-            background_.pop_front();
-            work();
-        }
-    }
-    // Hands the run's waiting updates to the screen, the first `count` of them or all.
-    void deliverUpdates(int count = -1) {
-        for (; count != 0 && !updates_.empty(); --count) {
-            auto update = std::move(updates_.front());
-            updates_.pop_front();
-            update();
-        }
-    }
-    void finishBackgroundWork() {
-        runBackgroundWork();
-        deliverUpdates();
-    }
+    void runBackgroundWork() { run_.runBackgroundWork(); }
+    void deliverUpdates(int count = -1) { run_.deliverUpdates(count); }
+    void finishBackgroundWork() { run_.finish(); }
 
     QQuickItem* find(const QString& objectName) { return findItem(view.contentItem(), objectName); }
     QString text(const QString& objectName) {
@@ -117,23 +101,13 @@ public:
     }
 
 private:
-    fendry::RunEnvironment environment() {
-        fendry::RunEnvironment environment;
-        environment.runInBackground = [this](fendry::Task task) {
-            background_.push_back(std::move(task));
-        };
-        environment.postToMain = [this](fendry::Task task) { updates_.push_back(std::move(task)); };
-        return environment;
-    }
-
     TempFolder root_;
     MemoryPreferences memory_;
     fendry::Preferences* preferences_;
     std::shared_ptr<FakeStorageProbe> probe_ = std::make_shared<FakeStorageProbe>();
     std::deque<fendry::Task> fetches_;
     fendry::PendingItemsModel files_;
-    std::deque<fendry::Task> background_;
-    std::deque<fendry::Task> updates_;
+    HeldRun run_;
     fendry::MainScreen screen_;
 
 public:
