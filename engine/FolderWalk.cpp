@@ -182,36 +182,29 @@ private:
     FolderIndex enter(FolderIndex parent, NameRef name, const std::filesystem::path& shownAs,
                       bool sameFileSystem) {
         const std::string bareName(list().nameOf(name));
-        int parentFd = -1;
-        if (const int error = handles_.open(parent, parentFd); error != 0) {
-            fail(shownAs, Step::Unreachable, error);
+        // The item gets its line, and the folder above stays: something in it was not erased.
+        const auto refuse = [&](Step step, int error = 0) {
+            fail(shownAs, step, error);
             keep(parent);
             return kNoFolder;
+        };
+        int parentFd = -1;
+        if (const int error = handles_.open(parent, parentFd); error != 0) {
+            return refuse(Step::Unreachable, error);
         }
         int fd = -1;
         switch (const int error = ops_.openFolderAt(parentFd, bareName, fd, sameFileSystem)) {
             case 0: break;
             case ENOENT: return kNoFolder;  // gone meanwhile: nothing to erase
-            case EXDEV:
-                fail(shownAs, Step::MountPoint);
-                keep(parent);
-                return kNoFolder;
+            case EXDEV: return refuse(Step::MountPoint);
             case ELOOP:
-            case ENOTDIR:
-                fail(shownAs, Step::Changed);
-                keep(parent);
-                return kNoFolder;
-            default:
-                fail(shownAs, Step::Unreadable, error);
-                keep(parent);
-                return kNoFolder;
+            case ENOTDIR: return refuse(Step::Changed);
+            default: return refuse(Step::Unreadable, error);
         }
         struct stat info {};
         if (const int error = ops_.statOpen(fd, info); error != 0) {
             ops_.close(fd);
-            fail(shownAs, Step::Unreadable, error);
-            keep(parent);
-            return kNoFolder;
+            return refuse(Step::Unreadable, error);
         }
         if (const auto known = folderIds_.find(identityOf(info)); known != folderIds_.end()) {
             ops_.close(fd);
