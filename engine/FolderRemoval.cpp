@@ -57,32 +57,29 @@ bool FolderRemoval::remove(FolderIndex folder) {
     const FolderRecord& record = list_.folders[folder];
     const FolderIndex parent = record.parent;
     const std::string name(list_.nameOf(record));
-    int parentFd = -1;
-    if (const int error = handles_.open(parent, parentFd); error != 0) {
-        failures_.push_back({list_.pathOfFolder(folder), folderUnreachable(error).failure});
+    // The folder gets its line, and the one above stays: it still holds this one.
+    const auto keep = [&](const PassFailure& failure) {
+        failures_.push_back({list_.pathOfFolder(folder), failure});
         leave(parent);
         return false;
+    };
+    int parentFd = -1;
+    if (const int error = handles_.open(parent, parentFd); error != 0) {
+        return keep(folderUnreachable(error).failure);
     }
     struct stat info {};
     if (const int error = ops_.statAt(parentFd, name, info); error != 0) {
-        if (error != ENOENT) {  // removed by someone else: nothing is left to remove
-            fail(folder, Step::FolderRemove, error);
-            leave(parent);
-        }
-        return false;
+        // Removed by someone else: nothing is left to remove.
+        return error == ENOENT ? false : keep({Step::FolderRemove, error});
     }
     if (info.st_dev != record.device || info.st_ino != record.inode) {
-        fail(folder, Step::Changed);
-        leave(parent);
-        return false;
+        return keep({Step::Changed});
     }
     handles_.forget(folder);
     if (const int error = ops_.removeAt(parentFd, name, true); error != 0) {
-        fail(folder,
-             error == ENOTEMPTY || error == EEXIST ? Step::FolderAppeared : Step::FolderRemove,
-             error);
-        leave(parent);
-        return false;
+        return keep(
+            {error == ENOTEMPTY || error == EEXIST ? Step::FolderAppeared : Step::FolderRemove,
+             error});
     }
     return true;
 }
