@@ -33,15 +33,6 @@ constexpr std::array<long, 16> kPseudoFileSystems{PROC_SUPER_MAGIC,
                                                   0x42494e4d /* binfmt_misc */,
                                                   NSFS_MAGIC};
 
-std::string lastComponentOf(const std::string& text) {
-    std::string bare = text;
-    while (bare.size() > 1 && bare.back() == '/') {
-        bare.pop_back();
-    }
-    const auto slash = bare.rfind('/');
-    return slash == std::string::npos ? bare : bare.substr(slash + 1);
-}
-
 // "\040" and the like in a mount point of /proc/self/mountinfo.
 std::string unescapeMountPoint(const std::string& text) {
     std::string plain;
@@ -136,17 +127,18 @@ std::filesystem::path pendingEntryFor(const std::filesystem::path& received) {
 }
 
 std::optional<std::string> refusalOf(const std::filesystem::path& received) {
-    const std::string last = lastComponentOf(received.string());
     if (received.empty()) {
         return "an empty path names nothing";
     }
-    if (last == "/" || pendingEntryFor(received) == "/") {
+    const std::filesystem::path entry = pendingEntryFor(received);
+    if (entry == "/") {
         return "it is the root folder";
     }
+    const std::filesystem::path last = withoutTrailingSlash(received).filename();
     if (last == "." || last == "..") {
         return "a path ending in \".\" or \"..\" names a folder above or around the one meant";
     }
-    if (onPseudoFileSystem(withoutTrailingSlash(pendingEntryFor(received)))) {
+    if (onPseudoFileSystem(withoutTrailingSlash(entry))) {
         return "it belongs to the system (a pseudo file system such as /proc, /sys or /dev)";
     }
     return std::nullopt;
