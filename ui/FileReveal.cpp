@@ -15,17 +15,16 @@ namespace fendry {
 namespace {
 
 void openContainingFolder(const std::filesystem::path& item,
-                          const std::function<void(const QUrl&)>& unopened) {
-    const QUrl folder = fileUrlOf(item.parent_path());
-    if (!QDesktopServices::openUrl(folder) && unopened) {
-        unopened(folder);
+                          const std::function<void(const std::filesystem::path&)>& unopened) {
+    if (!QDesktopServices::openUrl(fileUrlOf(item.parent_path())) && unopened) {
+        unopened(item.parent_path());
     }
 }
 
 }  // namespace
 
 void revealInFileManager(const std::filesystem::path& entry,
-                         std::function<void(const QUrl& folder)> unopened) {
+                         std::function<void(const std::filesystem::path& folder)> unopened) {
     const std::filesystem::path item = withoutTrailingSlash(entry);
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected()) {

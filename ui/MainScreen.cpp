@@ -190,12 +190,14 @@ void MainScreen::clearAll() {
 }
 
 void MainScreen::reveal(const QString& key) {
-    revealInFileManager(entryOfKey(key), [screen = QPointer(this)](const QUrl& folder) {
-        if (const auto path = localPathOf(folder); screen && path) {
-            emit screen->couldNotOpen(QStringLiteral("folder"),
-                                      QFile::decodeName(QByteArray::fromStdString(path->native())));
-        }
-    });
+    revealInFileManager(entryOfKey(key),
+                        [screen = QPointer(this)](const std::filesystem::path& folder) {
+                            if (screen) {
+                                emit screen->couldNotOpen(
+                                    QStringLiteral("folder"),
+                                    QFile::decodeName(QByteArray::fromStdString(folder.native())));
+                            }
+                        });
 }
 
 void MainScreen::refreshCounts() {

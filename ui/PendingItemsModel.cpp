@@ -126,7 +126,9 @@ Intake PendingItemsModel::add(const std::filesystem::path& received) {
         watcher_.addPath(*name);
     }
     beginInsertRows({}, index, index);
-    addPendingItem(entries_, received);
+    // The entry checked above, not the rule run again: a second look at the disk would cost
+    // the same calls once more, and could come to another entry than the row was made for.
+    entries_.push_back(entry);
     rows_.push_back(row);
     endInsertRows();
     emit countChanged();

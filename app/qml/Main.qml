@@ -113,6 +113,7 @@ ApplicationWindow {
     }
 
     ContentView {
+        id: contentView
         anchors.fill: parent
         screen: window.appDelegate.screen
         // Counted once per launch: the window is built once and only ever minimised.
@@ -135,12 +136,8 @@ ApplicationWindow {
         appDelegate: window.appDelegate
     }
 
-    UnopenedLinkCard {
-        id: unopenedCard
-    }
-
     Connections {
         target: window.appDelegate
-        function onCouldNotOpen(kind, text) { unopenedCard.show(kind, text) }
+        function onCouldNotOpen(kind, text) { contentView.showUnopened(kind, text) }
     }
 }

@@ -12,7 +12,7 @@ CardDialog {
 
     required property AppDelegate appDelegate
 
-    title: qsTr("Stop erasing?")
+    title: heading.text
     width: 300
     closePolicy: Popup.CloseOnEscape
     onOpened: keepButton.forceActiveFocus()
@@ -31,11 +31,11 @@ CardDialog {
     contentItem: ColumnLayout {
         spacing: 10
         Accessible.role: Accessible.AlertMessage
-        Accessible.name: title.text
+        Accessible.name: heading.text
         Accessible.description: message.text
 
         StaticText {
-            id: title
+            id: heading
             objectName: "quitTitle"
             Layout.fillWidth: true
             text: qsTr("Stop erasing?")

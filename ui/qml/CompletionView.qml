@@ -155,7 +155,7 @@ Item {
             }
         }
 
-        Button {
+        KeyboardButton {
             id: startAgainButton
             objectName: "startAgainButton"
             Layout.alignment: Qt.AlignHCenter
@@ -164,13 +164,8 @@ Item {
             padding: 0
             opacity: view.showDetails ? 1 : 0
             scale: view.showDetails ? 1.0 : 0.8
-            focusPolicy: Qt.TabFocus
             Behavior on opacity { Entrance {} }
             Behavior on scale { Entrance {} }
-            Keys.onReturnPressed: clicked()
-            Keys.onEnterPressed: clicked()
-            Accessible.name: text
-            Accessible.onPressAction: if (enabled) clicked()
             onClicked: view.startAgain()
 
             contentItem: Text {

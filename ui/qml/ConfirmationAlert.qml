@@ -12,7 +12,7 @@ CardDialog {
     required property MainScreen screen
     readonly property bool counting: screen.files.isRefreshing
 
-    title: qsTr("Are you sure?")
+    title: heading.text
     width: 300
     focus: true
     closePolicy: Popup.CloseOnEscape
@@ -37,10 +37,11 @@ CardDialog {
         spacing: 10
         focus: true
         Accessible.role: Accessible.AlertMessage
-        Accessible.name: qsTr("Are you sure?")
+        Accessible.name: heading.text
         Accessible.description: [message.text, caution.text].filter(text => text !== "").join(" ")
 
         StaticText {
+            id: heading
             objectName: "alertTitle"
             Layout.fillWidth: true
             text: qsTr("Are you sure?")

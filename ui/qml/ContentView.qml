@@ -61,6 +61,11 @@ Rectangle {
         screen: view.screen
     }
 
+    // The window's one card for an address nothing on the desktop could open, the screen's
+    // or the application's.
+    function showUnopened(kind, text) {
+        unopenedCard.show(kind, text)
+    }
     UnopenedLinkCard {
         id: unopenedCard
     }
@@ -68,6 +73,6 @@ Rectangle {
     Connections {
         target: view.screen
         function onIntakeNoticeChanged() { intakeNotice.show(view.screen.intakeNotice) }
-        function onCouldNotOpen(kind, text) { unopenedCard.show(kind, text) }
+        function onCouldNotOpen(kind, text) { view.showUnopened(kind, text) }
     }
 }

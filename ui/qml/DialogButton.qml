@@ -1,22 +1,16 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Fendry.Ui
 
 // A button of our dialogs; the default one is in the accent colour, the others white. The
 // focused one wears the focus ring and answers Return and Space, so the keyboard always acts on
 // the button it shows. A click does not take the focus.
-Button {
+KeyboardButton {
     id: control
 
     property bool isDefault: false
 
     font: Theme.body
     opacity: enabled ? 1 : 0.5
-    focusPolicy: Qt.TabFocus
-    Keys.onReturnPressed: clicked()
-    Keys.onEnterPressed: clicked()
-    Accessible.name: text
-    Accessible.onPressAction: if (enabled) clicked()
 
     contentItem: Text {
         text: control.text

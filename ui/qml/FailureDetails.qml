@@ -10,7 +10,7 @@ CardDialog {
 
     required property MainScreen screen
 
-    title: qsTr("%n file(s) could not be erased", "", screen.failures.count)
+    title: heading.text
     width: 368
     height: 460
     padding: 16
@@ -32,7 +32,7 @@ CardDialog {
         spacing: 10
 
         StaticText {
-            id: title
+            id: heading
             objectName: "detailsTitle"
             Layout.fillWidth: true
             text: qsTr("%n file(s) could not be erased", "", details.screen.failures.count)
@@ -61,7 +61,7 @@ CardDialog {
                     visible: size < 1  // nothing to scroll: nothing drawn, nothing to read
                 }
                 Accessible.role: Accessible.List
-                Accessible.name: title.text
+                Accessible.name: heading.text
 
                 delegate: Rectangle {
                     id: item

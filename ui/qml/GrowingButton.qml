@@ -1,19 +1,13 @@
 import QtQuick
-import QtQuick.Controls.Basic
 import Fendry.Ui
 
 // The orange capsule with white text that grows while it is pressed.
-Button {
+KeyboardButton {
     id: control
 
     padding: Theme.padding
     font: Theme.body
     scale: pressed ? 1.2 : 1.0
-    focusPolicy: Qt.TabFocus
-    Keys.onReturnPressed: clicked()
-    Keys.onEnterPressed: clicked()
-    Accessible.name: text
-    Accessible.onPressAction: if (enabled) clicked()
 
     Behavior on scale {
         NumberAnimation { duration: Theme.duration(200); easing.type: Easing.OutQuad }
