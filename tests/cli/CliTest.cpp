@@ -218,7 +218,7 @@ TEST_F(Cli, QuietPrintsOnlyWhatCouldNotBeErased) {
 
 TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     writeFile(root / "first", "small");
-    writeFile(root / "big", 64 * 1048576, 'o');
+    writeFile(root / "big", 128 * 1048576, 'o');
     // Small files go on while a big one is written; a second name of the big file cannot begin
     // before the first name is erased, so it is never reached.
     fs::create_hard_link(root / "big", root / "big-too");
@@ -228,8 +228,11 @@ TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
         execCli({"--yes", "--method", "stealth", (root / "first").string(), (root / "big").string(),
                  (root / "big-too").string()});
     }
-    // 35 passes over 64 MiB, each synced, take far longer than this.
-    ::usleep(700'000);
+    // Once the small file is gone the big one is being written: 35 passes over 128 MiB, each
+    // synced, are far from done. Waiting for a set time instead lost the race on a fast disk.
+    for (int waited = 0; entryExists(root / "first") && waited < 20'000; ++waited) {
+        ::usleep(1000);
+    }
     ::kill(pid, SIGINT);
     EXPECT_EQ(exitCodeOf(pid), 130);
     const std::string out = readFile(root / "stdout");
@@ -239,7 +242,7 @@ TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     EXPECT_NE(out.find((root / "big").string() + ": the run was stopped"), std::string::npos)
         << out;
     EXPECT_FALSE(entryExists(root / "first"));
-    EXPECT_EQ(fs::file_size(root / "big"), 64u * 1048576);
+    EXPECT_EQ(fs::file_size(root / "big"), 128u * 1048576);
     EXPECT_TRUE(entryExists(root / "big-too"));
 }
 
