@@ -134,8 +134,6 @@ private slots:
         QTRY_COMPARE(updater.outcome(), int(Updater::Failed));
         QVERIFY(viewModel.canCheckForUpdates());
         QVERIFY(item->property("enabled").toBool());
-        QVERIFY(updater.sessionInProgress());  // until the result is dismissed
-        QVERIFY(!updater.failureReason().isEmpty());
         QVERIFY(dialog->property("visible").toBool());
 
         updater.dismissResult();
@@ -496,29 +494,6 @@ private slots:
                         runtime / "--", runtime / "-reverse"}));
     }
 
-    void handingOverKeepsEveryByteAndTellsWhenNobodyListens() {
-        TempFolder runtime;
-        const QString name = QString::fromStdString((runtime / "fendry.socket").native());
-        const Items items{"/tmp/raw\xFFname", "/tmp/folder/"};
-        QCOMPARE(SingleInstance::handOver(name, items), SingleInstance::HandOver::NoInstance);
-
-        // A socket left behind by an instance that is gone is taken over.
-        {
-            SingleInstance gone;
-            QVERIFY(gone.listen(name));
-        }
-        QFile stale(name);
-        QVERIFY(stale.open(QIODevice::WriteOnly));
-        stale.close();
-        SingleInstance running;
-        QVERIFY(running.listen(name));
-        QSignalSpy launched(&running, &SingleInstance::launched);
-
-        QCOMPARE(handOverInThread(name, items), SingleInstance::HandOver::Taken);
-        QCOMPARE(launched.count(), 1);
-        QCOMPARE(launched.front().front().value<Items>(), items);
-    }
-
     // The runtime folder only when it is the user's own and private; otherwise a folder of our
     // own in the temporary folder, never one that another user made or can enter.
     void theSocketLivesInAFolderOnlyTheUserCanEnter() {
@@ -611,11 +586,20 @@ private slots:
         }
     }
 
-    // Launches that never finish, or send more than any launch would, are dropped; the rest of
-    // a message is taken.
-    void idleAndOversizedLaunchesAreDropped() {
+    // Nobody listening is told; a socket left behind is taken over. Launches that never finish,
+    // or send more than any launch would, are dropped; the rest of a message is taken, byte for
+    // byte.
+    void handingOverKeepsEveryByteAndDropsIdleAndOversizedLaunches() {
         TempFolder runtime;
         const QString name = QString::fromStdString((runtime / "fendry.socket").native());
+        QCOMPARE(SingleInstance::handOver(name, {"/tmp/a"}), SingleInstance::HandOver::NoInstance);
+        {
+            SingleInstance gone;
+            QVERIFY(gone.listen(name));
+        }
+        QFile stale(name);
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.close();
         SingleInstance running(std::chrono::hours(1));
         QVERIFY(running.listen(name));
         QSignalSpy launched(&running, &SingleInstance::launched);
@@ -629,10 +613,11 @@ private slots:
         QTRY_COMPARE(oversized.state(), QLocalSocket::UnconnectedState);
 
         const std::string longest = "/" + std::string(SingleInstance::kMaxPathBytes - 1, 'a');
-        const Items items{longest + "b", "/tmp/kept", longest};
+        const Items items{longest + "b", "/tmp/raw\xFFname", "/tmp/folder/", longest};
         QCOMPARE(handOverInThread(name, items), SingleInstance::HandOver::Taken);
         QCOMPARE(launched.count(), 1);
-        QCOMPARE(launched.front().front().value<Items>(), (Items{"/tmp/kept", longest}));
+        QCOMPARE(launched.front().front().value<Items>(),
+                 (Items{"/tmp/raw\xFFname", "/tmp/folder/", longest}));
 
         SingleInstance impatient(std::chrono::milliseconds(100));
         QVERIFY(impatient.listen(name + "2"));

@@ -213,20 +213,6 @@ private slots:
         QVERIFY(!manager.isPresented());
     }
 
-    void thePromptWaitsForTheDelay() {
-        groupStore().setValue(countKey, 2);
-        MailingListOptions delayed = options();
-        delayed.promptDelay = 50ms;
-        MailingListManager manager(delayed);
-        QSignalSpy presented(&manager, &MailingListManager::isPresentedChanged);
-
-        manager.registerLaunch();
-        QVERIFY(!manager.isPresented());
-        QVERIFY(presented.wait(5000));
-        QVERIFY(manager.isPresented());
-        QCOMPARE(groupStore().value(shownKey).toDateTime(), now_);
-    }
-
     // Held back by something the user is doing, the prompt waits for the next chance and then
     // gives the user the same moment as at launch.
     void aPromptHeldBackComesOnceNothingHoldsItBack() {
@@ -411,16 +397,6 @@ private slots:
         QVERIFY(groupStore().contains(installKey));  // what is there is never replaced
     }
 
-    void everyTerritoryHasACountryName() {
-        QCOMPARE(MailingListManager::countryName(QLocale::Germany), QStringLiteral("Germany"));
-        QCOMPARE(MailingListManager::countryName(QLocale::UnitedStates),
-                 QStringLiteral("United States"));
-        for (int t = 1; t <= QLocale::LastTerritory; ++t) {
-            QVERIFY2(!MailingListManager::countryName(QLocale::Territory(t)).isEmpty(),
-                     qPrintable(QString::number(t)));
-        }
-    }
-
     void anAnswerBecomesTheStatus_data() {
         QTest::addColumn<QByteArray>("response");
         QTest::addColumn<int>("status");
@@ -438,8 +414,6 @@ private slots:
             "Please check your email address and try again.");
         row("server error", http("500 Internal Server Error"), MailingListManager::Failure,
             "Server returned 500. Please try again later.");
-        row("redirect is not followed", http("302 Found"), MailingListManager::Failure,
-            "Server returned 302. Please try again later.");
         row("a body that never ends", "HTTP/1.1 201 Created\r\nContent-Length: 1073741824\r\n\r\n",
             MailingListManager::Success, {}, true);
     }
@@ -479,8 +453,6 @@ private slots:
         QTest::addColumn<QString>("message");
         // Qt words a transfer time-out as the cancellation it is.
         QTest::newRow("no answer in time") << QByteArray() << true << "Operation canceled";
-        QTest::newRow("not HTTP") << QByteArray("SSH-2.0-OpenSSH\r\n\r\n") << true
-                                  << "Connection closed";
         QTest::newRow("refused") << QByteArray() << false << "Connection refused";
     }
     void aFailedTransferReportsQtsDescription() {
