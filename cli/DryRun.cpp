@@ -1,7 +1,5 @@
 #include "DryRun.h"
 
-#include <sys/stat.h>
-
 #include <QStringList>
 #include <algorithm>
 
@@ -9,6 +7,7 @@
 #include "EngineTexts.h"
 #include "FolderHandles.h"
 #include "FolderWalk.h"
+#include "StorageProbe.h"
 #include "Summary.h"
 
 namespace fendry {
@@ -38,6 +37,18 @@ private:
 };
 
 }  // namespace
+
+QString storageCaution(const PendingList& items) {
+    const StorageProbe probe;
+    std::vector<StorageCaution> cautions;
+    for (const auto& item : items) {
+        if (const auto facts = probe.factsOf(item.path)) {
+            const auto found = cautionsFor(*facts);
+            cautions.insert(cautions.end(), found.begin(), found.end());
+        }
+    }
+    return engine_texts::cautionSentence(std::move(cautions));
+}
 
 std::string dryRunReport(const std::vector<std::string>& paths) {
     const Labels label;
@@ -85,11 +96,11 @@ std::string dryRunReport(const std::vector<std::string>& paths) {
                             {PassFailure::Step::OtherNames, 0, link->links - link->namesInRun, 0}));
             continue;
         }
-        struct stat info {};
+        EntryInfo info;
         int folder = -1;
         if (folders.open(entry.folder, folder) == 0 &&
             ops.statAt(folder, std::string(list.nameOf(entry)), info) == 0) {
-            bytes += info.st_size;
+            bytes += info.size;
         }
         report += label.erase() + printable(path) + "\n";
         ++files;
@@ -98,6 +109,9 @@ std::string dryRunReport(const std::vector<std::string>& paths) {
         leave(failed.item.string(), engine_texts::failureText(failed.failure));
     }
 
+    if (const QString caution = storageCaution(pending); !caution.isEmpty()) {
+        report += terminalText(caution) + "\n";
+    }
     report += terminalText(FendryCli::tr("%n file(s) would be erased (%1)", nullptr, int(files))
                                .arg(engine_texts::bytesText(bytes))) +
               "\n";

@@ -41,8 +41,8 @@ std::string cutAtHead(const std::string& name, std::size_t room) {
 }  // namespace
 
 void ProgressLine::show(const RunState& state, bool force) {
-    if (!state.workList) {
-        return;  // the run has not counted its files yet
+    if (!state.workList || state.totalFiles == 0) {
+        return;  // the run has not counted its files yet, or has none to overwrite
     }
     const auto now = std::chrono::steady_clock::now();
     if (!force && drawn_ && now - lastDrawn_ < kRedrawInterval) {
@@ -54,7 +54,7 @@ void ProgressLine::show(const RunState& state, bool force) {
     const std::string name = printable(state.currentFileName().value_or(std::string()));
     const int percent = static_cast<int>(state.shreddingProgress * 100);
     const std::string head = terminalText(FendryCli::tr("Processing file %1 of %2")
-                                              .arg(state.currentFileIndex + 1)
+                                              .arg(state.currentFileNumber())
                                               .arg(state.totalFiles)) +
                              "  ";
     const std::string tail =

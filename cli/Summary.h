@@ -6,9 +6,11 @@
 
 namespace fendry {
 
-// `text` with control characters shown as "?", so that a file name cannot move the cursor,
-// start a new line or send escape sequences to the terminal.
-std::string printable(std::string text);
+// `text` with what a terminal would act on shown as visible escapes: control characters (C0,
+// DEL and C1, which 8-bit terminals obey) and bytes that are not UTF-8 as "\x9d", marks that
+// reorder the text around them as "\u202e", and a backslash as "\\". A file name then cannot
+// move the cursor, set a title, clear the screen or disguise what it is.
+std::string printable(const std::string& text);
 
 // The finished run in the application's own words, one line each, failed items last.
 std::string summaryText(const RunState& state);

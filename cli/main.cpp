@@ -110,12 +110,16 @@ std::optional<fendry::ShredMethod> methodNamed(const QString& name) {
 }
 
 // Asks on the terminal; only an explicit yes, in English or the user's language, erases.
-bool confirmed(std::size_t itemCount) {
-    const QString question =
+bool confirmed(const fendry::PendingList& items) {
+    QString question =
         FendryCli::tr("Are you sure?") + QLatin1Char('\n') +
         FendryCli::tr("This will permanently delete %n item(s). This action cannot be undone.",
-                      nullptr, int(itemCount)) +
-        QLatin1Char('\n') + FendryCli::tr("Erase now? [y/N] ");
+                      nullptr, int(items.size())) +
+        QLatin1Char('\n');
+    if (const QString caution = fendry::storageCaution(items); !caution.isEmpty()) {
+        question += caution + QLatin1Char('\n');
+    }
+    question += FendryCli::tr("Erase now? [y/N] ");
     std::fputs(qUtf8Printable(question), stderr);
     std::fflush(stderr);
     std::string answer;
@@ -179,7 +183,8 @@ int main(int argc, char* argv[]) {
                                  FendryCli::tr("Files and folders to erase."),
                                  FendryCli::tr("PATH..."));
     if (!parser.parse(QCoreApplication::arguments())) {
-        return usageError(parser.errorText());
+        // Qt's message quotes the argument as it came.
+        return usageError(QString::fromStdString(printable(parser.errorText().toStdString())));
     }
     if (parser.isSet(QStringLiteral("help"))) {
         parser.showHelp(kExitErased);
@@ -232,7 +237,7 @@ int main(int argc, char* argv[]) {
                               "confirmation on; pass --yes to erase without asking."));
             return kExitUsage;
         }
-        if (!confirmed(files.size())) {
+        if (!confirmed(files)) {
             std::fprintf(stderr, "%s\n", qUtf8Printable(FendryCli::tr("Nothing was erased.")));
             return kExitUsage;
         }

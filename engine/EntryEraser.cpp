@@ -141,14 +141,13 @@ void Eraser::work() {
         }
         const std::size_t entry = next_++;
         setup_.progress.began(entry);
-        const std::optional<Task> task = prepare(entry, lock);
-        if (!task) {
-            continue;
+        if (const std::optional<Task> task = prepare(entry, lock)) {
+            lock.unlock();
+            const Outcome outcome = erase(*task);
+            lock.lock();
+            finish(*task, outcome, lock);
         }
-        lock.unlock();
-        const Outcome outcome = erase(*task);
-        lock.lock();
-        finish(*task, outcome, lock);
+        setup_.progress.ended(entry, list_.entries[entry].kind == WorkEntry::Kind::RegularFile);
     }
 }
 
@@ -210,14 +209,15 @@ Outcome Eraser::erase(const Task& task) {
     const std::string name(list_.nameOf(record));
     const std::int64_t passes = setup_.passes;
     const int fd = task.folder->fd();
+    const Identity identity = record.identity(list_.folders[record.folder].device);
     if (task.what != What::File) {
-        if (const auto removed = removeEntry(ops_, fd, name, record.inode); !removed) {
+        if (const auto removed = removeEntry(ops_, fd, name, identity); !removed) {
             return fail(removed.failure, passes);
         }
         setup_.progress.doneWithoutPasses(task.entry);
         return outcome;
     }
-    const PassTarget target{fd, name, record.inode, task.names};
+    const PassTarget target{fd, name, identity, task.names};
     for (std::int64_t pass = 0; pass < passes; ++pass) {
         if (pass > 0) {
             setup_.progress.passBegan(task.entry, pass);

@@ -53,6 +53,11 @@ void EraseRun::changed() {
     }
 }
 
+std::int64_t RunState::foldersKept() const {
+    return std::count_if(failures.begin(), failures.end(),
+                         [](const ItemFailure& failure) { return failure.folder; });
+}
+
 std::optional<std::string> RunState::currentFileName() const {
     if (!workList || currentFileIndex < 0 ||
         currentFileIndex >= static_cast<std::int64_t>(workList->entries.size())) {
@@ -70,6 +75,7 @@ void EraseRun::startShredding(PendingList snapshot, const ShredMethod& method) {
     state_.shreddingProgress = 0.0;
     state_.currentFileIndex = 0;
     state_.currentPass = 0;
+    state_.filesDone = 0;
     state_.startTime = environment_.now();
     state_.estimatedTimeRemaining.reset();
     state_.failures.clear();
@@ -110,9 +116,12 @@ void EraseRun::performShredding(Work& work, EraseRun* run) {
     const auto& entries = list->entries;
     const double totalPasses =
         static_cast<double>(entries.size()) * static_cast<double>(work.passes);
-    work.postToMain([run, list] {
+    const auto files = std::count_if(entries.begin(), entries.end(), [](const WorkEntry& entry) {
+        return entry.kind == WorkEntry::Kind::RegularFile;
+    });
+    work.postToMain([run, list, files] {
         run->state_.workList = list;
-        run->state_.totalFiles = static_cast<std::int64_t>(list->entries.size());
+        run->state_.totalFiles = files;
         run->changed();
     });
 
@@ -132,6 +141,7 @@ void EraseRun::performShredding(Work& work, EraseRun* run) {
                 RunState& state = run->state_;
                 state.currentFileIndex = reached.index;
                 state.currentPass = reached.pass;
+                state.filesDone = reached.filesDone;
                 if (reached.completedPasses) {
                     run->updateProgress(static_cast<double>(*reached.completedPasses), totalPasses);
                 } else {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -33,14 +34,16 @@ using RunClock = std::chrono::steady_clock;
 struct RunState {
     bool isShredding = false;
     double shreddingProgress = 0.0;     // share of the run's passes done, by position
-    std::int64_t currentFileIndex = 0;  // 0-based index in the work list
-    std::int64_t currentPass = 0;       // 0-based pass being written
+    std::int64_t currentFileIndex = 0;  // 0-based index in the work list of the entry shown: the
+                                        // oldest still in progress
+    std::int64_t currentPass = 0;       // 0-based pass being written of that entry
+    std::int64_t filesDone = 0;         // regular files whose work has ended
     std::optional<RunClock::time_point> startTime;
     std::optional<double> estimatedTimeRemaining;  // seconds; absent until a pass completes
     // The work list, shared read-only with the background work; empty until that work has
     // built it, since walking a large folder takes longer than the screen may stand still.
     std::shared_ptr<const WorkList> workList;
-    std::int64_t totalFiles = 0;
+    std::int64_t totalFiles = 0;     // the regular files of the work list
     std::int64_t passesPerFile = 0;  // of the method the run started with
     EraseStats stats;
     // One line per item that was not erased or folder that was not removed, in the order met.
@@ -50,6 +53,11 @@ struct RunState {
     bool showCompletionAnimation = false;
 
     std::int64_t failedCount() const { return static_cast<std::int64_t>(failures.size()); }
+    // Of those lines, the ones about files and links that were not erased, and about folders.
+    std::int64_t filesNotErased() const { return failedCount() - foldersKept(); }
+    std::int64_t foldersKept() const;
+    // "Processing file N of M": one more than the files done, never past the last.
+    std::int64_t currentFileNumber() const { return std::min(filesDone + 1, totalFiles); }
     // The name of the work item at `currentFileIndex`, if the work list is known and holds it.
     std::optional<std::string> currentFileName() const;
 };

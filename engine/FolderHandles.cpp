@@ -1,7 +1,5 @@
 #include "FolderHandles.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 
@@ -49,13 +47,13 @@ int FolderHandles::checked(FolderIndex folder, int fd, int error, int& out) {
     if (error != 0) {
         return error;
     }
-    struct stat info {};
+    EntryInfo info;
     const FolderRecord& record = list_.folders[folder];
     if (const int statError = ops_.statOpen(fd, info); statError != 0) {
         ops_.close(fd);
         return statError;
     }
-    if (info.st_dev != record.device || info.st_ino != record.inode) {
+    if (!record.identity().matches(info)) {
         ops_.close(fd);
         return ESTALE;
     }
@@ -69,12 +67,13 @@ int FolderHandles::openOne(FolderIndex folder, int& fd) {
     const FolderRecord& record = list_.folders[folder];
     if (record.parent == kNoFolder) {
         int opened = -1;
-        const int error = ops_.openFolder(list_.basePaths[record.basePath], opened);
+        const int error = ops_.openFolder(list_.bases[record.base].real, opened);
         return checked(folder, opened, error, fd);
     }
     if (const int parent = cached(record.parent); parent >= 0) {
         int opened = -1;
-        const int error = ops_.openFolderAt(parent, std::string(list_.nameOf(record)), opened);
+        const int error = ops_.openFolderAt(parent, std::string(list_.nameOf(record)), opened,
+                                            !record.pendingRoot);
         return checked(folder, opened, error, fd);
     }
     return ENOENT;  // no open neighbour

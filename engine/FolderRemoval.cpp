@@ -1,7 +1,5 @@
 #include "FolderRemoval.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <string>
@@ -37,6 +35,9 @@ void FolderRemoval::run() {
         removed.clear();
         for (; at < order.size() && order[at].first == depth; ++at) {
             const FolderIndex folder = order[at].second;
+            if (list_.folders[folder].mountRoot) {
+                continue;  // what was chosen was what is mounted there, not the mount point
+            }
             if (left_[folder]) {
                 if (!reported_[folder]) {
                     fail(folder, Step::FolderKept);
@@ -50,7 +51,7 @@ void FolderRemoval::run() {
 }
 
 void FolderRemoval::fail(FolderIndex folder, Step step, int error) {
-    failures_.push_back({list_.pathOfFolder(folder), {step, error, 0, 0}});
+    failures_.push_back({list_.pathOfFolder(folder), {step, error, 0, 0}, true});
 }
 
 bool FolderRemoval::remove(FolderIndex folder) {
@@ -59,7 +60,7 @@ bool FolderRemoval::remove(FolderIndex folder) {
     const std::string name(list_.nameOf(record));
     // The folder gets its line, and the one above stays: it still holds this one.
     const auto keep = [&](const PassFailure& failure) {
-        failures_.push_back({list_.pathOfFolder(folder), failure});
+        failures_.push_back({list_.pathOfFolder(folder), failure, true});
         leave(parent);
         return false;
     };
@@ -67,12 +68,12 @@ bool FolderRemoval::remove(FolderIndex folder) {
     if (const int error = handles_.open(parent, parentFd); error != 0) {
         return keep(folderUnreachable(error).failure);
     }
-    struct stat info {};
+    EntryInfo info;
     if (const int error = ops_.statAt(parentFd, name, info); error != 0) {
         // Removed by someone else: nothing is left to remove.
         return error == ENOENT ? false : keep({Step::FolderRemove, error});
     }
-    if (info.st_dev != record.device || info.st_ino != record.inode) {
+    if (!record.identity().matches(info)) {
         return keep({Step::Changed});
     }
     handles_.forget(folder);

@@ -1,7 +1,5 @@
 #include "FolderWalk.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <string>
@@ -16,14 +14,14 @@ namespace {
 
 using Step = PassFailure::Step;
 
-struct Identity {
+struct IdentityKey {
     dev_t device;
     ino_t inode;
-    bool operator==(const Identity&) const = default;
+    bool operator==(const IdentityKey&) const = default;
 };
 
 struct IdentityHash {
-    std::size_t operator()(const Identity& id) const noexcept {
+    std::size_t operator()(const IdentityKey& id) const noexcept {
         return std::hash<std::uint64_t>{}(id.inode * 0x9e3779b97f4a7c15ULL ^ id.device);
     }
 };
@@ -42,8 +40,13 @@ struct PendingFileKeyHash {
     }
 };
 
-Identity identityOf(const struct stat& info) {
-    return {info.st_dev, info.st_ino};
+IdentityKey keyOf(const EntryInfo& info) {
+    return {info.device, info.inode};
+}
+
+// What an open that refuses links says when a link, or no folder, stands where a folder was.
+bool replaced(int error) {
+    return error == ELOOP || error == ENOTDIR;
 }
 
 class Walker {
@@ -51,23 +54,22 @@ public:
     Walker(FileOps& ops, const std::atomic<bool>* stop, bool countOnly = false)
         : ops_(ops), stop_(stop), countOnly_(countOnly) {}
 
-    // Entries met; with `countOnly`, the only thing kept of them.
+    // Regular files met; with `countOnly`, the only thing kept of what was met.
     std::int64_t counted() const { return counted_; }
 
     WalkResult run(const PendingList& pending) {
         std::vector<FolderIndex> bases;
-        for (const auto& entry : pending) {
-            bases.push_back(openBase(entry));
+        for (const auto& item : pending) {
+            bases.push_back(openBase(item));
         }
         for (std::size_t i = 0; i < pending.size() && !result_.stopped; ++i) {
             if (bases[i] == kNoFolder) {
                 continue;
             }
-            const std::string name = withoutTrailingSlash(pending[i]).filename().string();
-            if (isFolder(pending[i])) {
-                walkPendingFolder(pending[i], bases[i], name);
+            if (isFolder(pending[i].path)) {
+                walkPendingFolder(pending[i], bases[i]);
             } else {
-                listPendingFile(pending[i], bases[i], name);
+                listPendingFile(pending[i], bases[i]);
             }
         }
         for (const auto& [id, link] : hardLinks_) {
@@ -81,8 +83,11 @@ public:
 private:
     WorkList& list() { return result_.list; }
 
-    void fail(const std::filesystem::path& item, Step step, int error = 0, mode_t type = 0) {
-        result_.failures.push_back({item, {step, error, 0, type}});
+    void fail(const std::filesystem::path& item, const PassFailure& failure, bool folder) {
+        result_.failures.push_back({item, failure, folder});
+    }
+    void fail(const std::filesystem::path& item, Step step, int error = 0, bool folder = false) {
+        fail(item, {step, error, 0, 0}, folder);
     }
     void keep(FolderIndex folder, bool reported = false) {
         result_.foldersToKeep.push_back({folder, reported});
@@ -91,100 +96,143 @@ private:
         return list().pathOfFolder(folder) / std::string(name);
     }
 
-    FolderIndex recordFolder(const struct stat& info, FolderRecord record) {
-        record.device = info.st_dev;
-        record.inode = info.st_ino;
+    FolderIndex recordFolder(const EntryInfo& info, FolderRecord record) {
+        record.device = info.device;
+        record.inode = info.inode;
+        record.birth = info.birth;
+        record.mountId = info.mountId;
         const auto index = static_cast<FolderIndex>(list().folders.size());
         list().folders.push_back(record);
-        folderIds_.emplace(identityOf(info), index);
+        folderIds_.emplace(keyOf(info), index);
         return index;
     }
 
-    // The folder holding `entry`, opened by the path the user gave; kNoFolder when it cannot be.
-    FolderIndex openBase(const std::filesystem::path& entry) {
-        const std::filesystem::path bare = withoutTrailingSlash(entry);
-        const std::string path = bare.has_parent_path() ? bare.parent_path().string() : ".";
-        auto found = basesByPath_.find(path);
-        if (found == basesByPath_.end()) {
-            found = basesByPath_.emplace(path, openBaseAt(path)).first;
-        }
-        if (found->second.second != 0) {
-            fail(entry, Step::Unreachable, found->second.second);
+    // The folder holding a pending item, reached as it was chosen; kNoFolder when it cannot be.
+    FolderIndex openBase(const PendingItem& item) {
+        const ChosenPlace& chosen = item.chosen;
+        if (chosen.folder.empty()) {
+            fail(item.path, chosen.error == ENOENT ? Step::NotFound : Step::Unreachable,
+                 chosen.error, isFolder(item.path));
             return kNoFolder;
         }
-        if (!isFolder(entry)) {
-            const FolderIndex base = found->second.first;
-            pendingFiles_.emplace(PendingFileKey{base, bare.filename().string()}, false);
-            foldersWithPendingFiles_.insert(base);
+        auto found = basesByPath_.find(chosen.folder);
+        if (found == basesByPath_.end()) {
+            const std::filesystem::path bare = withoutTrailingSlash(item.path);
+            const std::string shown = bare.has_parent_path() ? bare.parent_path().string() : ".";
+            found = basesByPath_.emplace(chosen.folder, openBaseAt(chosen, shown)).first;
         }
-        return found->second.first;
+        const auto& [index, failure] = found->second;
+        if (index == kNoFolder) {
+            fail(item.path, failure, isFolder(item.path));
+            return kNoFolder;
+        }
+        if (!isFolder(item.path)) {
+            pendingFiles_.emplace(PendingFileKey{index, bareNameOf(item)}, false);
+            foldersWithPendingFiles_.insert(index);
+        }
+        return index;
     }
 
-    std::pair<FolderIndex, int> openBaseAt(const std::string& path) {
+    static std::string bareNameOf(const PendingItem& item) {
+        return withoutTrailingSlash(item.path).filename().string();
+    }
+
+    std::pair<FolderIndex, PassFailure> openBaseAt(const ChosenPlace& chosen,
+                                                   const std::string& shown) {
+        const auto refuse = [](Step step, int error = 0) {
+            return std::pair{kNoFolder, PassFailure{step, error, 0, 0}};
+        };
         int fd = -1;
-        if (const int error = ops_.openFolder(path, fd); error != 0) {
-            return {kNoFolder, error};
+        if (const int error = ops_.openFolder(chosen.folder, fd); error != 0) {
+            return error == ENOENT  ? refuse(Step::NotFound)
+                   : replaced(error) ? refuse(Step::ChangedSinceChosen)
+                                     : refuse(Step::Unreachable, error);
         }
-        struct stat info {};
-        if (const int error = ops_.statOpen(fd, info); error != 0) {
-            ops_.close(fd);
-            return {kNoFolder, error};
+        EntryInfo info;
+        Step refused = Step::Inspect;
+        int error = ops_.statOpen(fd, info);
+        if (error == 0 && !chosen.folderIdentity.matches(info)) {
+            refused = Step::ChangedSinceChosen;
+        } else if (error == 0 && onPseudoFileSystem(ops_, fd)) {
+            refused = Step::SystemFileSystem;
+        } else if (error == 0) {
+            if (const auto known = folderIds_.find(keyOf(info)); known != folderIds_.end()) {
+                ops_.close(fd);  // the same folder by another path
+                return {known->second, {}};
+            }
+            FolderRecord record;
+            record.base = static_cast<std::uint32_t>(list().bases.size());
+            list().bases.push_back({shown, chosen.folder});
+            const FolderIndex index = recordFolder(info, record);
+            handles_.keep(index, fd);
+            return {index, {}};
         }
-        if (const auto known = folderIds_.find(identityOf(info)); known != folderIds_.end()) {
-            ops_.close(fd);  // the same folder by another path
-            return {known->second, 0};
-        }
-        FolderRecord record;
-        record.basePath = static_cast<std::uint32_t>(list().basePaths.size());
-        list().basePaths.push_back(path);
-        const FolderIndex index = recordFolder(info, record);
-        handles_.keep(index, fd);
-        return {index, 0};
+        ops_.close(fd);
+        return refuse(refused, error);
     }
 
-    void listPendingFile(const std::filesystem::path& entry, FolderIndex base,
-                         const std::string& name) {
-        bool& listed = pendingFiles_.at({base, name});
+    // The entry of a pending item in its base, if it is still the one chosen.
+    std::optional<EntryInfo> chosenEntry(const PendingItem& item, FolderIndex base) {
+        const bool folder = isFolder(item.path);
+        int fd = -1;
+        if (const int error = handles_.open(base, fd); error != 0) {
+            fail(item.path, folderUnreachable(error).failure, folder);
+            return std::nullopt;
+        }
+        EntryInfo info;
+        if (const int error = ops_.statAt(fd, bareNameOf(item), info); error != 0) {
+            fail(item.path, error == ENOENT ? Step::NotFound : Step::Inspect, error, folder);
+            return std::nullopt;
+        }
+        if (!item.chosen.item || !item.chosen.item->matches(info)) {
+            fail(item.path, Step::ChangedSinceChosen, 0, folder);
+            return std::nullopt;
+        }
+        return info;
+    }
+
+    void listPendingFile(const PendingItem& item, FolderIndex base) {
+        bool& listed = pendingFiles_.at({base, bareNameOf(item)});
         if (listed) {
             return;  // reached inside a pending folder before
         }
-        int fd = -1;
-        if (const int error = handles_.open(base, fd); error != 0) {
-            fail(entry, Step::Unreachable, error);
+        const auto info = chosenEntry(item, base);
+        if (!info) {
             return;
         }
-        struct stat info {};
-        if (const int error = ops_.statAt(fd, name, info); error != 0) {
-            fail(entry, Step::Inspect, error);
+        if (isMountPoint(*info, list().folders[base])) {
+            fail(item.path, Step::MountPoint);
             return;
         }
-        if (S_ISDIR(info.st_mode)) {
-            fail(entry, Step::NotRegularFile, 0, info.st_mode);
-            return;
-        }
-        addEntry(base, name, info);
+        addEntry(base, bareNameOf(item), *info);
         listed = true;
     }
 
-    void walkPendingFolder(const std::filesystem::path& entry, FolderIndex base,
-                           const std::string& name) {
+    void walkPendingFolder(const PendingItem& item, FolderIndex base) {
+        const auto info = chosenEntry(item, base);
+        if (!info) {
+            return;
+        }
         // The chosen folder itself may be a mount point (a USB stick, say): it is what the user
         // asked for. Below it, no other file system is entered.
-        const FolderIndex folder = enter(base, list().addName(name), entry, false);
+        const FolderIndex folder =
+            enter(base, list().addName(bareNameOf(item)), &item, Identity::of(*info));
         if (folder != kNoFolder) {
             list().folders[folder].pendingRoot = true;
+            list().folders[folder].mountRoot = info->mountRoot;
             walkBelow(folder);
         }
     }
 
     // Opens the sub-folder `name` of `parent` and records it; kNoFolder when it cannot be
-    // entered or was walked before.
-    FolderIndex enter(FolderIndex parent, NameRef name, const std::filesystem::path& shownAs,
-                      bool sameFileSystem) {
+    // entered or was walked before. `chosen` is the pending item when the folder is one, which
+    // must still be the folder `expected`.
+    FolderIndex enter(FolderIndex parent, NameRef name, const PendingItem* chosen = nullptr,
+                      std::optional<Identity> expected = std::nullopt) {
         const std::string bareName(list().nameOf(name));
-        // The item gets its line, and the folder above stays: something in it was not erased.
+        // The folder gets its line, and the folder above stays: something in it was not erased.
         const auto refuse = [&](Step step, int error = 0) {
-            fail(shownAs, step, error);
+            fail(chosen ? chosen->path : pathIn(parent, bareName), step, error, true);
             keep(parent);
             return kNoFolder;
         };
@@ -193,20 +241,30 @@ private:
             return refuse(Step::Unreachable, error);
         }
         int fd = -1;
-        switch (const int error = ops_.openFolderAt(parentFd, bareName, fd, sameFileSystem)) {
+        switch (const int error = ops_.openFolderAt(parentFd, bareName, fd, chosen == nullptr)) {
             case 0: break;
-            case ENOENT: return kNoFolder;  // gone meanwhile: nothing to erase
+            case ENOENT:
+                // Gone meanwhile: nothing below a pending folder to erase; a pending one is missed.
+                return chosen ? refuse(Step::NotFound) : kNoFolder;
             case EXDEV: return refuse(Step::MountPoint);
             case ELOOP:
-            case ENOTDIR: return refuse(Step::Changed);
+            case ENOTDIR: return refuse(chosen ? Step::ChangedSinceChosen : Step::Changed);
             default: return refuse(Step::Unreadable, error);
         }
-        struct stat info {};
+        EntryInfo info;
         if (const int error = ops_.statOpen(fd, info); error != 0) {
             ops_.close(fd);
             return refuse(Step::Unreadable, error);
         }
-        if (const auto known = folderIds_.find(identityOf(info)); known != folderIds_.end()) {
+        if (expected && !expected->matches(info)) {
+            ops_.close(fd);
+            return refuse(Step::ChangedSinceChosen);
+        }
+        if (chosen && onPseudoFileSystem(ops_, fd)) {
+            ops_.close(fd);
+            return refuse(Step::SystemFileSystem);
+        }
+        if (const auto known = folderIds_.find(keyOf(info)); known != folderIds_.end()) {
             ops_.close(fd);
             FolderRecord& record = list().folders[known->second];
             // Hang it where it was met now, so that it is removed before this folder.
@@ -250,21 +308,29 @@ private:
             }
             const Todo step = todo.back();
             todo.pop_back();
-            next =
-                enter(step.parent, step.name, pathIn(step.parent, list().nameOf(step.name)), true);
+            next = enter(step.parent, step.name);
         }
+    }
+
+    // Another file system, or a bind mount of this one (of a folder or of a single file), is
+    // mounted on the entry: what is there lies outside the folder, whatever its name says.
+    static bool isMountPoint(const EntryInfo& info, const FolderRecord& folder) {
+        if (info.mountRoot || info.device != folder.device) {
+            return true;
+        }
+        return info.mountId != 0 && folder.mountId != 0 && info.mountId != folder.mountId;
     }
 
     void listFolder(FolderIndex folder, std::vector<NameRef>& subfolders) {
         int fd = -1;
         if (const int error = handles_.open(folder, fd); error != 0) {
-            fail(list().pathOfFolder(folder), Step::Unreachable, error);
+            fail(list().pathOfFolder(folder), Step::Unreachable, error, true);
             keep(folder, true);
             return;
         }
         const bool holdsPendingFiles = foldersWithPendingFiles_.count(folder) > 0;
         const int error = ops_.listFolder(fd, [&](const char* name) {
-            struct stat info {};
+            EntryInfo info;
             if (const int statError = ops_.statAt(fd, name, info); statError != 0) {
                 if (statError != ENOENT) {  // an entry that is gone needs no erasing
                     fail(pathIn(folder, name), Step::Inspect, statError);
@@ -272,7 +338,12 @@ private:
                 }
                 return;
             }
-            if (S_ISDIR(info.st_mode)) {
+            if (isMountPoint(info, list().folders[folder])) {
+                fail(pathIn(folder, name), Step::MountPoint, 0, info.isFolder());
+                keep(folder);
+                return;
+            }
+            if (info.isFolder()) {
                 subfolders.push_back(list().addName(name));
                 return;
             }
@@ -287,30 +358,31 @@ private:
             addEntry(folder, name, info);
         });
         if (error != 0) {
-            fail(list().pathOfFolder(folder), Step::Unreadable, error);
+            fail(list().pathOfFolder(folder), Step::Unreadable, error, true);
             keep(folder, true);
         }
     }
 
-    void addEntry(FolderIndex folder, std::string_view name, const struct stat& info) {
-        ++counted_;
+    void addEntry(FolderIndex folder, std::string_view name, const EntryInfo& info) {
         if (countOnly_) {
+            counted_ += info.isRegular() ? 1 : 0;
             return;
         }
         const NameRef ref = list().addName(name);
         WorkEntry entry;
         entry.nameOffset = ref.offset;
         entry.nameLength = ref.length;
-        entry.inode = info.st_ino;
+        entry.inode = info.inode;
+        entry.birth = info.birth;
+        entry.type = static_cast<std::uint8_t>(info.type >> 12);
         entry.folder = folder;
         entry.kind =
-            S_ISREG(info.st_mode) ? WorkEntry::Kind::RegularFile : WorkEntry::Kind::LinkOrSpecial;
+            info.isRegular() ? WorkEntry::Kind::RegularFile : WorkEntry::Kind::LinkOrSpecial;
         const std::size_t position = list().entries.size();
         list().entries.push_back(entry);
-        if (S_ISREG(info.st_mode) && info.st_nlink > 1) {
+        if (info.isRegular() && info.links > 1) {
             const auto [link, first] = hardLinks_.try_emplace(
-                identityOf(info),
-                HardLinkSeen{position, static_cast<std::uint32_t>(info.st_nlink)});
+                keyOf(info), HardLinkSeen{position, static_cast<std::uint32_t>(info.links)});
             ++link->second.names;
             if (!first) {
                 list().laterNames.push_back({position, link->second.first});
@@ -330,12 +402,13 @@ private:
     std::int64_t counted_ = 0;
     WalkResult result_;
     FolderHandles handles_{result_.list, ops_};
-    std::unordered_map<Identity, FolderIndex, IdentityHash> folderIds_;
-    std::unordered_map<std::string, std::pair<FolderIndex, int>> basesByPath_;
+    std::unordered_map<IdentityKey, FolderIndex, IdentityHash> folderIds_;
+    // Bases by their real path: the folder, or why it could not be reached.
+    std::unordered_map<std::string, std::pair<FolderIndex, PassFailure>> basesByPath_;
     // Pending files by folder and name, and whether they have been listed yet.
     std::unordered_map<PendingFileKey, bool, PendingFileKeyHash> pendingFiles_;
     std::unordered_set<FolderIndex> foldersWithPendingFiles_;
-    std::unordered_map<Identity, HardLinkSeen, IdentityHash> hardLinks_;
+    std::unordered_map<IdentityKey, HardLinkSeen, IdentityHash> hardLinks_;
 };
 
 }  // namespace
@@ -345,7 +418,7 @@ WalkResult walkPendingItems(const PendingList& pending, FileOps& ops,
     return Walker(ops, stop).run(pending);
 }
 
-std::int64_t countEntriesBelow(const std::filesystem::path& folder, FileOps& ops,
+std::int64_t countEntriesBelow(const PendingItem& folder, FileOps& ops,
                                const std::atomic<bool>* stop) {
     Walker walker(ops, stop, true);
     return walker.run({folder}).stopped ? 0 : walker.counted();

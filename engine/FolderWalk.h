@@ -15,6 +15,7 @@ namespace fendry {
 struct ItemFailure {
     std::filesystem::path item;
     PassFailure failure;
+    bool folder = false;  // a folder that stays, rather than a file or link that was not erased
 };
 
 // What a walk found: the work list, what it could not go into or read, and the folders that
@@ -31,17 +32,19 @@ struct WalkResult {
 };
 
 // Walks the pending entries in order into a work list: a file stands for itself; a folder for
-// every entry below it, each folder's own entries before those of its sub-folders. Everything
-// below a pending folder is reached from the folder above it, without following a link and
-// without entering another file system. A directory entry reached more than once (a file pending
-// on its own and inside a pending folder, nested pending folders) is listed only where it is
-// first reached. `stop` is checked once per folder.
+// every entry below it, each folder's own entries before those of its sub-folders. A pending
+// item is reached only as it was chosen (its folder by a path with no link on it, and both
+// still what they were then); everything below a pending folder is reached from the folder above
+// it, without following a link and without entering a mount, of a folder or of a single file.
+// A directory entry reached more than once (a file pending on its own and inside a pending
+// folder, nested pending folders) is listed only where it is first reached. `stop` is checked
+// once per folder.
 WalkResult walkPendingItems(const PendingList& pending, FileOps& ops,
                             const std::atomic<bool>* stop = nullptr);
 
-// The number of entries a walk of the pending folder `folder` would list, without keeping
+// The number of regular files a walk of the pending folder `folder` would list, without keeping
 // them: what a screen shows before a run. 0 when it cannot be read or `stop` was set.
-std::int64_t countEntriesBelow(const std::filesystem::path& folder, FileOps& ops,
+std::int64_t countEntriesBelow(const PendingItem& folder, FileOps& ops,
                                const std::atomic<bool>* stop = nullptr);
 
 }  // namespace fendry

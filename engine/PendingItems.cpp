@@ -6,6 +6,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cerrno>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -47,20 +49,26 @@ std::string unescapeMountPoint(const std::string& text) {
     return plain;
 }
 
-// The type of the file system mounted where the canonical path `real` lies.
-std::string mountTypeOf(const std::string& real) {
+// The type of the file system of the mount `id`, or, when `id` is 0, of the mount holding the
+// canonical path `real`.
+std::string mountTypeOf(std::uint64_t id, const std::string& real) {
     std::ifstream table("/proc/self/mountinfo");
     std::string line;
     std::size_t longest = 0;
     std::string type;
     while (std::getline(table, line)) {
         std::istringstream fields(line);
-        std::string id, parent, device, root, point;
-        fields >> id >> parent >> device >> root >> point;
+        std::string number, parent, device, root, point;
+        fields >> number >> parent >> device >> root >> point;
         point = unescapeMountPoint(point);
         const auto separator = line.find(" - ");
-        const bool holds = point == "/" || real == point || real.rfind(point + "/", 0) == 0;
-        if (separator == std::string::npos || !holds || point.size() < longest) {
+        if (separator == std::string::npos) {
+            continue;
+        }
+        const bool holds = id != 0 ? number == std::to_string(id)
+                                   : point == "/" || real == point ||
+                                         real.rfind(point + "/", 0) == 0;
+        if (!holds || (id == 0 && point.size() < longest)) {
             continue;
         }
         longest = point.size();
@@ -70,6 +78,11 @@ std::string mountTypeOf(const std::string& real) {
     return type;
 }
 
+bool isPseudo(const struct statfs& fs) {
+    return std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), fs.f_type) !=
+           kPseudoFileSystems.end();
+}
+
 bool onPseudoFileSystem(const std::filesystem::path& entry) {
     struct stat info {};
     const bool isDirectory = ::lstat(entry.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -77,16 +90,45 @@ bool onPseudoFileSystem(const std::filesystem::path& entry) {
     const std::filesystem::path where =
         isDirectory ? entry : (entry.has_parent_path() ? entry.parent_path() : ".");
     struct statfs fs {};
-    if (::statfs(where.c_str(), &fs) == 0 &&
-        std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), fs.f_type) !=
-            kPseudoFileSystems.end()) {
+    if (::statfs(where.c_str(), &fs) == 0 && isPseudo(fs)) {
         return true;
     }
     // /dev is a devtmpfs, which statfs cannot tell from a tmpfs (such as /dev/shm, where files
     // of one's own may well lie): the kernel's mount table can.
     std::error_code error;
     const auto real = std::filesystem::weakly_canonical(std::filesystem::absolute(where), error);
-    return !error && mountTypeOf(real.string()) == "devtmpfs";
+    return !error && mountTypeOf(0, real.string()) == "devtmpfs";
+}
+
+// Where the item lies, without a link on the way, and what stands there now.
+ChosenPlace placeOf(const std::filesystem::path& entry) {
+    ChosenPlace place;
+    const std::filesystem::path bare = withoutTrailingSlash(entry);
+    const std::filesystem::path folder = bare.has_parent_path() ? bare.parent_path() : ".";
+    char* real = ::realpath(folder.c_str(), nullptr);
+    if (real == nullptr) {
+        place.error = errno;
+        return place;
+    }
+    place.folder = real;
+    std::free(real);
+    FileOps& ops = systemFileOps();
+    int fd = -1;
+    if ((place.error = ops.openFolder(place.folder, fd)) != 0) {
+        place.folder.clear();
+        return place;
+    }
+    EntryInfo info;
+    if ((place.error = ops.statOpen(fd, info)) == 0) {
+        place.folderIdentity = Identity::of(info);
+        if (ops.statAt(fd, bare.filename().string(), info) == 0) {
+            place.item = Identity::of(info);
+        }
+    } else {
+        place.folder.clear();
+    }
+    ops.close(fd);
+    return place;
 }
 
 }  // namespace
@@ -126,6 +168,24 @@ std::filesystem::path pendingEntryFor(const std::filesystem::path& received) {
     return entry;
 }
 
+PendingItem chooseItem(const std::filesystem::path& received) {
+    PendingItem item;
+    item.path = pendingEntryFor(received);
+    item.chosen = placeOf(item.path);
+    return item;
+}
+
+bool onPseudoFileSystem(FileOps& ops, int fd) {
+    struct statfs fs {};
+    EntryInfo info;
+    if (ops.statFileSystem(fd, fs) != 0 || ops.statOpen(fd, info) != 0) {
+        return true;  // what cannot be told apart is not erased
+    }
+    // devtmpfs says it is a tmpfs.
+    return isPseudo(fs) || (fs.f_type == TMPFS_MAGIC && info.mountId != 0 &&
+                            mountTypeOf(info.mountId, std::string()) == "devtmpfs");
+}
+
 std::optional<std::string> refusalOf(const std::filesystem::path& received) {
     if (received.empty()) {
         return "an empty path names nothing";
@@ -148,16 +208,21 @@ Intake addPendingItem(PendingList& files, const std::filesystem::path& received)
     if (refusalOf(received)) {
         return Intake::Refused;
     }
-    auto entry = pendingEntryFor(received);
-    if (std::find(files.begin(), files.end(), entry) != files.end()) {
+    const auto entry = pendingEntryFor(received);
+    if (std::any_of(files.begin(), files.end(),
+                    [&](const PendingItem& item) { return item.path == entry; })) {
         return Intake::AlreadyPending;
     }
-    files.push_back(std::move(entry));
+    files.push_back(chooseItem(entry));
     return Intake::Added;
 }
 
 std::int64_t countFiles(const std::filesystem::path& entry, const std::atomic<bool>* stop) {
-    return isFolder(entry) ? countEntriesBelow(entry, systemFileOps(), stop) : 1;
+    if (isFolder(entry)) {
+        return countEntriesBelow(chooseItem(entry), systemFileOps(), stop);
+    }
+    struct stat info {};
+    return ::lstat(entry.c_str(), &info) == 0 && S_ISREG(info.st_mode) ? 1 : 0;
 }
 
 }  // namespace fendry

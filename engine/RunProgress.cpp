@@ -6,20 +6,37 @@ RunProgress::RunProgress(Post post, std::chrono::milliseconds interval, Clock no
                          std::int64_t passes)
     : post_(std::move(post)), interval_(interval), now_(std::move(now)), passes_(passes) {}
 
+// The screen follows the oldest entry in progress: the one a person would say is being erased
+// while the later ones, begun meanwhile, wait their turn.
+void RunProgress::showOldest() {
+    if (!inProgress_.empty()) {
+        latest_.index = static_cast<std::int64_t>(inProgress_.begin()->first);
+        latest_.pass = inProgress_.begin()->second;
+    }
+}
+
 void RunProgress::began(std::size_t index) {
     const std::lock_guard lock(mutex_);
-    latest_.index = static_cast<std::int64_t>(index);
-    latest_.pass = 0;
+    inProgress_.emplace(index, 0);
+    showOldest();
+    changed();
+}
+
+void RunProgress::ended(std::size_t index, bool file) {
+    const std::lock_guard lock(mutex_);
+    inProgress_.erase(index);
+    latest_.filesDone += file ? 1 : 0;
+    showOldest();
     changed();
 }
 
 void RunProgress::passBegan(std::size_t index, std::int64_t pass) {
     const std::lock_guard lock(mutex_);
-    if (latest_.index != static_cast<std::int64_t>(index)) {
-        return;  // the screen follows the entry begun last
+    if (const auto found = inProgress_.find(index); found != inProgress_.end()) {
+        found->second = pass;
+        showOldest();
+        changed();
     }
-    latest_.pass = pass;
-    changed();
 }
 
 void RunProgress::passDone() {
@@ -29,8 +46,9 @@ void RunProgress::passDone() {
 
 void RunProgress::doneWithoutPasses(std::size_t index) {
     const std::lock_guard lock(mutex_);
-    if (latest_.index == static_cast<std::int64_t>(index)) {
-        latest_.pass = passes_ - 1;
+    if (const auto found = inProgress_.find(index); found != inProgress_.end()) {
+        found->second = passes_ - 1;
+        showOldest();
     }
     complete(passes_);
 }

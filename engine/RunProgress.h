@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -14,9 +15,10 @@ namespace fendry {
 // Where a run has got to, handed to the main thread whole so that every shown combination of
 // file, pass and progress is one the run really reached.
 struct Reached {
-    std::int64_t index = 0;  // the latest work list entry begun: entries up to it are done or
-                             // in progress
-    std::int64_t pass = 0;   // the pass being written of that entry
+    std::int64_t index = 0;     // the oldest work list entry still in progress (or the last one
+                                // to end, when none is)
+    std::int64_t pass = 0;      // the pass being written of that entry
+    std::int64_t filesDone = 0;  // regular files whose work has ended, erased or not
     std::optional<std::int64_t> completedPasses;  // absent until the first pass completes
 };
 
@@ -39,6 +41,8 @@ public:
 
     // The entry at `index` is in progress now; entries begin in work list order.
     void began(std::size_t index);
+    // The work on the entry has ended, whatever came of it; `file` when it is a regular file.
+    void ended(std::size_t index, bool file);
     void passBegan(std::size_t index, std::int64_t pass);
     void passDone();
     // The entry needed no passes and is done.
@@ -55,6 +59,7 @@ private:
     void changed();
     void complete(std::int64_t passes);
     void send();
+    void showOldest();
 
     const Post post_;
     const std::chrono::milliseconds interval_;
@@ -63,6 +68,7 @@ private:
 
     std::mutex mutex_;
     Reached latest_;
+    std::map<std::size_t, std::int64_t> inProgress_;  // entry: the pass being written
     std::int64_t unwrittenOfFailed_ = 0;
     bool unsent_ = false;
     std::optional<std::chrono::steady_clock::time_point> lastSent_;

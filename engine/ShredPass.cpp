@@ -15,18 +15,6 @@ namespace {
 
 using Step = PassFailure::Step;
 
-const char* typeName(mode_t type) {
-    switch (type & S_IFMT) {
-        case S_IFDIR: return "a folder";
-        case S_IFLNK: return "a symbolic link";
-        case S_IFIFO: return "a named pipe";
-        case S_IFSOCK: return "a socket";
-        case S_IFCHR: return "a character device";
-        case S_IFBLK: return "a block device";
-        default: return "a special file";
-    }
-}
-
 // Writes all of `data` at `offset`, continuing after short writes.
 PassResult writeFully(FileOps& ops, int fd, std::span<const std::byte> data, std::int64_t offset) {
     std::size_t done = 0;
@@ -129,10 +117,46 @@ PassResult overwrite(const PassContext& context, int fd, std::int64_t size) {
 }
 
 // Is the open file still the one the pass was meant for, at the size it started with?
-PassResult checkOpened(const PassTarget& target, const struct stat& opened) {
-    if (!S_ISREG(opened.st_mode) || opened.st_ino != target.inode ||
-        opened.st_nlink > target.namesInRun) {
+PassResult checkOpened(const PassTarget& target, const EntryInfo& opened) {
+    if (!opened.isRegular() || !target.identity.matches(opened) ||
+        opened.links > target.namesInRun) {
         return failedAt(Step::Changed);
+    }
+    return {};
+}
+
+// What an open that refuses links and mounts says when the entry is no longer what was found.
+PassResult openFailed(int error) {
+    switch (error) {
+        case ELOOP: return failedAt(Step::Changed);
+        case EXDEV: return failedAt(Step::MountPoint);
+        case ENOENT: return failedAt(Step::NotFound);
+        default: return failedAt(Step::Open, error);
+    }
+}
+
+// Removes the entry `name`, held open as `fd`, once more checked to be `identity`; then makes
+// sure that what went was the entry held: between the check and the removal another file may
+// have taken the name, and then the entry held keeps all its names while the other is gone.
+PassResult removeHeld(FileOps& ops, int folder, const std::string& name, const Identity& identity,
+                      int fd) {
+    EntryInfo named;
+    if (const int error = ops.statAt(folder, name, named); error != 0) {
+        return failedAt(error == ENOENT ? Step::NotFound : Step::Inspect, error);
+    }
+    EntryInfo held;
+    if (const int error = ops.statOpen(fd, held); error != 0) {
+        return failedAt(Step::Inspect, error);
+    }
+    if (!identity.matches(named) || !identity.matches(held)) {
+        return failedAt(Step::Changed);
+    }
+    if (const int error = ops.removeAt(folder, name, false); error != 0) {
+        return failedAt(Step::Remove, error);
+    }
+    EntryInfo after;
+    if (ops.statOpen(fd, after) != 0 || after.links >= held.links) {
+        return failedAt(Step::NameTaken);
     }
     return {};
 }
@@ -149,34 +173,34 @@ PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int6
 
     // Refuse anything but the regular file expected before opening it: opening a device can
     // act on it, and a FIFO would block the run.
-    struct stat entry {};
+    EntryInfo entry;
     if (const int error = ops.statAt(target.folder, target.name, entry); error != 0) {
-        return failedAt(Step::Inspect, error);
+        return failedAt(error == ENOENT ? Step::NotFound : Step::Inspect, error);
     }
-    if (!S_ISREG(entry.st_mode)) {
-        return failedAt(Step::NotRegularFile, 0, 0, entry.st_mode);
+    if (!entry.isRegular()) {
+        return failedAt(Step::NotRegularFile, 0, 0, entry.type);
     }
-    if (entry.st_ino != target.inode) {
+    if (!target.identity.matches(entry)) {
         return failedAt(Step::Changed);
     }
 
     int fd = -1;
     if (const int error = ops.openForWritingAt(target.folder, target.name, fd); error != 0) {
-        return error == ELOOP ? failedAt(Step::Changed) : failedAt(Step::Open, error);
+        return openFailed(error);
     }
-    struct stat opened {};
+    EntryInfo opened;
     PassResult result;
     if (const int error = ops.statOpen(fd, opened); error != 0) {
         result = failedAt(Step::Size, error);
     } else if (result = checkOpened(target, opened); result) {
-        result = overwrite(context, fd, static_cast<std::int64_t>(opened.st_size));
-        struct stat after {};
-        if (result && (ops.statOpen(fd, after) != 0 || after.st_size != opened.st_size ||
-                       after.st_nlink > target.namesInRun)) {
+        result = overwrite(context, fd, opened.size);
+        EntryInfo after;
+        if (result && (ops.statOpen(fd, after) != 0 || after.size != opened.size ||
+                       after.links > target.namesInRun)) {
             result = failedAt(Step::Changed);
         }
     }
-    result.size = static_cast<std::int64_t>(opened.st_size);
+    result.size = opened.size;
     // A descriptor is released even when close fails, so it is closed exactly once.
     const int closeError = ops.close(fd);
     if (!result) {
@@ -188,64 +212,20 @@ PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int6
     if (passIndex != passes - 1) {
         return result;
     }
-    PassResult removed = removeEntry(ops, target.folder, target.name, target.inode);
+    PassResult removed = removeEntry(ops, target.folder, target.name, target.identity);
     removed.size = result.size;
     return removed;
 }
 
-PassResult removeEntry(FileOps& ops, int folder, const std::string& name, ino_t inode) {
-    struct stat entry {};
-    if (const int error = ops.statAt(folder, name, entry); error != 0) {
-        return failedAt(Step::Inspect, error);
+PassResult removeEntry(FileOps& ops, int folder, const std::string& name,
+                       const Identity& identity) {
+    int fd = -1;
+    if (const int error = ops.openEntryAt(folder, name, fd); error != 0) {
+        return openFailed(error);
     }
-    if (entry.st_ino != inode || S_ISDIR(entry.st_mode)) {
-        return failedAt(Step::Changed);
-    }
-    if (const int error = ops.removeAt(folder, name, false); error != 0) {
-        return failedAt(Step::Remove, error);
-    }
-    return {};
-}
-
-std::string describe(const PassFailure& failure) {
-    const std::string reason = failure.error != 0 ? std::strerror(failure.error) : "";
-    switch (failure.step) {
-        case Step::Inspect: return "could not be read: " + reason;
-        case Step::NotRegularFile:
-            return std::string("is ") + typeName(failure.type) +
-                   ", not a regular file, so it was not overwritten";
-        case Step::Open: return "could not be opened for writing: " + reason;
-        case Step::Size: return "its size could not be read: " + reason;
-        case Step::Random: return "the random generator failed; nothing more was written";
-        case Step::Write:
-            return "writing failed at byte " + std::to_string(failure.offset) + ": " + reason;
-        case Step::Sync: return "could not be synced to the device: " + reason;
-        case Step::Close: return "could not be closed: " + reason;
-        case Step::Remove: return "was overwritten but could not be removed: " + reason;
-        case Step::SyncFolder:
-            return "was removed, but the removal could not be synced to the device: " + reason;
-        case Step::Changed: return "changed while it was being erased; it was left as it is";
-        case Step::OtherNames:
-            return "has " + std::to_string(failure.offset) +
-                   " other name(s) outside what was chosen, which would lose their content; "
-                   "it was left as it is";
-        case Step::SharedWithFailed:
-            return "shares its content with a file that could not be erased; it was left as it "
-                   "is";
-        case Step::Stopped:
-            return "the run was stopped while it was being overwritten; it was left partly "
-                   "overwritten";
-        case Step::Unreadable:
-            return "could not be read: " + reason + "; nothing inside it was erased";
-        case Step::MountPoint: return "is where another file system is mounted; it was not entered";
-        case Step::Unreachable: return "could not be reached: " + reason + "; it was left as it is";
-        case Step::FolderKept: return "was not removed: it still holds items that were not erased";
-        case Step::FolderAppeared:
-            return "was not removed: entries appeared in it during the run and were left as "
-                   "they are";
-        case Step::FolderRemove: return "could not be removed: " + reason;
-    }
-    return reason;
+    PassResult removed = removeHeld(ops, folder, name, identity, fd);
+    ops.close(fd);
+    return removed;
 }
 
 }  // namespace fendry

@@ -30,7 +30,11 @@ struct PassFailure {
         Close,
         Remove,
         SyncFolder,
+        NotFound,          // nothing stands where the item was chosen or found
+        ChangedSinceChosen,  // something else stands where the item was chosen
+        SystemFileSystem,  // what was opened lies on a pseudo file system
         Changed,           // replaced, resized or given another name while the run went on
+        NameTaken,         // another file took its name just before removal and was removed
         OtherNames,        // a hard link whose other names are not part of the run
         SharedWithFailed,  // another name of a file whose erasing failed
         Stopped,           // the run was stopped while this item was being overwritten
@@ -59,9 +63,6 @@ struct PassResult {
 PassResult failedAt(PassFailure::Step step, int error = 0, std::int64_t offset = 0,
                     mode_t type = 0);
 
-// A user-readable sentence: the step that failed and the system's reason.
-std::string describe(const PassFailure& failure);
-
 // The file operations and random source that every pass of a run uses. Passes over several
 // files may run at once, so each of these may be called from several threads at a time; within
 // one pass, `random` may be called on a helper thread, one chunk after another.
@@ -74,25 +75,28 @@ struct PassContext {
 };
 
 // The one regular file a pass may touch: the entry `name` of the open folder `folder`, as long
-// as it is still the file `inode` with no more than `namesInRun` names.
+// as it is still the file `identity` with no more than `namesInRun` names.
 struct PassTarget {
     int folder = -1;
     std::string name;
-    ino_t inode = 0;
+    Identity identity;
     nlink_t namesInRun = 1;
 };
 
-// One overwrite pass: opens the file without creating, truncating or following a link,
-// overwrites the data extents of its current length (holes hold no data) from offset 0 with
-// fresh random bytes in chunks of at most kChunkSize, syncs and closes it. The pass whose index
-// is passes - 1 then removes the entry; the removal lasts through a crash only once the caller
-// has synced the folder, which it may do once for several removals. A file that is not the one
-// expected, or whose size changes while it is written, is left in place and reported as changed.
+// One overwrite pass: opens the file without creating, truncating, following a link or entering
+// a mount, overwrites every allocated extent of its current length (holes hold no data) from
+// offset 0 with fresh random bytes in chunks of at most kChunkSize, syncs and closes it. The
+// pass whose index is passes - 1 then removes the entry; the removal lasts through a crash only
+// once the caller has synced the folder, which it may do once for several removals. A file that
+// is not the one expected, or whose size changes while it is written, is left in place and
+// reported as changed.
 PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int64_t passes,
                      const PassContext& context);
 
-// Removes the entry `name` of `folder` (a link as itself), after checking that it is still
-// `inode`. The caller syncs the folder before it counts the removal as done.
-PassResult removeEntry(FileOps& ops, int folder, const std::string& name, ino_t inode);
+// Removes the entry `name` of `folder` (a link as itself), holding it while it checks that it is
+// still `identity` and, once removed, that it was what went. The caller syncs the folder before
+// it counts the removal as done.
+PassResult removeEntry(FileOps& ops, int folder, const std::string& name,
+                       const Identity& identity);
 
 }  // namespace fendry

@@ -42,7 +42,7 @@ std::string WorkList::prefixOf(FolderIndex folder) const {
         names.push_back(nameOf(folders[at]));
         at = folders[at].parent;
     }
-    const std::string& base = basePaths[folders[at].basePath];
+    const std::string& base = bases[folders[at].base].shown;
     std::string path = base == "." ? std::string() : base;  // as the user wrote a relative path
     if (!path.empty() && path.back() != '/') {
         path += '/';

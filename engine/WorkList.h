@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "FileOps.h"
+
 namespace fendry {
 
 using FolderIndex = std::uint32_t;
@@ -23,16 +25,21 @@ struct NameRef {
 };
 
 // A folder that the run reaches: either the folder holding a pending entry, opened by its path
-// (a base), or a folder below a pending folder, reached from its parent by name. Its device and
-// inode tell it apart from whatever may be put in its place later.
+// (a base), or a folder below a pending folder, reached from its parent by name. Its identity
+// tells it apart from whatever may be put in its place later.
 struct FolderRecord {
     FolderIndex parent = kNoFolder;  // kNoFolder for a base that was not also walked
     NameRef name;                    // its name in `parent`
     dev_t device = 0;
     ino_t inode = 0;
-    std::uint32_t basePath = UINT32_MAX;  // index into basePaths for a base
-    bool walked = false;                  // a pending folder or below one: removed at the end
-    bool pendingRoot = false;             // a pending folder itself
+    std::int64_t birth = 0;
+    std::uint64_t mountId = 0;
+    std::uint32_t base = UINT32_MAX;  // index into bases for a base
+    bool walked = false;              // a pending folder or below one: removed at the end
+    bool pendingRoot = false;         // a pending folder itself, which may be a mount's root
+    bool mountRoot = false;           // a pending folder that is a mount's root: emptied, kept
+
+    Identity identity() const { return {device, inode, S_IFDIR, birth}; }
 };
 
 // One directory entry to erase (a regular file) or to remove as itself (a link or a special
@@ -42,9 +49,16 @@ struct WorkEntry {
 
     std::uint64_t nameOffset = 0;
     ino_t inode = 0;
+    std::int64_t birth = 0;
     FolderIndex folder = 0;
     std::uint16_t nameLength = 0;
     Kind kind = Kind::RegularFile;
+    std::uint8_t type = 0;  // the S_IFMT bits, shifted down to fit
+
+    // Entries lie on their folder's device: a mount inside a folder is never listed.
+    Identity identity(dev_t device) const {
+        return {device, inode, static_cast<mode_t>(mode_t{type} << 12), birth};
+    }
 };
 
 // The run's work list, compact enough for millions of entries: a table of folders and one of
@@ -55,7 +69,12 @@ class WorkList {
 public:
     std::vector<FolderRecord> folders;
     std::deque<WorkEntry> entries;
-    std::vector<std::string> basePaths;
+    // The folders holding pending entries: as the user's path named them, and as reached.
+    struct Base {
+        std::string shown;
+        std::string real;  // absolute, with no link on it
+    };
+    std::vector<Base> bases;
 
     // Regular files with more than one name: how many names the file has, and how many of them
     // the run reaches. Indexed by the position in `entries` of its first name in the run.

@@ -3,6 +3,8 @@
 #include <sys/stat.h>
 
 #include <QCoreApplication>
+#include <QStringList>
+#include <algorithm>
 #include <QLocale>
 #include <cstring>
 
@@ -60,6 +62,11 @@ QString PassFailure::notRegularFile(mode_t type) {
     }
 }
 
+// Gives the caution's words their context in the translations, where lupdate can find them.
+struct Caution {
+    Q_DECLARE_TR_FUNCTIONS(StorageCaution)
+};
+
 }  // namespace
 
 QString failureText(const fendry::PassFailure& failure) {
@@ -84,8 +91,18 @@ QString failureText(const fendry::PassFailure& failure) {
             return PassFailure::tr(
                        "was removed, but the removal could not be synced to the device: %1")
                 .arg(reason);
+        case Step::NotFound: return PassFailure::tr("could not be found");
+        case Step::ChangedSinceChosen:
+            return PassFailure::tr("changed since it was chosen; it was left as it is");
+        case Step::SystemFileSystem:
+            return PassFailure::tr(
+                "belongs to the system (a pseudo file system such as /proc, /sys or /dev); it "
+                "was left as it is");
         case Step::Changed:
             return PassFailure::tr("changed while it was being erased; it was left as it is");
+        case Step::NameTaken:
+            return PassFailure::tr(
+                "another file took its name just before removal and was removed unerased");
         case Step::OtherNames:
             return PassFailure::tr(
                 "has %n other name(s) outside what was chosen, which would lose their "
@@ -129,6 +146,56 @@ QString bytesText(std::int64_t bytes) {
     number.replace(QLatin1Char('.'), QLocale().decimalPoint());
     const QByteArray unit = QByteArrayLiteral("%1") + english.mid(space).toLatin1();
     return QCoreApplication::translate("Format", unit.constData()).arg(number);
+}
+
+QString cautionSentence(std::vector<fendry::StorageCaution> cautions) {
+    using Kind = fendry::StorageCaution::Kind;
+    std::sort(cautions.begin(), cautions.end());
+    cautions.erase(std::unique(cautions.begin(), cautions.end()), cautions.end());
+
+    QStringList parts;
+    for (auto first = cautions.begin(); first != cautions.end();) {
+        const auto last = std::find_if(first, cautions.end(), [&](const fendry::StorageCaution& caution) {
+            return caution.kind != first->kind;
+        });
+        QStringList names;
+        for (auto it = first; it != last; ++it) {
+            names << QString::fromStdString(it->name);
+        }
+        const QString list = names.join(QStringLiteral(", "));
+        switch (first->kind) {
+            case Kind::CopyOnWrite:
+                parts << Caution::tr(
+                             "the earlier copies that a copy-on-write file system (%1) keeps")
+                             .arg(list);
+                break;
+            case Kind::Network:
+                parts << Caution::tr("the copies on the server behind a network file system (%1)")
+                             .arg(list);
+                break;
+            case Kind::Fuse:
+                parts << Caution::tr("the storage behind a FUSE file system (%1)").arg(list);
+                break;
+            case Kind::SolidState:
+                parts << Caution::tr(
+                    "the spare blocks of an SSD or flash storage, which can still hold old data");
+                break;
+            case Kind::DataJournal:
+                parts << Caution::tr(
+                             "the copies of file data in the journal of %1 with data=journal")
+                             .arg(list);
+                break;
+        }
+        first = last;
+    }
+    if (parts.isEmpty()) {
+        return {};
+    }
+    QString joined = parts.takeLast();
+    if (!parts.isEmpty()) {
+        joined = Caution::tr("%1, or %2").arg(parts.join(QStringLiteral(", ")), joined);
+    }
+    return Caution::tr("Overwriting in place cannot reach %1.").arg(joined);
 }
 
 QString methodName(const fendry::ShredMethod& method) {

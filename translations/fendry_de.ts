@@ -93,6 +93,13 @@
         <source>Show Details</source>
         <translation>Details anzeigen</translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n Ordner nicht entfernt</numerusform>
+            <numerusform>%n Ordner nicht entfernt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -378,6 +385,13 @@ each folder that the run emptied is removed at the end.</source>
 Durchgang mit frischen Zufallsdaten überschrieben, auf das Gerät synchronisiert und nach ihrem
 letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf geleert hat.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n Ordner nicht entfernt</numerusform>
+            <numerusform>%n Ordner nicht entfernt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -661,6 +675,22 @@ Kein Spam – ganz fest versprochen.</translation>
         <source>could not be removed: %1</source>
         <translation>konnte nicht entfernt werden: %1</translation>
     </message>
+    <message>
+        <source>could not be found</source>
+        <translation>wurde nicht gefunden</translation>
+    </message>
+    <message>
+        <source>changed since it was chosen; it was left as it is</source>
+        <translation>hat sich seit der Auswahl verändert; es wurde so belassen</translation>
+    </message>
+    <message>
+        <source>belongs to the system (a pseudo file system such as /proc, /sys or /dev); it was left as it is</source>
+        <translation>gehört zum System (ein Pseudo-Dateisystem wie /proc, /sys oder /dev); es wurde so belassen</translation>
+    </message>
+    <message>
+        <source>another file took its name just before removal and was removed unerased</source>
+        <translation>eine andere Datei hat kurz vor dem Entfernen ihren Namen übernommen und wurde ungelöscht entfernt</translation>
+    </message>
 </context>
 <context>
     <name>PendingList</name>
@@ -738,16 +768,16 @@ Kein Spam – ganz fest versprochen.</translation>
         <translation>Löschen abbrechen?</translation>
     </message>
     <message>
-        <source>The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.</source>
-        <translation>Die gerade überschriebene Datei bleibt teilweise überschrieben zurück; noch nicht erreichte Dateien bleiben unverändert.</translation>
-    </message>
-    <message>
         <source>Stop and Quit</source>
         <translation>Abbrechen und beenden</translation>
     </message>
     <message>
         <source>Keep Erasing</source>
         <translation>Weiter löschen</translation>
+    </message>
+    <message>
+        <source>Every file being overwritten now (up to 16 at once) will be left partly overwritten; files not reached yet stay as they are.</source>
+        <translation>Jede Datei, die gerade überschrieben wird (bis zu 16 gleichzeitig), bleibt teilweise überschrieben zurück; noch nicht erreichte Dateien bleiben unverändert.</translation>
     </message>
 </context>
 <context>

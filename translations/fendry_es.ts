@@ -93,6 +93,13 @@
         <source>Show Details</source>
         <translation>Mostrar detalles</translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n carpeta no eliminada</numerusform>
+            <numerusform>%n carpetas no eliminadas</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -378,6 +385,13 @@ each folder that the run emptied is removed at the end.</source>
 sitio con datos aleatorios nuevos, pasada tras pasada, se sincroniza con el dispositivo y se
 elimina tras su última pasada; al final se elimina cada carpeta que el borrado haya vaciado.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n carpeta no eliminada</numerusform>
+            <numerusform>%n carpetas no eliminadas</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -661,6 +675,22 @@ Nada de spam, te lo prometo.</translation>
         <source>could not be removed: %1</source>
         <translation>no se pudo eliminar: %1</translation>
     </message>
+    <message>
+        <source>could not be found</source>
+        <translation>no se encontró</translation>
+    </message>
+    <message>
+        <source>changed since it was chosen; it was left as it is</source>
+        <translation>cambió desde que se eligió; se dejó como estaba</translation>
+    </message>
+    <message>
+        <source>belongs to the system (a pseudo file system such as /proc, /sys or /dev); it was left as it is</source>
+        <translation>pertenece al sistema (un pseudosistema de archivos como /proc, /sys o /dev); se dejó como estaba</translation>
+    </message>
+    <message>
+        <source>another file took its name just before removal and was removed unerased</source>
+        <translation>otro archivo tomó su nombre justo antes de eliminarlo y se eliminó sin borrar</translation>
+    </message>
 </context>
 <context>
     <name>PendingList</name>
@@ -738,16 +768,16 @@ Nada de spam, te lo prometo.</translation>
         <translation>¿Detener el borrado?</translation>
     </message>
     <message>
-        <source>The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.</source>
-        <translation>El archivo que se está sobrescribiendo quedará parcialmente sobrescrito; los archivos aún no alcanzados se quedan como están.</translation>
-    </message>
-    <message>
         <source>Stop and Quit</source>
         <translation>Detener y salir</translation>
     </message>
     <message>
         <source>Keep Erasing</source>
         <translation>Seguir borrando</translation>
+    </message>
+    <message>
+        <source>Every file being overwritten now (up to 16 at once) will be left partly overwritten; files not reached yet stay as they are.</source>
+        <translation>Cada archivo que se está sobrescribiendo ahora (hasta 16 a la vez) quedará parcialmente sobrescrito; los archivos aún no alcanzados se quedan como están.</translation>
     </message>
 </context>
 <context>

@@ -93,6 +93,13 @@
         <source>Show Details</source>
         <translation>Afficher les détails</translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n dossier non supprimé</numerusform>
+            <numerusform>%n dossiers non supprimés</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -378,6 +385,13 @@ each folder that the run emptied is removed at the end.</source>
 données aléatoires, passe après passe, synchronisé sur le périphérique, puis supprimé après
 sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé est supprimé.</translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n dossier non supprimé</numerusform>
+            <numerusform>%n dossiers non supprimés</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -661,6 +675,22 @@ Aucun spam — c’est promis.</translation>
         <source>could not be removed: %1</source>
         <translation>n’a pas pu être supprimé&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>could not be found</source>
+        <translation>est introuvable</translation>
+    </message>
+    <message>
+        <source>changed since it was chosen; it was left as it is</source>
+        <translation>a changé depuis qu’il a été choisi ; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>belongs to the system (a pseudo file system such as /proc, /sys or /dev); it was left as it is</source>
+        <translation>appartient au système (un pseudo-système de fichiers comme /proc, /sys ou /dev) ; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>another file took its name just before removal and was removed unerased</source>
+        <translation>un autre fichier a pris son nom juste avant la suppression et a été supprimé sans être effacé</translation>
+    </message>
 </context>
 <context>
     <name>PendingList</name>
@@ -738,16 +768,16 @@ Aucun spam — c’est promis.</translation>
         <translation>Arrêter l’effacement&#x202f;?</translation>
     </message>
     <message>
-        <source>The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.</source>
-        <translation>Le fichier en cours d’écrasement restera partiellement écrasé&#x202f;; les fichiers pas encore atteints restent tels quels.</translation>
-    </message>
-    <message>
         <source>Stop and Quit</source>
         <translation>Arrêter et quitter</translation>
     </message>
     <message>
         <source>Keep Erasing</source>
         <translation>Continuer l’effacement</translation>
+    </message>
+    <message>
+        <source>Every file being overwritten now (up to 16 at once) will be left partly overwritten; files not reached yet stay as they are.</source>
+        <translation>Chaque fichier en cours d’écrasement (jusqu’à 16 à la fois) restera partiellement écrasé ; les fichiers pas encore atteints restent tels quels.</translation>
     </message>
 </context>
 <context>

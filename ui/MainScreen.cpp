@@ -63,7 +63,7 @@ void MainScreen::setShowConfirmationDialog(bool show) {
 }
 
 QString MainScreen::storageCaution() const {
-    return cautionSentence(files_.cautions());
+    return engine_texts::cautionSentence(files_.cautions());
 }
 
 void MainScreen::setShowFailureDetails(bool show) {
@@ -166,8 +166,8 @@ void MainScreen::startAgain() {
     run_.startAgain();
     // What came in meanwhile is the new list.
     const PendingList waiting = std::exchange(waiting_, {});
-    for (const auto& entry : waiting) {
-        files_.add(entry);
+    for (const auto& item : waiting) {
+        files_.add(item);
     }
     if (!waiting.empty()) {
         emit waitingChanged();
@@ -181,7 +181,7 @@ void MainScreen::removeFile(const QString& key) {
     }
     if (selectedFile_ == entry) {
         const auto& entries = files_.entries();
-        setSelectedFile(entries.empty() ? QString() : entryKeyOf(entries.front()));
+        setSelectedFile(entries.empty() ? QString() : entryKeyOf(entries.front().path));
     }
 }
 
@@ -225,13 +225,13 @@ bool MainScreen::handleArrowKey(int key) {
         if (count == 0) {
             return false;
         }
-        setSelectedFile(entryKeyOf(entries.front()));
+        setSelectedFile(entryKeyOf(entries.front().path));
         return true;
     }
     if (key == Qt::Key_Up && i >= 1) {
-        setSelectedFile(entryKeyOf(entries[static_cast<std::size_t>(i - 1)]));
+        setSelectedFile(entryKeyOf(entries[static_cast<std::size_t>(i - 1)].path));
     } else if (key == Qt::Key_Down && i < count - 1) {
-        setSelectedFile(entryKeyOf(entries[static_cast<std::size_t>(i + 1)]));
+        setSelectedFile(entryKeyOf(entries[static_cast<std::size_t>(i + 1)].path));
     }
     return true;
 }

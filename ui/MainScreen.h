@@ -29,7 +29,7 @@ class MainScreen : public QObject {
 
     Q_PROPERTY(bool isShredding READ isShredding NOTIFY runChanged)
     Q_PROPERTY(double shreddingProgress READ shreddingProgress NOTIFY runChanged)
-    Q_PROPERTY(qint64 currentFileIndex READ currentFileIndex NOTIFY runChanged)
+    Q_PROPERTY(qint64 currentFileNumber READ currentFileNumber NOTIFY runChanged)
     Q_PROPERTY(qint64 currentPass READ currentPass NOTIFY runChanged)
     Q_PROPERTY(qint64 totalFiles READ totalFiles NOTIFY runChanged)
     Q_PROPERTY(bool hasWorkList READ hasWorkList NOTIFY runChanged)
@@ -40,6 +40,8 @@ class MainScreen : public QObject {
     Q_PROPERTY(qint64 erasedTotalSize READ erasedTotalSize NOTIFY runChanged)
     Q_PROPERTY(qint64 erasedLinkCount READ erasedLinkCount NOTIFY runChanged)
     Q_PROPERTY(qint64 failedCount READ failedCount NOTIFY runChanged)
+    Q_PROPERTY(qint64 filesNotErased READ filesNotErased NOTIFY runChanged)
+    Q_PROPERTY(qint64 foldersKept READ foldersKept NOTIFY runChanged)
     Q_PROPERTY(qint64 passesPerFile READ passesPerFile NOTIFY runChanged)
     Q_PROPERTY(bool showCompletionAnimation READ showCompletionAnimation NOTIFY runChanged)
 
@@ -71,7 +73,8 @@ public:
 
     bool isShredding() const { return run_.state().isShredding; }
     double shreddingProgress() const { return run_.state().shreddingProgress; }
-    qint64 currentFileIndex() const { return run_.state().currentFileIndex; }
+    // "Processing file N of M": one more than the files done.
+    qint64 currentFileNumber() const { return run_.state().currentFileNumber(); }
     qint64 currentPass() const { return run_.state().currentPass; }
     qint64 totalFiles() const { return run_.state().totalFiles; }
     bool hasWorkList() const { return run_.state().workList != nullptr; }
@@ -82,6 +85,8 @@ public:
     qint64 erasedTotalSize() const { return run_.state().stats.totalSize; }
     qint64 erasedLinkCount() const { return run_.state().stats.linkCount; }
     qint64 failedCount() const { return run_.state().failedCount(); }
+    qint64 filesNotErased() const { return run_.state().filesNotErased(); }
+    qint64 foldersKept() const { return run_.state().foldersKept(); }
     // Of the method the run started with, which the picker may no longer show.
     qint64 passesPerFile() const { return run_.state().passesPerFile; }
     bool showCompletionAnimation() const { return run_.state().showCompletionAnimation; }

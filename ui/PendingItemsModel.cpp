@@ -82,7 +82,7 @@ QVariant PendingItemsModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const auto i = static_cast<std::size_t>(index.row());
-    const auto& entry = entries_[i];
+    const auto& entry = entries_[i].path;
     const Row& row = rows_[i];
     switch (role) {
         case KeyRole: return entryKeyOf(entry);
@@ -111,24 +111,27 @@ Intake PendingItemsModel::add(const std::filesystem::path& received) {
     if (refusalOf(received)) {
         return Intake::Refused;
     }
-    const std::filesystem::path entry = pendingEntryFor(received);
-    if (indexOf(entry) >= 0) {
+    // The entry checked here, not the rule run again: a second look at the disk would cost
+    // the same calls once more, and could come to another entry than the row was made for.
+    return add(chooseItem(received));
+}
+
+Intake PendingItemsModel::add(PendingItem item) {
+    if (indexOf(item.path) >= 0) {
         return Intake::AlreadyPending;
     }
     const int index = rowCount();
     Row row;
     row.id = nextId_++;
-    const bool folder = isFolder(entry);
+    const bool folder = isFolder(item.path);
     if (!folder) {
-        row.fileCount = countFiles(entry);  // no walk: an entry that is not a folder is 1
-        row.linkTarget = linkTargetOf(entry);
-    } else if (const auto name = watchableName(entry)) {
+        row.fileCount = countFiles(item.path);  // no walk: an entry that is not a folder is 1 or 0
+        row.linkTarget = linkTargetOf(item.path);
+    } else if (const auto name = watchableName(item.path)) {
         watcher_.addPath(*name);
     }
     beginInsertRows({}, index, index);
-    // The entry checked above, not the rule run again: a second look at the disk would cost
-    // the same calls once more, and could come to another entry than the row was made for.
-    entries_.push_back(entry);
+    entries_.push_back(std::move(item));
     rows_.push_back(row);
     endInsertRows();
     emit countChanged();
@@ -193,7 +196,7 @@ void PendingItemsModel::refresh(unsigned facts) {
     std::map<std::uint64_t, unsigned> wanted;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         // Only a folder's count can change; an entry that is not a folder always counts 1.
-        if (const unsigned f = isFolder(entries_[i]) ? facts : facts & ~Counts) {
+        if (const unsigned f = isFolder(entries_[i].path) ? facts : facts & ~Counts) {
             wanted[rows_[i].id] = f;
         }
     }
@@ -220,11 +223,12 @@ QString PendingItemsModel::keyAt(int row) const {
     if (row < 0 || row >= rowCount()) {
         return {};
     }
-    return entryKeyOf(entries_[static_cast<std::size_t>(row)]);
+    return entryKeyOf(entries_[static_cast<std::size_t>(row)].path);
 }
 
 int PendingItemsModel::indexOf(const std::filesystem::path& entry) const {
-    const auto found = std::find(entries_.begin(), entries_.end(), entry);
+    const auto found = std::find_if(entries_.begin(), entries_.end(),
+                                    [&](const PendingItem& item) { return item.path == entry; });
     return found == entries_.end() ? -1 : static_cast<int>(found - entries_.begin());
 }
 
@@ -254,7 +258,7 @@ void PendingItemsModel::startFetching() {
     std::vector<Job> jobs;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
         if (const auto found = requested_.find(rows_[i].id); found != requested_.end()) {
-            jobs.push_back({rows_[i].id, entries_[i], found->second});
+            jobs.push_back({rows_[i].id, entries_[i].path, found->second});
         }
     }
     requested_.clear();
@@ -307,8 +311,8 @@ void PendingItemsModel::apply(const std::vector<Fetched>& fetched) {
 void PendingItemsModel::countChangedFolders() {
     std::map<std::uint64_t, unsigned> wanted;
     for (std::size_t i = 0; i < rows_.size(); ++i) {
-        const auto name = watchableName(entries_[i]);
-        if (isFolder(entries_[i]) && name && changedFolders_.contains(*name)) {
+        const auto name = watchableName(entries_[i].path);
+        if (isFolder(entries_[i].path) && name && changedFolders_.contains(*name)) {
             wanted[rows_[i].id] = Counts;
         }
     }

@@ -62,6 +62,8 @@ public:
 
     // The intake rule: appends the entry unless it is refused or pending already.
     Intake add(const std::filesystem::path& received);
+    // Appends an item chosen earlier, as it was chosen, unless it is pending already.
+    Intake add(PendingItem item);
     // Removes the first entry equal to `entry`; returns whether there was one.
     bool remove(const std::filesystem::path& entry);
     void clear();

@@ -47,7 +47,7 @@ CardDialog {
             id: message
             objectName: "quitMessage"
             Layout.fillWidth: true
-            text: qsTr("The file being overwritten now will be left partly overwritten; files not reached yet stay as they are.")
+            text: qsTr("Every file being overwritten now (up to 16 at once) will be left partly overwritten; files not reached yet stay as they are.")
             font: Theme.callout
             color: Theme.primary
             wrapMode: Text.WordWrap

@@ -325,7 +325,7 @@ TEST(EraseRun, RemovesNothingItDidNotOverwriteAndSaysWhyEachItemStayed) {
         return std::find(lines.begin(), lines.end(), std::pair{item, step}) != lines.end();
     };
     EXPECT_TRUE(has("sel/denied", Step::Open));
-    EXPECT_TRUE(has("sel/a/renamed", Step::Inspect));
+    EXPECT_TRUE(has("sel/a/renamed", Step::NotFound));
     EXPECT_TRUE(has("sel/a/", Step::FolderKept));
     EXPECT_TRUE(has("sel/c/", Step::FolderAppeared));
     EXPECT_TRUE(has("sel/", Step::FolderKept));
@@ -422,11 +422,11 @@ TEST(EraseRun, StartAgainClearsTheResultAndTheNextRunStartsAfresh) {
     EXPECT_EQ(h.state().failedCount(), 0);
     EXPECT_FALSE(h.state().showCompletionAnimation);
 
-    h.run.startShredding({h / "empty-again"}, quick());
+    h.run.startShredding({fendry::chooseItem(h / "empty-again")}, quick());
     EXPECT_EQ(h.state().shreddingProgress, 0.0);
     EXPECT_FALSE(h.state().estimatedTimeRemaining.has_value());
     EXPECT_TRUE(h.state().failures.empty());
-    h.run.startShredding({h / "other"}, quick());  // ignored while the first is under way
+    h.run.startShredding({fendry::chooseItem(h / "other")}, quick());  // ignored while the first is under way
     EXPECT_EQ(h.background.size(), 1u);
 }
 

@@ -19,6 +19,14 @@ std::string slash(const fs::path& path) {
     return path.string() + "/";
 }
 
+fendry::PendingList chosen(const std::vector<fs::path>& paths) {
+    fendry::PendingList items;
+    for (const auto& path : paths) {
+        items.push_back(fendry::chooseItem(path));
+    }
+    return items;
+}
+
 std::vector<fs::path> pathsOf(const fendry::WorkList& list) {
     std::vector<fs::path> paths;
     for (std::size_t i = 0; i < list.entries.size(); ++i) {
@@ -37,7 +45,7 @@ TEST(Walk, ListsEntriesInPendingOrderWithEachFoldersOwnBeforeItsSubFolders) {
     ScriptedOps ops;
 
     const auto walked = walkPendingItems(
-        {root / "first", slash(root / "folder"), root / "last", root / "missing"}, ops);
+        chosen({root / "first", slash(root / "folder"), root / "last", root / "missing"}), ops);
 
     const auto paths = pathsOf(walked.list);
     ASSERT_EQ(paths.size(), 5u);
@@ -57,8 +65,9 @@ TEST(Walk, ReachesEachDirectoryEntryOnceHoweverItIsPending) {
     fs::create_directory_symlink(root / "outer", root / "alias");
     ScriptedOps ops;
 
-    const auto walked = walkPendingItems({slash(root / "outer/inner"), root / "outer/inner/file",
-                                          slash(root / "outer"), root / "alias/other"},
+    const auto walked = walkPendingItems(chosen({slash(root / "outer/inner"),
+                                                 root / "outer/inner/file", slash(root / "outer"),
+                                                 root / "alias/other"}),
                                          ops);
 
     const auto paths = pathsOf(walked.list);
@@ -75,7 +84,7 @@ TEST(Walk, CountsTheNamesOfAHardLinkedFileThatTheRunReaches) {
     fs::create_hard_link(root / "sel/one", root / "outside");
     ScriptedOps ops;
 
-    const auto walked = walkPendingItems({slash(root / "sel")}, ops);
+    const auto walked = walkPendingItems(chosen({slash(root / "sel")}), ops);
 
     ASSERT_EQ(walked.list.entries.size(), 2u);
     const auto* link = walked.list.hardLinkAt(0);

@@ -16,6 +16,9 @@ namespace testing_support {
 // runs outside the lock, so it must be safe to call that way too.
 class ScriptedOps : public fendry::FileOps {
 public:
+    // Without openat2, as on kernels before 5.6.
+    explicit ScriptedOps(bool useOpenat2 = true) : FileOps(useOpenat2) {}
+
     enum class Call {
         OpenFolder,
         OpenFolderAt,
@@ -24,6 +27,7 @@ public:
         StatAt,
         StatOpen,
         Open,
+        OpenEntry,
         FindData,
         Write,
         Sync,
@@ -87,15 +91,20 @@ public:
     int listFolder(int folder, const std::function<void(const char*)>& visit) override {
         return step(Call::List, nameOf(folder), [&] { return FileOps::listFolder(folder, visit); });
     }
-    int statAt(int folder, const std::string& name, struct stat& info) override {
+    int statAt(int folder, const std::string& name, fendry::EntryInfo& info) override {
         return step(Call::StatAt, name, [&] { return FileOps::statAt(folder, name, info); });
     }
-    int statOpen(int fd, struct stat& info) override {
+    int statOpen(int fd, fendry::EntryInfo& info) override {
         return step(Call::StatOpen, nameOf(fd), [&] { return FileOps::statOpen(fd, info); });
     }
     int openForWritingAt(int folder, const std::string& name, int& fd) override {
         const int error =
             step(Call::Open, name, [&] { return FileOps::openForWritingAt(folder, name, fd); });
+        return opened(fd, name, error);
+    }
+    int openEntryAt(int folder, const std::string& name, int& fd) override {
+        const int error =
+            step(Call::OpenEntry, name, [&] { return FileOps::openEntryAt(folder, name, fd); });
         return opened(fd, name, error);
     }
     int findData(int fd, std::int64_t from, std::int64_t& start, std::int64_t& end) override {

@@ -44,6 +44,14 @@ QString keyOf(const fs::path& path) {
     return entryKeyOf(fendry::pendingEntryFor(path));
 }
 
+std::vector<fs::path> pathsOf(const PendingList& items) {
+    std::vector<fs::path> paths;
+    for (const auto& item : items) {
+        paths.push_back(item.path);
+    }
+    return paths;
+}
+
 // Records the key presses that get past the application's own filters to the window.
 class KeyRecorder final : public QObject {
 public:
@@ -460,7 +468,7 @@ private slots:
                  {fileUrlOf(a), fileUrlOf(h.root() / "folder"), fileUrlOf(a),
                   QUrl(QStringLiteral("https://morvel.example/file.txt"))});
         QCOMPARE(h.files().rowCount(), 2);
-        QCOMPARE(h.files().entries()[1], h.root() / "folder/");
+        QCOMPARE(h.files().entries()[1].path, h.root() / "folder/");
 
         h.screen().startShredding();
         QTRY_VERIFY(h.contentShown("progressArea"));
@@ -612,7 +620,7 @@ private slots:
         const std::string root = h.root().path().native();
         h.screen().takeIn({"/", kept, root + "/./kept", root + "//kept", h.root() / "kept/..",
                            "/proc/self/status", root + "/d", root + "/d//"});
-        QCOMPARE(h.files().entries(), (fendry::PendingList{kept, h.root() / "d/"}));
+        QCOMPARE(pathsOf(h.files().entries()), (std::vector<fs::path>{kept, h.root() / "d/"}));
         QCOMPARE(h.files().rowCount(), 2);
         QCOMPARE(announced.count(), 1);
         QCOMPARE(h.screen().intakeNotice(),
@@ -710,7 +718,7 @@ private slots:
 
         h.click("startAgainButton");
         QTRY_VERIFY(h.contentShown("intakeArea"));
-        QCOMPARE(h.files().entries(), (fendry::PendingList{first, second, third}));
+        QCOMPARE(pathsOf(h.files().entries()), (std::vector<fs::path>{first, second, third}));
         QCOMPARE(h.screen().waitingCount(), 0);
         QVERIFY(!fs::exists(erased));
         QVERIFY(fs::exists(first));
@@ -937,7 +945,7 @@ private slots:
         QCOMPARE(h.files().rowCount(), 2);
         QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(removeButtons[1]);
         shown->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(h.files().entries(), fendry::PendingList{a});
+        QCOMPARE(pathsOf(h.files().entries()), std::vector<fs::path>{a});
 
         press(QStringLiteral("clearAll"));
         QCOMPARE(h.files().rowCount(), 0);

@@ -11,6 +11,8 @@ Item {
     property string totalSizeText
     property var linkCount: 0
     property var failedCount: 0
+    property var filesNotErased: 0
+    property var foldersKept: 0
     property int waitingCount: 0
     property bool showDetails: false
     readonly property bool success: failedCount < 1
@@ -132,12 +134,23 @@ Item {
             }
             StaticText {
                 objectName: "failedLine"
-                visible: view.failedCount > 0
+                visible: view.filesNotErased > 0
                 anchors.horizontalCenter: parent.horizontalCenter
                 width: Math.min(implicitWidth, view.width - 32)
                 wrapMode: Text.WordWrap
                 horizontalAlignment: Text.AlignHCenter
-                text: qsTr("%n file(s) could not be erased", "", view.failedCount)
+                text: qsTr("%n file(s) could not be erased", "", view.filesNotErased)
+                font: Theme.systemFont(14, Font.Medium)
+                color: Theme.orange
+            }
+            StaticText {
+                objectName: "foldersKeptLine"
+                visible: view.foldersKept > 0
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: Math.min(implicitWidth, view.width - 32)
+                wrapMode: Text.WordWrap
+                horizontalAlignment: Text.AlignHCenter
+                text: qsTr("%n folder(s) not removed", "", view.foldersKept)
                 font: Theme.systemFont(14, Font.Medium)
                 color: Theme.orange
             }

@@ -43,6 +43,8 @@ Rectangle {
                 totalSizeText: view.screen.formatBytes(view.screen.erasedTotalSize)
                 linkCount: view.screen.erasedLinkCount
                 failedCount: view.screen.failedCount
+                filesNotErased: view.screen.filesNotErased
+                foldersKept: view.screen.foldersKept
                 waitingCount: view.screen.waitingCount
                 onStartAgain: view.screen.startAgain()
                 onDetailsRequested: view.screen.showFailureDetails = true

@@ -30,7 +30,7 @@ ColumnLayout {
         progress: area.screen.shreddingProgress
         currentPass: area.screen.currentPass + 1
         totalPasses: area.screen.passesPerFile
-        currentFile: area.screen.currentFileIndex + 1
+        currentFile: area.screen.currentFileNumber
         totalFiles: area.screen.totalFiles
     }
 
@@ -40,7 +40,7 @@ ColumnLayout {
         // Held back, keeping its place, until the run knows how many files there are.
         opacity: area.screen.hasWorkList ? 1 : 0
         text: qsTr("Processing file %1 of %2")
-            .arg(area.screen.currentFileIndex + 1).arg(area.screen.totalFiles)
+            .arg(area.screen.currentFileNumber).arg(area.screen.totalFiles)
         font: Theme.headline
         color: Theme.primary
     }

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QString>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -38,9 +37,5 @@ struct StorageCaution {
 
 // Every caution that applies to storage with these facts; none for a plain local disk.
 std::vector<StorageCaution> cautionsFor(const StorageFacts& facts);
-
-// One sentence that says what overwriting cannot reach on the storage the cautions name; empty
-// when there are none. Repeated cautions are named once.
-QString cautionSentence(std::vector<StorageCaution> cautions);
 
 }  // namespace fendry

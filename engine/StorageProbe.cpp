@@ -8,7 +8,6 @@
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
-#include <QCoreApplication>
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -198,11 +197,6 @@ bool isNetworkType(const std::string& type) {
     return std::find(std::begin(kNames), std::end(kNames), type) != std::end(kNames);
 }
 
-// Gives the caution's words their context in the translations, where lupdate can find them.
-struct Caution {
-    Q_DECLARE_TR_FUNCTIONS(StorageCaution)
-};
-
 }  // namespace
 
 std::optional<StorageFacts> StorageProbe::factsOf(const std::filesystem::path& item) const {
@@ -283,56 +277,6 @@ std::vector<StorageCaution> cautionsFor(const StorageFacts& facts) {
         cautions.push_back({Kind::SolidState, {}});
     }
     return cautions;
-}
-
-QString cautionSentence(std::vector<StorageCaution> cautions) {
-    using Kind = StorageCaution::Kind;
-    std::sort(cautions.begin(), cautions.end());
-    cautions.erase(std::unique(cautions.begin(), cautions.end()), cautions.end());
-
-    QStringList parts;
-    for (auto first = cautions.begin(); first != cautions.end();) {
-        const auto last = std::find_if(first, cautions.end(), [&](const StorageCaution& caution) {
-            return caution.kind != first->kind;
-        });
-        QStringList names;
-        for (auto it = first; it != last; ++it) {
-            names << QString::fromStdString(it->name);
-        }
-        const QString list = names.join(QStringLiteral(", "));
-        switch (first->kind) {
-            case Kind::CopyOnWrite:
-                parts << Caution::tr(
-                             "the earlier copies that a copy-on-write file system (%1) keeps")
-                             .arg(list);
-                break;
-            case Kind::Network:
-                parts << Caution::tr("the copies on the server behind a network file system (%1)")
-                             .arg(list);
-                break;
-            case Kind::Fuse:
-                parts << Caution::tr("the storage behind a FUSE file system (%1)").arg(list);
-                break;
-            case Kind::SolidState:
-                parts << Caution::tr(
-                    "the spare blocks of an SSD or flash storage, which can still hold old data");
-                break;
-            case Kind::DataJournal:
-                parts << Caution::tr(
-                             "the copies of file data in the journal of %1 with data=journal")
-                             .arg(list);
-                break;
-        }
-        first = last;
-    }
-    if (parts.isEmpty()) {
-        return {};
-    }
-    QString joined = parts.takeLast();
-    if (!parts.isEmpty()) {
-        joined = Caution::tr("%1, or %2").arg(parts.join(QStringLiteral(", ")), joined);
-    }
-    return Caution::tr("Overwriting in place cannot reach %1.").arg(joined);
 }
 
 }  // namespace fendry
