@@ -5,6 +5,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -111,7 +112,10 @@ TEST_F(Cli, HelpVersionBadUsageAndMissingConfirmationEraseNothing) {
         EXPECT_NE(unknown.err.find(name), std::string::npos) << unknown.err;
     }
     EXPECT_EQ(run({"--yes"}).exitCode, 2);
-    EXPECT_EQ(run({"--no-such-option", keep}).exitCode, 2);
+    const auto hostile = run({"--no-such-option\xc2\x9d" "0;title\x07", keep});
+    EXPECT_EQ(hostile.exitCode, 2);
+    EXPECT_NE(hostile.err.find("'no-such-option\\x9d0;title\\x07'"), std::string::npos)
+        << hostile.err;
     // A name that is not valid UTF-8 is refused, never mapped onto another file's name.
     writeFile(root / "bad\xEF\xBF\xBD", "data");
     EXPECT_EQ(run({"--yes", (root / "bad\xFF").string()}).exitCode, 2);
@@ -188,17 +192,38 @@ TEST_F(Cli, ADryRunSaysWhatWouldHappenAndChangesNothing) {
     writeFile(root / "sel/shared", "s");
     fs::create_hard_link(root / "sel/shared", root / "other-name");
 
+    // Names that would work the terminal: C1 controls, marks that reorder text, raw bytes.
+    writeFile(root / "sel/sub/t\xc2\x9d" "0;pwned\xc2\x9c", 1);
+    writeFile(root / "sel/sub/r\xe2\x80\xaetxt.exe", 1);
+    writeFile(root / "sel/sub/c\x9b" "2J", 1);
+    // A file of the system bind-mounted inside, as in a container's folder.
+    writeFile(root / "outside", "HOST");
+    writeFile(root / "sel/etc/hosts", "");
+    const bool mounted = ::geteuid() == 0 &&
+                         ::mount((root / "outside").c_str(), (root / "sel/etc/hosts").c_str(),
+                                 nullptr, MS_BIND, nullptr) == 0;
+
     const auto outcome = run({"--dry-run", (root / "sel").string(), ".."});
+    if (mounted) {
+        ::umount2((root / "sel/etc/hosts").c_str(), MNT_DETACH);
+        EXPECT_NE(outcome.out.find("left:    " + (root / "sel/etc/hosts").string() +
+                                   ": is where another file system is mounted"),
+                  std::string::npos)
+            << outcome.out;
+    }
 
     EXPECT_EQ(outcome.exitCode, 0);
     for (const std::string& line :
          {std::string("refused: ..: "), "erase:   " + (root / "sel/a").string() + "\n",
           "erase:   " + (root / "sel/sub/b").string() + "\n",
+          "erase:   " + (root / "sel/sub/t\\x9d0;pwned\\x9c").string() + "\n",
+          "erase:   " + (root / "sel/sub/r\\u202etxt.exe").string() + "\n",
+          "erase:   " + (root / "sel/sub/c\\x9b2J").string() + "\n",
           "remove:  " + (root / "sel/link").string() + " (a link or special file",
           "left:    " + (root / "sel/shared").string() + ": has 1 other name(s)",
-          std::string("2 file(s) would be erased (2.0 KB)\n"),
+          std::string(mounted ? "5" : "6") + " file(s) would be erased (2.0 KB)\n",
           std::string("1 link(s) and special file(s) would be removed\n"),
-          std::string("2 item(s) would be refused or left\n")}) {
+          std::string(mounted ? "3" : "2") + " item(s) would be refused or left\n"}) {
         EXPECT_NE(outcome.out.find(line), std::string::npos) << line << "\n" << outcome.out;
     }
     EXPECT_TRUE(entryExists(root / "sel/a"));

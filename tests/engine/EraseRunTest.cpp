@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 
 #include <fcntl.h>
+#include <sys/mount.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <deque>
+#include <functional>
+#include <optional>
 #include <set>
 
 #include "RunHarness.h"
@@ -265,32 +268,266 @@ TEST(EraseRun, RemovesLinksAndSpecialFilesAsEntriesAndCountsThemApart) {
     EXPECT_EQ(h.state().shreddingProgress, 1.0);  // the link came last
 }
 
-TEST(EraseRun, AFolderSwappedForALinkDuringTheRunIsNeverFollowed) {
-    for (const std::string swapped : {"sel/sub", "sel"}) {
-        RunHarness h;
-        writeFile(h / "big", 2 * 1048576);
-        writeFile(h / "sel/sub/f", "mine");
-        writeFile(h / "sel/g", "mine too");
-        writeFile(h / "theirs/sub/f", "not yours");
-        writeFile(h / "theirs/f", "not yours");
-        writeFile(h / "theirs/g", "not yours");
-        h.add("big");
-        h.add("sel");
-        h.ops.before = [&](Call call, const std::string&) {
-            if (call == Call::Write && h.ops.count(Call::Write) == 1) {
-                fs::rename(h / swapped, h / "moved-away");
-                fs::create_directory_symlink(h / "theirs", h / swapped);
-            }
+// What was chosen changed while the run was busy or while the question waited: a folder on the
+// way swapped for a link to someone else's folder or for another folder, the item itself
+// replaced or moved away. Nothing of theirs is touched, and no folder open ever succeeds
+// through the link, with openat2 or without it.
+TEST(EraseRun, WhatWasChosenIsReachedOnlyAsItWasChosen) {
+    struct Case {
+        const char* what;
+        const char* chosen;
+        bool beforeRun;
+        std::function<void(RunHarness&)> change;
+        std::optional<Step> step;  // of the first line; none when a link is simply removed
+        std::int64_t erased;
+        const char* swapped = "";  // the folder a link took the place of
+    };
+    const auto linkInstead = [](const char* moved) {
+        return [moved](RunHarness& h) {
+            fs::rename(h / moved, h / "moved-away");
+            fs::create_directory_symlink(h / "theirs", h / moved);
         };
-        h.runToEnd(quick());
+    };
+    const std::vector<Case> cases{
+        {"sub swapped during", "sel", false, linkInstead("sel/sub"), Step::Changed, 2, "sub"},
+        {"sel swapped during", "sel", false, linkInstead("sel"), Step::Changed, 1, "sel"},
+        {"sub swapped before", "sel", true, linkInstead("sel/sub"), std::nullopt, 2, "sub"},
+        {"sel swapped before", "sel", true, linkInstead("sel"), Step::ChangedSinceChosen, 1, "sel"},
+        {"parent swapped before", "up/chosen", true, linkInstead("up"), Step::ChangedSinceChosen,
+         1, "up"},
+        {"parent moved away", "up/chosen", true,
+         [](RunHarness& h) { fs::rename(h / "up", h / "moved-away"); }, Step::NotFound, 1},
+        {"file replaced", "up/file", true,
+         [](RunHarness& h) {
+             fs::rename(h / "up/file", h / "moved-away");
+             writeFile(h / "up/file", "not yours");
+         },
+         Step::ChangedSinceChosen, 1},
+        {"parent replaced, the file moved into the new one", "up/file", true,
+         [](RunHarness& h) {
+             fs::rename(h / "up", h / "moved-away");
+             fs::create_directory(h / "up");
+             fs::rename(h / "moved-away/file", h / "up/file");
+         },
+         Step::ChangedSinceChosen, 1},
+    };
+    for (const bool openat2 : {true, false}) {
+        for (const Case& c : cases) {
+            const std::string what = c.what + std::string(openat2 ? "" : ", no openat2");
+            RunHarness h(0ms, 1, openat2);
+            writeFile(h / "big", 2 * 1048576);
+            writeFile(h / "sel/sub/f", "mine");
+            writeFile(h / "sel/g", "mine too");
+            writeFile(h / "up/chosen/h", "mine");
+            writeFile(h / "up/file", "mine");
+            for (const char* theirs : {"theirs/sub/f", "theirs/f", "theirs/g", "theirs/chosen/h"}) {
+                writeFile(h / theirs, "not yours");
+            }
+            h.add("big");
+            h.add(c.chosen);
+            std::size_t changedAt = SIZE_MAX;
+            const auto change = [&] {
+                c.change(h);
+                changedAt = h.ops.log.size();
+            };
+            if (c.beforeRun) {
+                change();
+            } else {
+                h.ops.before = [&](Call call, const std::string&) {
+                    if (call == Call::Write && h.ops.count(Call::Write) == 1) {
+                        change();
+                    }
+                };
+            }
+            h.runToEnd(quick());
 
-        EXPECT_EQ(readFile(h / "theirs/sub/f"), "not yours") << swapped;
-        EXPECT_EQ(readFile(h / "theirs/f"), "not yours") << swapped;
-        EXPECT_EQ(readFile(h / "theirs/g"), "not yours") << swapped;
-        EXPECT_TRUE(entryExists(h / swapped)) << swapped;  // the link stays
-        EXPECT_GT(h.state().failedCount(), 0) << swapped;
-        EXPECT_EQ(h.state().stats.fileCount, swapped == "sel" ? 1 : 2) << swapped;
+            for (const char* theirs :
+                 {"theirs/sub/f", "theirs/f", "theirs/g", "theirs/chosen/h"}) {
+                EXPECT_EQ(readFile(h / theirs), "not yours") << what << ": " << theirs;
+            }
+            if (std::string(c.chosen) == "up/file") {  // refused, so never written
+                const std::string left = readFile(h / "up/file");
+                EXPECT_TRUE(left == "mine" || left == "not yours") << what;
+            }
+            ASSERT_EQ(h.state().failedCount() > 0, c.step.has_value()) << what;
+            if (c.step) {
+                EXPECT_EQ(h.state().failures[0].failure.step, *c.step) << what;
+            }
+            EXPECT_EQ(h.state().stats.fileCount, c.erased) << what;
+            for (std::size_t i = std::min(changedAt, h.ops.log.size()); i < h.ops.log.size(); ++i) {
+                const auto& call = h.ops.log[i];
+                EXPECT_FALSE(call.returned && call.error == 0 &&
+                             fs::path(call.name).filename() == c.swapped &&
+                             (call.call == Call::OpenFolderAt || call.call == Call::OpenFolder))
+                    << what << ": opened through the link";
+            }
+        }
     }
+}
+
+// Mounts made for the length of a test, taken away before its folder is.
+class Mounts {
+public:
+    bool bind(const fs::path& from, const fs::path& to) { return add(from, to, nullptr, MS_BIND); }
+    bool tmpfs(const fs::path& at) { return add("fendry-test", at, "tmpfs", 0); }
+    ~Mounts() {
+        for (auto at = points_.rbegin(); at != points_.rend(); ++at) {
+            ::umount2(at->c_str(), MNT_DETACH);
+        }
+    }
+
+private:
+    bool add(const fs::path& from, const fs::path& to, const char* type, unsigned long flags) {
+        if (::mount(from.c_str(), to.c_str(), type, flags, nullptr) != 0) {
+            return false;
+        }
+        points_.push_back(to);
+        return true;
+    }
+    std::vector<fs::path> points_;
+};
+
+// Nothing mounted inside a chosen folder is opened, a folder or a single file (a container's
+// bind-mounted files), whether it was there when the folder was listed or came just before it
+// was entered or opened; a chosen folder that is a mount point itself is erased inside and
+// stays. With openat2 and without it.
+TEST(EraseRun, NeverOpensAMountInsideAChosenFolder) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "mounting takes root";
+    }
+    for (const bool openat2 : {true, false}) {
+        for (const bool late : {false, true}) {
+            const std::string what = std::string(late ? "mounted late" : "mounted before") +
+                                     (openat2 ? "" : ", no openat2");
+            RunHarness h(0ms, 1, openat2);
+            writeFile(h / "outside/host", "HOST");
+            writeFile(h / "outside/dir/x", "theirs");
+            writeFile(h / "sel/etc/hosts", "");
+            writeFile(h / "sel/own", "mine");
+            fs::create_directories(h / "sel/mnt");
+            Mounts mounts;
+            const auto mountFile = [&] { return mounts.bind(h / "outside/host", h / "sel/etc/hosts"); };
+            const auto mountFolder = [&] { return mounts.bind(h / "outside/dir", h / "sel/mnt"); };
+            if (late) {
+                h.ops.before = [&, file = false, folder = false](Call call,
+                                                                 const std::string& name) mutable {
+                    if (call == Call::OpenFolderAt && name == "mnt" && !folder) {
+                        folder = mountFolder();
+                    } else if (call == Call::Open && name == "hosts" && !file) {
+                        file = mountFile();
+                    }
+                };
+            } else if (!mountFile() || !mountFolder()) {
+                GTEST_SKIP() << "no bind mounts here";
+            }
+            h.add("sel");
+
+            h.runToEnd(quick());
+
+            EXPECT_EQ(readFile(h / "outside/host"), "HOST") << what;
+            EXPECT_EQ(readFile(h / "outside/dir/x"), "theirs") << what;
+            EXPECT_EQ(h.state().stats.fileCount, 1) << what;
+            const auto lines = h.failures();
+            for (const char* mount : {"sel/mnt", "sel/etc/hosts"}) {
+                EXPECT_NE(std::find(lines.begin(), lines.end(),
+                                    std::pair<std::string, Step>{mount, Step::MountPoint}),
+                          lines.end())
+                    << what << ": " << mount;
+            }
+        }
+        RunHarness h(0ms, 1, openat2);
+        Mounts mounts;
+        fs::create_directories(h / "stick");
+        ASSERT_TRUE(mounts.tmpfs(h / "stick"));
+        writeFile(h / "stick/p", "a");
+        writeFile(h / "stick/d/q", "b");
+        h.add("stick");
+        h.runToEnd(quick());
+        EXPECT_EQ(h.state().stats.fileCount, 2) << openat2;
+        EXPECT_EQ(h.state().failedCount(), 0) << openat2;
+        EXPECT_TRUE(fs::is_empty(h / "stick")) << openat2;
+    }
+}
+
+// Between the last check of an entry and its removal another file may take its name: it is
+// never counted as erased, and the checks just before and after the removal say so.
+TEST(EraseRun, AnEntrySwappedAtItsRemovalIsNeitherCountedNorTakenForIt) {
+    struct Case {
+        Call at;       // the call before which another file takes the name
+        Step step;
+        bool intruderStays;
+    };
+    for (const Case& c : {Case{Call::OpenEntry, Step::Changed, true},
+                          Case{Call::StatAt, Step::Changed, true},
+                          Case{Call::Remove, Step::NameTaken, false}}) {
+        for (const char* name : {"file", "link"}) {
+            RunHarness h;
+            writeFile(h / "sel/file", 4096, 'o');
+            fs::create_symlink("nowhere", h / "sel/link");
+            h.add("sel");
+            bool removing = false;
+            bool swapped = false;
+            h.ops.before = [&](Call call, const std::string& entry) {
+                removing = removing || (call == Call::OpenEntry && entry == name);
+                if (removing && !swapped && call == c.at && entry == name) {
+                    fs::rename(h / "sel" / name, h / "held-away");
+                    writeFile(h / "sel" / name, "intruder");
+                    swapped = true;
+                }
+            };
+            h.runToEnd(quick());
+
+            const std::string what = std::string(name) + " at " + std::to_string(int(c.at));
+            ASSERT_TRUE(swapped) << what;
+            EXPECT_EQ(h.state().stats.fileCount + h.state().stats.linkCount, 1) << what;
+            EXPECT_EQ(h.failures()[0], (std::pair<std::string, Step>{"sel/" + std::string(name),
+                                                                     c.step}))
+                << what;
+            EXPECT_EQ(entryExists(h / "sel" / name), c.intruderStays) << what;
+            EXPECT_TRUE(entryExists(h / "held-away")) << what;
+        }
+    }
+}
+
+// A stop is heeded before every entry, links and empty files too, which no chunk check would
+// catch, and during the walk, which then lists no further folder.
+TEST(EraseRun, AStopIsHeededBeforeEveryEntryAndDuringTheWalk) {
+    for (const std::size_t stopAt : {1, 2}) {
+        RunHarness h;
+        h.deliverAtOnce = true;
+        writeFile(h / "a", "erased");
+        fs::create_symlink("nowhere", h / "link");
+        writeFile(h / "empty", "");
+        for (const char* name : {"a", "link", "empty"}) {
+            h.add(name);
+        }
+        h.run.setOnChange([&] {
+            if (h.state().isShredding && h.state().workList &&
+                h.state().currentFileIndex == static_cast<std::int64_t>(stopAt)) {
+                h.run.stop();
+            }
+        });
+        h.runToEnd(quick());
+        EXPECT_TRUE(h.state().stopped) << stopAt;
+        EXPECT_FALSE(entryExists(h / "a")) << stopAt;
+        EXPECT_EQ(entryExists(h / "link"), stopAt <= 1) << stopAt;
+        EXPECT_TRUE(entryExists(h / "empty")) << stopAt;
+    }
+
+    RunHarness h;
+    for (const char* name : {"sel/a/f", "sel/b/f", "sel/c/f", "sel/d/f"}) {
+        writeFile(h / name, "x");
+    }
+    h.add("sel");
+    h.ops.before = [&](Call call, const std::string&) {
+        if (call == Call::List) {
+            h.run.stop();
+        }
+    };
+    h.runToEnd(quick());
+    EXPECT_TRUE(h.state().stopped);
+    EXPECT_EQ(h.ops.count(Call::List), 1);
+    EXPECT_EQ(h.state().stats.fileCount, 0);
 }
 
 TEST(EraseRun, RemovesNothingItDidNotOverwriteAndSaysWhyEachItemStayed) {

@@ -211,20 +211,26 @@ TEST(ShredPass, NeverOpensSpecialFilesFoldersOrLinksNorWritesThroughALinkSwapped
         EXPECT_TRUE(entryExists(folder / name));
     }
 
-    // Swapped for a link after it was inspected as the file expected.
-    writeFile(folder / "file", "soon a link");
-    ScriptedOps swapping;
-    swapping.before = [&](Call call, const std::string&) {
-        if (call == Call::Open) {
-            std::filesystem::remove(folder / "file");
-            std::filesystem::create_symlink(target, folder / "file");
-        }
-    };
-    const auto result = shredPass(folder.target("file"), 0, 1, {&swapping});
-    ASSERT_FALSE(result);
-    EXPECT_EQ(result.failure.step, Step::Changed);
-    EXPECT_EQ(readFile(target), "keep");
-    EXPECT_TRUE(entryExists(folder / "file"));
+    // Swapped for a link after it was inspected as the file expected: the open itself refuses
+    // the link, with openat2 and without it.
+    for (const bool openat2 : {true, false}) {
+        writeFile(folder / "file", "soon a link");
+        ScriptedOps swapping(openat2);
+        swapping.before = [&](Call call, const std::string&) {
+            if (call == Call::Open) {
+                std::filesystem::remove(folder / "file");
+                std::filesystem::create_symlink(target, folder / "file");
+            }
+        };
+        const auto result = shredPass(folder.target("file"), 0, 1, {&swapping});
+        ASSERT_FALSE(result) << openat2;
+        EXPECT_EQ(result.failure.step, Step::Changed) << openat2;
+        EXPECT_EQ(readFile(target), "keep") << openat2;
+        EXPECT_EQ(swapping.countLogged([](const ScriptedOps::Logged& call) {
+            return call.call == Call::Open && call.returned && call.error == 0;
+        }), 0) << openat2;
+        std::filesystem::remove(folder / "file");
+    }
 }
 
 TEST(ShredPass, AFileReplacedResizedOrGivenANewNameIsLeftAndReportedAsChanged) {
@@ -243,6 +249,10 @@ TEST(ShredPass, AFileReplacedResizedOrGivenANewNameIsLeftAndReportedAsChanged) {
          [](const auto& file) {
              std::filesystem::create_hard_link(file, file.string() + ".other");
          }},
+        {"linked before it is opened",
+         [](const auto& file) {
+             std::filesystem::create_hard_link(file, file.string() + ".other");
+         }},
     };
     for (const auto& c : cases) {
         OpenFolder folder;
@@ -250,8 +260,11 @@ TEST(ShredPass, AFileReplacedResizedOrGivenANewNameIsLeftAndReportedAsChanged) {
         writeFile(file, 3 * MiB, 'o');
         const PassTarget target = folder.target("file");
         ScriptedOps ops;
+        const Call when = std::string(c.what) == "linked before it is opened" ? Call::Open
+                                                                                : Call::Write;
         ops.before = [&](Call call, const std::string&) {
-            if (call == Call::Write && ops.count(Call::Write) == 1) {
+            // Before the file is opened, or while its second chunk is written.
+            if (call == when && ops.count(when) == (when == Call::Open ? 0 : 1)) {
                 c.change(file);
             }
         };
@@ -265,7 +278,9 @@ TEST(ShredPass, AFileReplacedResizedOrGivenANewNameIsLeftAndReportedAsChanged) {
         EXPECT_TRUE(entryExists(file)) << c.what;
         if (std::string(c.what) == "replaced") {
             EXPECT_EQ(readFile(file), std::string(3 * MiB, 'n'));  // the newcomer is untouched
-            EXPECT_EQ(ops.count(Call::Write), 0);
+        }
+        if (when == Call::Open || std::string(c.what) == "replaced") {
+            EXPECT_EQ(ops.count(Call::Write), 0) << c.what;  // its other name keeps its content
         }
     }
 }
@@ -286,6 +301,18 @@ TEST(ShredPass, WritesOnlyTheDataExtentsOfASparseFileAndStopsWhenAsked) {
     EXPECT_EQ(info.st_size, 64 * static_cast<off_t>(MiB));
     EXPECT_LT(info.st_blocks * 512, 4 * static_cast<off_t>(MiB));  // the hole stays a hole
 
+    // Preallocated and zeroed ranges read as holes but keep their blocks, and what those held.
+    writeFile(folder / "zeroed", 3 * MiB, 'o');
+    const int fd = ::open((folder / "zeroed").c_str(), O_RDWR);
+    const bool zeroed = ::fallocate(fd, FALLOC_FL_ZERO_RANGE, MiB, MiB) == 0 && ::fsync(fd) == 0;
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+    ::close(fd);
+    if (zeroed) {
+        ScriptedOps preallocated;
+        ASSERT_TRUE(shredPass(folder.target("zeroed"), 0, 2, {&preallocated}));
+        EXPECT_EQ(preallocated.writeLengths, std::vector<std::size_t>(3, MiB));
+    }
+
     writeFile(folder / "big", 4 * MiB, 'o');
     int chunks = 0;
     fendry::PassContext stopping{&ops};
@@ -297,6 +324,21 @@ TEST(ShredPass, WritesOnlyTheDataExtentsOfASparseFileAndStopsWhenAsked) {
     EXPECT_EQ(left.size(), 4 * MiB);
     EXPECT_NE(left.substr(0, MiB), std::string(MiB, 'o'));
     EXPECT_EQ(left.substr(2 * MiB), std::string(2 * MiB, 'o'));  // the rest was not reached
+}
+
+
+TEST(Identity, AFileIsItselfOnlyWithItsDeviceInodeTypeAndBirth) {
+    const fendry::Identity file{8, 12, S_IFREG, 1000};
+    struct Case {
+        fendry::Identity other;
+        bool same;
+    };
+    for (const Case& c : {Case{{8, 12, S_IFREG, 1000}, true}, Case{{8, 12, S_IFREG, 0}, true},
+                          Case{{9, 12, S_IFREG, 1000}, false}, Case{{8, 13, S_IFREG, 1000}, false},
+                          Case{{8, 12, S_IFLNK, 1000}, false},  // a link on a freed inode number
+                          Case{{8, 12, S_IFREG, 1001}, false}}) {  // a file written anew there
+        EXPECT_EQ(file.matches(c.other), c.same) << c.other.inode << " " << c.other.birth;
+    }
 }
 
 }  // namespace

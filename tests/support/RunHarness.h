@@ -51,8 +51,8 @@ struct RunHarness {
                           filesInFlight}};
 
     explicit RunHarness(std::chrono::milliseconds interval = std::chrono::milliseconds(0),
-                        std::size_t inFlight = 1)
-        : progressInterval(interval), filesInFlight(inFlight) {
+                        std::size_t inFlight = 1, bool openat2 = true)
+        : ops(openat2), progressInterval(interval), filesInFlight(inFlight) {
         run.setOnChange([this] { seen.push_back(run.state()); });
     }
     std::filesystem::path operator/(const std::string& name) const { return root / name; }
