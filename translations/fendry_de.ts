@@ -164,6 +164,13 @@
             <numerusform>%n Dateien konnten nicht gelöscht werden</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n Ordner nicht entfernt</numerusform>
+            <numerusform>%n Ordner nicht entfernt</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Fendry</name>

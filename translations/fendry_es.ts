@@ -164,6 +164,13 @@
             <numerusform>No se pudieron borrar %n archivos</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n carpeta no eliminada</numerusform>
+            <numerusform>%n carpetas no eliminadas</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Fendry</name>

@@ -164,6 +164,13 @@
             <numerusform>%n fichiers n’ont pas pu être effacés</numerusform>
         </translation>
     </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n dossier non supprimé</numerusform>
+            <numerusform>%n dossiers non supprimés</numerusform>
+        </translation>
+    </message>
 </context>
 <context>
     <name>Fendry</name>

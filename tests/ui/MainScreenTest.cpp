@@ -650,17 +650,18 @@ private slots:
         const BusyFile first(h.root() / "busy");
         auto second = std::make_unique<BusyFile>(h.root() / "sub/busy two");
         h.add(first.path());
-        h.add(second->path());
+        h.add(h.root() / "sub");  // a folder that stays, and says so on a line of its own
         h.add(h.file("fine"));
         h.screen().startShredding();
         h.finishBackgroundWork();
-        QCOMPARE(h.screen().failedCount(), 2);
+        QCOMPARE(h.screen().failedCount(), 3);
         second.reset();
         fs::remove(h.root() / "sub/busy two");  // gone by the time the details are read
         QTRY_VERIFY(h.shown("failedLine"));
         QCOMPARE(h.text("summaryTitle"), QStringLiteral("Done, with issues"));
         QCOMPARE(h.text("erasedLine"), QStringLiteral("1 files securely erased"));
         QCOMPARE(h.text("failedLine"), QStringLiteral("2 file(s) could not be erased"));
+        QCOMPARE(h.text("foldersKeptLine"), QStringLiteral("1 folder(s) not removed"));
         QCOMPARE(h.find("summarySymbol")->property("name").toString(),
                  QStringLiteral("exclamationmark.triangle.fill"));
 
@@ -669,10 +670,11 @@ private slots:
         h.click("showDetailsButton");
         QVERIFY(h.screen().showFailureDetails());
         QTRY_VERIFY(h.shown("failureList"));
-        QCOMPARE(h.text("detailsTitle"), QStringLiteral("2 file(s) could not be erased"));
+        QCOMPARE(h.text("detailsTitle"),
+                 QStringLiteral("2 file(s) could not be erased\n1 folder(s) not removed"));
         const QString reason = QStringLiteral("could not be opened for writing: Text file busy");
         FailureListModel& failures = *h.screen().failures();
-        QCOMPARE(failures.rowCount(), 2);
+        QCOMPARE(failures.rowCount(), 3);
         const auto at = [&](int row, int role) { return failures.data(failures.index(row), role); };
         QCOMPARE(at(0, FailureListModel::NameRole).toString(), QStringLiteral("busy"));
         QCOMPARE(at(0, FailureListModel::FolderRole).toString(),
@@ -682,14 +684,15 @@ private slots:
         QList<QQuickItem*> showButtons;
         QTRY_VERIFY((showButtons.clear(),
                      findAll(h.view.contentItem(), "showInFolderButton", showButtons),
-                     showButtons.size() == 2));
+                     showButtons.size() == 3));
         QVERIFY(showButtons[0]->isVisible());
         QVERIFY(!showButtons[1]->isVisible());
 
         h.click("copyDetailsButton");
         const QString root = QString::fromStdString(h.root().path().native());
         QCOMPARE(QGuiApplication::clipboard()->text(),
-                 root + "/busy: " + reason + "\n" + root + "/sub/busy two: " + reason + "\n");
+                 root + "/busy: " + reason + "\n" + root + "/sub/busy two: " + reason + "\n" +
+                     root + "/sub: was not removed: it still holds items that were not erased\n");
         h.click("closeDetailsButton");
         QTRY_VERIFY(!h.screen().showFailureDetails());
         QVERIFY(h.contentShown("completionView"));

@@ -35,7 +35,12 @@ CardDialog {
             id: heading
             objectName: "detailsTitle"
             Layout.fillWidth: true
-            text: qsTr("%n file(s) could not be erased", "", details.screen.failures.count)
+            // Files and the folders that stayed are counted apart, a line each.
+            text: [details.screen.filesNotErased > 0
+                       ? qsTr("%n file(s) could not be erased", "", details.screen.filesNotErased) : "",
+                   details.screen.foldersKept > 0
+                       ? qsTr("%n folder(s) not removed", "", details.screen.foldersKept) : ""]
+                  .filter(line => line.length > 0).join("\n")
             font: Theme.headline
             color: Theme.primary
             horizontalAlignment: Text.AlignHCenter
