@@ -9,6 +9,8 @@
 #include <thread>
 #include <unordered_map>
 
+#include "NameWipe.h"
+
 namespace fendry {
 
 namespace {
@@ -41,11 +43,13 @@ private:
 
 enum class What : std::uint8_t { File, LinkOrSpecial, LaterName };
 
-// An entry removed from its folder whose removal is not synced yet.
+// An entry renamed away in its folder, waiting for the sync of its new name, its removal and
+// the sync of that.
 struct Removal {
     std::size_t entry = 0;
     What what = What::File;
     std::int64_t size = 0;  // a file's, read before its first pass
+    std::string name;       // the random name it has now
 };
 
 // One entry that a worker erases or removes.
@@ -57,10 +61,11 @@ struct Task {
 };
 
 struct Outcome {
-    enum class Kind : std::uint8_t { Removed, Failed, NotBegun };
-    Kind kind = Kind::Removed;
+    enum class Kind : std::uint8_t { Renamed, Failed, NotBegun };
+    Kind kind = Kind::Renamed;
     PassFailure failure;    // Failed
-    std::int64_t size = 0;  // Removed
+    std::int64_t size = 0;  // Renamed
+    std::string renamed;    // Renamed: its random name
 };
 
 // The workers take the entries in order from one shared state, each erasing its file on its own
@@ -192,7 +197,8 @@ std::optional<Task> Eraser::prepare(std::size_t entry, Lock& lock) {
     return task;
 }
 
-// Every pass of one file, or the removal of a link or a later name; without the lock.
+// Every pass of one file, then its name overwritten; or the name of a link or a later name
+// overwritten. Without the lock.
 Outcome Eraser::erase(const Task& task) {
     Outcome outcome;
     const auto fail = [&](const PassFailure& failure, std::int64_t passesLeft) {
@@ -211,8 +217,8 @@ Outcome Eraser::erase(const Task& task) {
     const int fd = task.folder->fd();
     const Identity identity = record.identity(list_.folders[record.folder].device);
     if (task.what != What::File) {
-        if (const auto removed = removeEntry(ops_, fd, name, identity); !removed) {
-            return fail(removed.failure, passes);
+        if (const auto renamed = renameAway(ops_, fd, name, identity, outcome.renamed); !renamed) {
+            return fail(renamed.failure, passes);
         }
         setup_.progress.doneWithoutPasses(task.entry);
         return outcome;
@@ -222,11 +228,14 @@ Outcome Eraser::erase(const Task& task) {
         if (pass > 0) {
             setup_.progress.passBegan(task.entry, pass);
         }
-        const PassResult done = pass > 0 && setup_.stop
-                                    ? failedAt(Step::Stopped)
-                                    : shredPass(target, pass, passes, setup_.pass);
+        PassResult done =
+            pass > 0 && setup_.stop ? failedAt(Step::Stopped) : shredPass(target, setup_.pass);
         if (pass == 0) {
             outcome.size = done.size;
+        }
+        // The name goes with the last pass.
+        if (done && pass == passes - 1) {
+            done = renameAway(ops_, fd, name, identity, outcome.renamed);
         }
         if (!done) {
             if (pass == 0 && done.failure.step == Step::Stopped && done.failure.offset == 0) {
@@ -245,14 +254,14 @@ void Eraser::finish(const Task& task, const Outcome& outcome, Lock& lock) {
     const FolderIndex folder = list_.entries[task.entry].folder;
     leftFolder(folder);
     switch (outcome.kind) {
-        case Outcome::Kind::Removed: {
+        case Outcome::Kind::Renamed: {
             Batch& batch = batches_[folder];
             const auto now = setup_.now();
             if (batch.removals.empty()) {
                 batch.folder = task.folder;
                 batch.since = now;
             }
-            batch.removals.push_back({task.entry, task.what, outcome.size});
+            batch.removals.push_back({task.entry, task.what, outcome.size, outcome.renamed});
             if (list_.hardLinkAt(task.entry) != nullptr) {
                 firstNameKnown_.notify_all();  // a later name may want it synced now
             }
@@ -338,8 +347,8 @@ bool Eraser::firstNameErased(std::size_t first, Lock& lock) {
     }
 }
 
-// Syncs the folder once for the removals waiting in it, then counts them; the lock is let go
-// meanwhile.
+// Syncs the folder once for the new names of the entries waiting in it, removes them, syncs it
+// once more, then counts them; the lock is let go meanwhile.
 void Eraser::syncBatch(FolderIndex folder, Lock& lock) {
     const auto found = batches_.find(folder);
     if (found == batches_.end()) {
@@ -349,15 +358,33 @@ void Eraser::syncBatch(FolderIndex folder, Lock& lock) {
     batches_.erase(found);
     ++syncsInFlight_;
     lock.unlock();
-    const int error = ops_.sync(batch.folder->fd());
+    const int fd = batch.folder->fd();
+    const int renamesSynced = ops_.sync(fd);
+    std::vector<PassResult> removed;
+    for (const Removal& removal : batch.removals) {
+        const WorkEntry& record = list_.entries[removal.entry];
+        removed.push_back(renamesSynced != 0
+                              ? failedAt(Step::Rename, renamesSynced)
+                              : removeEntry(ops_, fd, removal.name,
+                                            record.identity(list_.folders[record.folder].device)));
+        // What stays is found under its own name again, unless something else took its place.
+        const Step step = removed.back().failure.step;
+        if (!removed.back() && step != Step::Changed && step != Step::NameTaken) {
+            ops_.renameAt(fd, removal.name, std::string(list_.nameOf(record)));
+        }
+    }
+    const int removalsSynced = renamesSynced == 0 ? ops_.sync(fd) : renamesSynced;
     batch.folder.reset();
     lock.lock();
     --syncsInFlight_;
-    for (const Removal& removal : batch.removals) {
-        if (error == 0) {
-            count(removal);
+    for (std::size_t i = 0; i < batch.removals.size(); ++i) {
+        const Removal& removal = batch.removals[i];
+        if (!removed[i]) {
+            fail(removal.entry, removed[i].failure);
+        } else if (removalsSynced != 0) {
+            fail(removal.entry, failedAt(Step::SyncFolder, removalsSynced).failure);
         } else {
-            fail(removal.entry, failedAt(Step::SyncFolder, error).failure);
+            count(removal);
         }
     }
 }

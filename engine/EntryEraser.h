@@ -41,8 +41,9 @@ struct EntryEraserSetup {
 
 // Erases the entries of a work list, several files at a time, so that the device sees a queue
 // of syncs instead of one at a time. Entries begin in work list order; each file's passes run
-// one after another, each synced before the next begins. Removals from one folder are synced
-// together, and a file counts as erased only once the sync of its removal has succeeded. A
+// one after another, each synced before the next begins, and its name is overwritten with its
+// last pass: renamed to a random one. Entries renamed in one folder are synced together, then
+// removed and synced once more, and a file counts as erased only once that sync has succeeded. A
 // later name of a hard-linked file is removed only after its first name was erased. A failure
 // stops only the entry it happened to. Once `stop` is set no entry begins; what was already
 // removed is synced and counted, and what was being overwritten stays.

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 namespace fendry {
@@ -297,8 +298,16 @@ int FileOps::removeAt(int folder, const std::string& name, bool isFolder) {
     return errnoOf(::unlinkat(folder, name.c_str(), isFolder ? AT_REMOVEDIR : 0));
 }
 
+int FileOps::renameAt(int folder, const std::string& from, const std::string& to) {
+    return errnoOf(::renameat2(folder, from.c_str(), folder, to.c_str(), RENAME_NOREPLACE));
+}
+
 int FileOps::statFileSystem(int fd, struct statfs& info) {
     return errnoOf(::fstatfs(fd, &info));
+}
+
+int FileOps::syncFileSystem(int fd) {
+    return errnoOf(::syncfs(fd));
 }
 
 FileOps& systemFileOps() {

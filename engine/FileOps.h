@@ -92,7 +92,12 @@ public:
     virtual int duplicate(int fd, int& out);
     // Removes one entry of `folder`; a link is removed as itself.
     virtual int removeAt(int folder, const std::string& name, bool isFolder);
+    // Renames the entry `from` of `folder` to `to`, which must not exist (EEXIST).
+    virtual int renameAt(int folder, const std::string& from, const std::string& to);
     virtual int statFileSystem(int fd, struct statfs& info);
+    // Writes everything of the file system holding `fd` to its device, the journal's copies of
+    // its metadata to their home blocks included (syncfs).
+    virtual int syncFileSystem(int fd);
 
 private:
     // 0 when the open `fd` lies on the same mount as the open `folder`, else EXDEV.

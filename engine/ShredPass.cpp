@@ -167,8 +167,7 @@ PassResult failedAt(Step step, int error, std::int64_t offset, mode_t type) {
     return PassResult::failed({step, error, offset, type});
 }
 
-PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int64_t passes,
-                     const PassContext& context) {
+PassResult shredPass(const PassTarget& target, const PassContext& context) {
     FileOps& ops = *context.ops;
 
     // Refuse anything but the regular file expected before opening it: opening a device can
@@ -209,12 +208,7 @@ PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int6
     if (closeError != 0) {
         return failedAt(Step::Close, closeError);
     }
-    if (passIndex != passes - 1) {
-        return result;
-    }
-    PassResult removed = removeEntry(ops, target.folder, target.name, target.identity);
-    removed.size = result.size;
-    return removed;
+    return result;
 }
 
 PassResult removeEntry(FileOps& ops, int folder, const std::string& name,

@@ -29,6 +29,7 @@ struct PassFailure {
         Sync,
         Close,
         Remove,
+        Rename,            // its name could not be overwritten before its removal
         SyncFolder,
         NotFound,          // nothing stands where the item was chosen or found
         ChangedSinceChosen,  // something else stands where the item was chosen
@@ -85,13 +86,10 @@ struct PassTarget {
 
 // One overwrite pass: opens the file without creating, truncating, following a link or entering
 // a mount, overwrites every allocated extent of its current length (holes hold no data) from
-// offset 0 with fresh random bytes in chunks of at most kChunkSize, syncs and closes it. The
-// pass whose index is passes - 1 then removes the entry; the removal lasts through a crash only
-// once the caller has synced the folder, which it may do once for several removals. A file that
-// is not the one expected, or whose size changes while it is written, is left in place and
+// offset 0 with fresh random bytes in chunks of at most kChunkSize, syncs and closes it. A file
+// that is not the one expected, or whose size changes while it is written, is left in place and
 // reported as changed.
-PassResult shredPass(const PassTarget& target, std::int64_t passIndex, std::int64_t passes,
-                     const PassContext& context);
+PassResult shredPass(const PassTarget& target, const PassContext& context);
 
 // Removes the entry `name` of `folder` (a link as itself), holding it while it checks that it is
 // still `identity` and, once removed, that it was what went. The caller syncs the folder before

@@ -87,6 +87,9 @@ QString failureText(const fendry::PassFailure& failure) {
         case Step::Close: return PassFailure::tr("could not be closed: %1").arg(reason);
         case Step::Remove:
             return PassFailure::tr("was overwritten but could not be removed: %1").arg(reason);
+        case Step::Rename:
+            return PassFailure::tr("its name could not be overwritten: %1; it was left as it is")
+                .arg(reason);
         case Step::SyncFolder:
             return PassFailure::tr(
                        "was removed, but the removal could not be synced to the device: %1")

@@ -698,6 +698,10 @@ Kein Spam – ganz fest versprochen.</translation>
         <source>another file took its name just before removal and was removed unerased</source>
         <translation>eine andere Datei hat kurz vor dem Entfernen ihren Namen übernommen und wurde ungelöscht entfernt</translation>
     </message>
+    <message>
+        <source>its name could not be overwritten: %1; it was left as it is</source>
+        <translation>sein Name konnte nicht überschrieben werden: %1; es wurde so belassen</translation>
+    </message>
 </context>
 <context>
     <name>PendingList</name>

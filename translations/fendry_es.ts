@@ -698,6 +698,10 @@ Nada de spam, te lo prometo.</translation>
         <source>another file took its name just before removal and was removed unerased</source>
         <translation>otro archivo tomó su nombre justo antes de eliminarlo y se eliminó sin borrar</translation>
     </message>
+    <message>
+        <source>its name could not be overwritten: %1; it was left as it is</source>
+        <translation>no se pudo sobrescribir su nombre: %1; se dejó como estaba</translation>
+    </message>
 </context>
 <context>
     <name>PendingList</name>

@@ -698,6 +698,10 @@ Aucun spam — c’est promis.</translation>
         <source>another file took its name just before removal and was removed unerased</source>
         <translation>un autre fichier a pris son nom juste avant la suppression et a été supprimé sans être effacé</translation>
     </message>
+    <message>
+        <source>its name could not be overwritten: %1; it was left as it is</source>
+        <translation>son nom n’a pas pu être écrasé : %1 ; il a été laissé tel quel</translation>
+    </message>
 </context>
 <context>
     <name>PendingList</name>

@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/mount.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -214,7 +216,10 @@ TEST(EraseRun, ErasesEachEntryOnceAndRemovesOnlyFoldersItEmptiedDeepestFirst) {
     }
 }
 
-TEST(EraseRun, SyncsAFolderOnceForTheFoldersRemovedFromItBeforeItGoesItself) {
+// Names go first: each entry is renamed, and a folder is synced once for the new names of what
+// is removed from it, then once for the removals; folders have their blocks written home by the
+// file system before they go, and the one holding them is synced before it goes itself.
+TEST(EraseRun, RenamesEverythingBeforeItGoesAndSyncsEachFolderOnceForEachStep) {
     RunHarness h;
     for (const char* sub : {"a", "b", "c"}) {
         writeFile(h / "sel/mid" / sub / "f", 1);
@@ -224,25 +229,57 @@ TEST(EraseRun, SyncsAFolderOnceForTheFoldersRemovedFromItBeforeItGoesItself) {
     h.runToEnd(quick());
 
     EXPECT_FALSE(entryExists(h / "sel"));
-    // Removals of folders and syncs of the folders holding them, in order; each leaf's own sync,
-    // for the removal of its file, comes before.
     const std::set<std::string> folders{"a", "b", "c", "mid", "sel"};
     std::vector<std::string> steps;
+    std::set<std::string> renamed;
     for (const auto& call : h.ops.log) {
-        if (!call.returned && folders.count(call.name) > 0 &&
-            (call.call == Call::Remove || call.call == Call::Sync)) {
+        if (call.returned) {
+            continue;
+        }
+        if (call.call == Call::Rename) {
+            renamed.insert(call.name);
+        } else if (call.call == Call::Remove) {
+            EXPECT_EQ(renamed.count(call.name), 1u) << call.name << " went under its own name";
+        }
+        if (call.call == Call::Rename && call.name != "f") {
+            steps.push_back("rename " + call.name);
+        } else if (folders.count(call.name) > 0 &&
+                   (call.call == Call::Remove || call.call == Call::Sync)) {
             steps.push_back((call.call == Call::Remove ? "remove " : "sync ") + call.name);
+        } else if (call.call == Call::SyncFileSystem) {
+            steps.push_back("write home");
         }
     }
-    ASSERT_GE(steps.size(), 3u);
-    EXPECT_EQ(std::set<std::string>(steps.begin(), steps.begin() + 3),
-              (std::set<std::string>{"sync a", "sync b", "sync c"}));
-    steps.erase(steps.begin(), steps.begin() + 3);
-    ASSERT_EQ(steps.size(), 7u);
-    EXPECT_EQ(std::set<std::string>(steps.begin(), steps.begin() + 3),
-              (std::set<std::string>{"remove a", "remove b", "remove c"}));
-    EXPECT_EQ(std::vector<std::string>(steps.begin() + 3, steps.end()),
-              (std::vector<std::string>{"sync mid", "remove mid", "sync sel", "remove sel"}));
+    // Each leaf: its file's new name synced, its removal synced.
+    ASSERT_GE(steps.size(), 6u);
+    EXPECT_EQ(std::multiset<std::string>(steps.begin(), steps.begin() + 6),
+              (std::multiset<std::string>{"sync a", "sync a", "sync b", "sync b", "sync c",
+                                          "sync c"}));
+    steps.erase(steps.begin(), steps.begin() + 6);
+    struct statfs fs {};
+    ASSERT_EQ(::statfs(h.root.path().c_str(), &fs), 0);
+    if (fs.f_type == TMPFS_MAGIC) {  // a file system in memory has no blocks to write home
+        std::erase(steps, "write home");
+    } else {
+        ASSERT_EQ(std::count(steps.begin(), steps.end(), "write home"), 3);
+    }
+    const auto set = [&](std::size_t from) {
+        return std::set<std::string>(steps.begin() + from, steps.begin() + from + 3);
+    };
+    ASSERT_EQ(steps.size(), fs.f_type == TMPFS_MAGIC ? 14u : 17u) << testing::PrintToString(steps);
+    std::size_t at = 0;
+    EXPECT_EQ(set(at), (std::set<std::string>{"rename a", "rename b", "rename c"}));
+    at += 3;
+    EXPECT_EQ(steps[at++], "sync mid");
+    if (fs.f_type != TMPFS_MAGIC) {
+        EXPECT_EQ(steps[at++], "write home");
+    }
+    EXPECT_EQ(set(at), (std::set<std::string>{"remove a", "remove b", "remove c"}));
+    at += 3;
+    std::vector<std::string> rest(steps.begin() + at, steps.end());
+    std::erase(rest, "write home");
+    EXPECT_EQ(rest, (std::vector<std::string>{"sync mid", "rename mid", "sync sel", "remove mid",
+                                              "sync sel", "rename sel", "remove sel"}));
 }
 
 TEST(EraseRun, RemovesLinksAndSpecialFilesAsEntriesAndCountsThemApart) {
@@ -449,41 +486,53 @@ TEST(EraseRun, NeverOpensAMountInsideAChosenFolder) {
     }
 }
 
-// Between the last check of an entry and its removal another file may take its name: it is
-// never counted as erased, and the checks just before and after the removal say so.
-TEST(EraseRun, AnEntrySwappedAtItsRemovalIsNeitherCountedNorTakenForIt) {
+// Between the last check of an entry and its renaming or removal another file may take its
+// name: it is never counted as erased, never taken for the entry, and the checks just before
+// and after each step say so.
+TEST(EraseRun, AnEntrySwappedAtItsRenamingOrRemovalIsNeitherCountedNorTakenForIt) {
     struct Case {
-        Call at;       // the call before which another file takes the name
+        Call at;         // before the n-th call of this kind about the entry, after its passes
+        int occurrence;  // 1: while it is renamed; 2: while it is removed
         Step step;
         bool intruderStays;
     };
-    for (const Case& c : {Case{Call::OpenEntry, Step::Changed, true},
-                          Case{Call::StatAt, Step::Changed, true},
-                          Case{Call::Remove, Step::NameTaken, false}}) {
+    for (const Case& c : {Case{Call::OpenEntry, 1, Step::Changed, true},
+                          Case{Call::Rename, 1, Step::Changed, true},
+                          Case{Call::OpenEntry, 2, Step::Changed, true},
+                          Case{Call::StatAt, 2, Step::Changed, true},
+                          Case{Call::Remove, 1, Step::NameTaken, false}}) {
         for (const char* name : {"file", "link"}) {
             RunHarness h;
             writeFile(h / "sel/file", 4096, 'o');
             fs::create_symlink("nowhere", h / "sel/link");
             h.add("sel");
-            bool removing = false;
-            bool swapped = false;
+            int seen = 0;
+            bool held = false;
+            std::string intruder;
             h.ops.before = [&](Call call, const std::string& entry) {
-                removing = removing || (call == Call::OpenEntry && entry == name);
-                if (removing && !swapped && call == c.at && entry == name) {
-                    fs::rename(h / "sel" / name, h / "held-away");
-                    writeFile(h / "sel" / name, "intruder");
-                    swapped = true;
+                if (entry != name || !intruder.empty()) {
+                    return;
+                }
+                held = held || call == Call::OpenEntry;  // its passes are behind it
+                if (held && call == c.at && ++seen == c.occurrence) {
+                    intruder = h.ops.realName(name);
+                    fs::rename(h / "sel" / intruder, h / "held-away");
+                    writeFile(h / "sel" / intruder, "intruder");
                 }
             };
             h.runToEnd(quick());
 
-            const std::string what = std::string(name) + " at " + std::to_string(int(c.at));
-            ASSERT_TRUE(swapped) << what;
+            const std::string what = std::string(name) + " at " + std::to_string(int(c.at)) +
+                                     " #" + std::to_string(c.occurrence);
+            ASSERT_FALSE(intruder.empty()) << what;
             EXPECT_EQ(h.state().stats.fileCount + h.state().stats.linkCount, 1) << what;
             EXPECT_EQ(h.failures()[0], (std::pair<std::string, Step>{"sel/" + std::string(name),
                                                                      c.step}))
                 << what;
-            EXPECT_EQ(entryExists(h / "sel" / name), c.intruderStays) << what;
+            const std::string left = h.ops.realName(name);
+            EXPECT_EQ(entryExists(h / "sel" / intruder) || entryExists(h / "sel" / name),
+                      c.intruderStays)
+                << what;
             EXPECT_TRUE(entryExists(h / "held-away")) << what;
         }
     }
@@ -569,19 +618,22 @@ TEST(EraseRun, RemovesNothingItDidNotOverwriteAndSaysWhyEachItemStayed) {
     EXPECT_EQ(lines.size(), 5u);
 }
 
-TEST(EraseRun, NeverReportsSuccessOverWhatItCouldNotReachReadOrRemove) {
+TEST(EraseRun, NeverReportsSuccessOverWhatItCouldNotReachReadRenameOrRemove) {
     struct Case {
         const char* what;
         Call call;
         int error;
         const char* name;
         Step step;
+        bool fileStays;  // under its own name
     };
     for (const Case& c :
-         {Case{"unreadable folder", Call::List, EACCES, "", Step::Unreadable},
-          Case{"no descriptors left", Call::OpenFolderAt, EMFILE, "sub", Step::Unreadable},
-          Case{"a mount inside", Call::OpenFolderAt, EXDEV, "sub", Step::MountPoint},
-          Case{"busy folder", Call::Remove, EBUSY, "sub", Step::FolderRemove}}) {
+         {Case{"unreadable folder", Call::List, EACCES, "", Step::Unreadable, true},
+          Case{"no descriptors left", Call::OpenFolderAt, EMFILE, "sub", Step::Unreadable, true},
+          Case{"a mount inside", Call::OpenFolderAt, EXDEV, "sub", Step::MountPoint, true},
+          Case{"busy folder", Call::Remove, EBUSY, "sub", Step::FolderRemove, false},
+          Case{"a name that cannot change", Call::Rename, EPERM, "f", Step::Rename, true},
+          Case{"a file that cannot go", Call::Remove, EPERM, "", Step::Remove, true}}) {
         RunHarness h;
         writeFile(h / "sel/sub/f", "x");
         h.add("sel");
@@ -590,6 +642,7 @@ TEST(EraseRun, NeverReportsSuccessOverWhatItCouldNotReachReadOrRemove) {
         h.runToEnd(quick());
 
         EXPECT_TRUE(entryExists(h / "sel/sub")) << c.what;
+        EXPECT_EQ(entryExists(h / "sel/sub/f"), c.fileStays) << c.what;
         ASSERT_GE(h.state().failedCount(), 1) << c.what;
         EXPECT_EQ(h.state().failures[0].failure.step, c.step) << c.what;
         EXPECT_EQ(h.failures().back(), (std::pair<std::string, Step>{"sel/", Step::FolderKept}))

@@ -67,7 +67,8 @@ std::vector<std::pair<std::string, std::string>> makeFolders(RunHarness& h, int 
     return files;
 }
 
-TEST(FilesInFlight, EachPassFollowsTheSyncOfTheOneBeforeAndEachFolderIsSyncedOnceForAll) {
+// A folder is synced once for the new names of all its files, and once for their removals.
+TEST(FilesInFlight, EachPassFollowsTheSyncOfTheOneBeforeAndEachFolderIsSyncedTwiceForAll) {
     for (const std::size_t inFlight : {1, 4}) {
         RunHarness h(0ms, inFlight);
         const auto files = makeFolders(h, 3, 8, 0);
@@ -102,12 +103,13 @@ TEST(FilesInFlight, EachPassFollowsTheSyncOfTheOneBeforeAndEachFolderIsSyncedOnc
                                         return call.call == Call::Sync && !call.returned &&
                                                call.name == folder;
                                     }),
-                      1)
+                      2)
                 << folder << ", " << inFlight;
         }
     }
 }
 
+// When the new names cannot be synced, nothing is removed, and each file keeps its own name.
 TEST(FilesInFlight, RemovalsWhoseFolderSyncFailsAreNotCounted) {
     RunHarness h(0ms, 4);
     for (int i = 0; i < 6; ++i) {
@@ -122,8 +124,9 @@ TEST(FilesInFlight, RemovalsWhoseFolderSyncFailsAreNotCounted) {
     EXPECT_EQ(h.state().stats, (EraseStats{6, 60}));
     int unsynced = 0;
     for (const auto& [item, step] : h.failures()) {
-        if (step == Step::SyncFolder) {
+        if (step == Step::Rename) {
             EXPECT_EQ(item.rfind("sel/bad/b", 0), 0u) << item;
+            EXPECT_TRUE(entryExists(h / item)) << item;
             ++unsynced;
         }
     }
@@ -209,7 +212,7 @@ TEST(FilesInFlight, ProgressNeverGoesBackNorRunsAheadOfSyncedWork) {
         double progress;
         std::int64_t filesDone;
         int syncedPasses;  // passes of files whose sync had returned
-        int removed;       // files whose removal had returned
+        int renamed;       // files whose last pass, with the new name, had returned
     };
     std::vector<Seen> seen;
     h.run.setOnChange([&] {
@@ -223,7 +226,7 @@ TEST(FilesInFlight, ProgressNeverGoesBackNorRunsAheadOfSyncedWork) {
                                    aboutAFile(call);
                         }),
                         h.ops.countLogged([&](const Logged& call) {
-                            return call.call == Call::Remove && call.returned && aboutAFile(call);
+                            return call.call == Call::Rename && call.returned && aboutAFile(call);
                         })});
     });
 
@@ -234,7 +237,7 @@ TEST(FilesInFlight, ProgressNeverGoesBackNorRunsAheadOfSyncedWork) {
     const double totalPasses = 41 * 7;
     for (std::size_t i = 0; i < seen.size(); ++i) {
         EXPECT_LE(seen[i].progress * totalPasses, seen[i].syncedPasses + 1e-9) << i;
-        EXPECT_LE(seen[i].filesDone, seen[i].removed) << i;
+        EXPECT_LE(seen[i].filesDone, seen[i].renamed) << i;
         if (i > 0) {
             EXPECT_GE(seen[i].progress, seen[i - 1].progress) << i;
             EXPECT_GE(seen[i].filesDone, seen[i - 1].filesDone) << i;

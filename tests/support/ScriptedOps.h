@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "FileOps.h"
 
 namespace testing_support {
@@ -33,11 +35,14 @@ public:
         Sync,
         Close,
         Remove,
+        Rename,
+        SyncFileSystem,
         Duplicate,
     };
 
     // One call as it was made: calls about an open descriptor are named after the entry it was
-    // opened for. Every call is logged when it starts and again when it has returned.
+    // opened for, and an entry renamed through this seam keeps the name it had. Every call is
+    // logged when it starts and again when it has returned.
     struct Logged {
         Call call;
         std::string name;
@@ -92,7 +97,8 @@ public:
         return step(Call::List, nameOf(folder), [&] { return FileOps::listFolder(folder, visit); });
     }
     int statAt(int folder, const std::string& name, fendry::EntryInfo& info) override {
-        return step(Call::StatAt, name, [&] { return FileOps::statAt(folder, name, info); });
+        return step(Call::StatAt, logged(folder, name),
+                    [&] { return FileOps::statAt(folder, name, info); });
     }
     int statOpen(int fd, fendry::EntryInfo& info) override {
         return step(Call::StatOpen, nameOf(fd), [&] { return FileOps::statOpen(fd, info); });
@@ -103,9 +109,10 @@ public:
         return opened(fd, name, error);
     }
     int openEntryAt(int folder, const std::string& name, int& fd) override {
+        const std::string as = logged(folder, name);
         const int error =
-            step(Call::OpenEntry, name, [&] { return FileOps::openEntryAt(folder, name, fd); });
-        return opened(fd, name, error);
+            step(Call::OpenEntry, as, [&] { return FileOps::openEntryAt(folder, name, fd); });
+        return opened(fd, as, error);
     }
     int findData(int fd, std::int64_t from, std::int64_t& start, std::int64_t& end) override {
         return step(Call::FindData, nameOf(fd),
@@ -143,10 +150,43 @@ public:
         return opened(out, name, error);
     }
     int removeAt(int folder, const std::string& name, bool isFolder) override {
-        return step(Call::Remove, name, [&] { return FileOps::removeAt(folder, name, isFolder); });
+        return step(Call::Remove, logged(folder, name),
+                    [&] { return FileOps::removeAt(folder, name, isFolder); });
+    }
+    int renameAt(int folder, const std::string& from, const std::string& to) override {
+        const std::string as = logged(folder, from);
+        const int error =
+            step(Call::Rename, as, [&] { return FileOps::renameAt(folder, from, to); });
+        if (error == 0) {
+            const std::lock_guard lock(mutex_);
+            aliases_[{inodeOf(folder), to}] = as;
+        }
+        return error;
+    }
+    // The name that the entry logged as `name` has now.
+    std::string realName(const std::string& name) const {
+        const std::lock_guard lock(mutex_);
+        for (const auto& [now, was] : aliases_) {
+            if (was == name) {
+                return now.second;
+            }
+        }
+        return name;
+    }
+    int syncFileSystem(int fd) override {
+        return step(Call::SyncFileSystem, nameOf(fd), [&] { return FileOps::syncFileSystem(fd); });
     }
 
 private:
+    static ino_t inodeOf(int folder) {
+        struct stat info {};
+        return ::fstat(folder, &info) == 0 ? info.st_ino : 0;
+    }
+    std::string logged(int folder, const std::string& name) const {
+        const std::lock_guard lock(mutex_);
+        const auto found = aliases_.find({inodeOf(folder), name});
+        return found != aliases_.end() ? found->second : name;
+    }
     std::string nameOf(int fd) const {
         const std::lock_guard lock(mutex_);
         const auto found = names_.find(fd);
@@ -190,6 +230,8 @@ private:
 
     mutable std::mutex mutex_;
     std::map<int, std::string> names_;  // open descriptors and what they were opened for
+    // A name given by a rename, in its folder: the one it had.
+    std::map<std::pair<ino_t, std::string>, std::string> aliases_;
     std::map<Call, int> seen_;
 };
 
