@@ -112,6 +112,8 @@ TEST_F(Cli, HelpVersionBadUsageAndMissingConfirmationEraseNothing) {
     }
     EXPECT_EQ(run({"--yes"}).exitCode, 2);
     EXPECT_EQ(run({"--no-such-option", keep}).exitCode, 2);
+    // "fendry-cli *" beside a file named "-y": nothing short skips the question.
+    EXPECT_EQ(run({"-y", keep}).exitCode, 2);
     // A name that is not valid UTF-8 is refused, never mapped onto another file's name.
     writeFile(root / "bad\xEF\xBF\xBD", "data");
     EXPECT_EQ(run({"--yes", (root / "bad\xFF").string()}).exitCode, 2);
