@@ -7,42 +7,84 @@
 namespace fendry::appcast {
 namespace {
 
-struct Component {
-    QStringView digits;  // without leading zeros: numbers of any length compare exactly
-    QStringView text;
-};
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
-Component componentAt(const QList<QStringView>& parts, qsizetype index) {
-    if (index >= parts.size()) {
-        return {};
+// Where a character sorts among the others outside runs of digits: "~" first, then the end of
+// the version and digits, then letters, then everything else.
+int order(QStringView text, qsizetype at) {
+    if (at >= text.size() || isDigit(text[at])) {
+        return 0;
     }
-    const QStringView part = parts[index];
-    qsizetype end = 0;
-    while (end < part.size() && part[end] >= u'0' && part[end] <= u'9') {
-        ++end;
+    const QChar c = text[at];
+    if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) {
+        return c.unicode();
     }
-    qsizetype start = 0;
-    while (start < end && part[start] == u'0') {
-        ++start;
-    }
-    return {part.sliced(start, end - start), part.sliced(end)};
+    return c == u'~' ? -1 : c.unicode() + 256;
 }
 
 int sign(int value) {
     return (value > 0) - (value < 0);
 }
 
-int compareComponents(const Component& left, const Component& right) {
-    if (left.digits.size() != right.digits.size()) {
-        return left.digits.size() < right.digits.size() ? -1 : 1;
+// dpkg's comparison of one part: alternately a run of other characters, compared by order(),
+// and a run of digits, compared as a number of any length.
+int comparePart(QStringView a, QStringView b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() || j < b.size()) {
+        while ((i < a.size() && !isDigit(a[i])) || (j < b.size() && !isDigit(b[j]))) {
+            if (const int difference = order(a, i) - order(b, j); difference != 0) {
+                return sign(difference);
+            }
+            ++i;
+            ++j;
+        }
+        while (i < a.size() && a[i] == u'0') {
+            ++i;
+        }
+        while (j < b.size() && b[j] == u'0') {
+            ++j;
+        }
+        int firstDifference = 0;
+        for (; i < a.size() && j < b.size() && isDigit(a[i]) && isDigit(b[j]); ++i, ++j) {
+            if (firstDifference == 0) {
+                firstDifference = a[i].unicode() - b[j].unicode();
+            }
+        }
+        if (i < a.size() && isDigit(a[i])) {
+            return 1;
+        }
+        if (j < b.size() && isDigit(b[j])) {
+            return -1;
+        }
+        if (firstDifference != 0) {
+            return sign(firstDifference);
+        }
     }
-    if (const int order = left.digits.compare(right.digits); order != 0) {
-        return sign(order);
+    return 0;
+}
+
+struct Version {
+    QStringView epoch, upstream, revision;
+};
+
+Version split(QStringView text) {
+    text = text.trimmed();
+    if (text.size() > 1 && (text[0] == u'v' || text[0] == u'V') && isDigit(text[1])) {
+        text = text.sliced(1);
     }
-    if (left.text.isEmpty() != right.text.isEmpty()) {
-        return left.text.isEmpty() ? 1 : -1;
+    Version version;
+    if (const qsizetype colon = text.indexOf(u':'); colon >= 0) {
+        version.epoch = text.first(colon);
+        text = text.sliced(colon + 1);
     }
-    return sign(left.text.compare(right.text));
+    if (const qsizetype hyphen = text.lastIndexOf(u'-'); hyphen >= 0) {
+        version.revision = text.sliced(hyphen + 1);
+        text = text.first(hyphen);
+    }
+    version.upstream = text;
+    return version;
 }
 
 // A version is shown to the user: only the characters versions are made of, and not too many.
@@ -118,13 +160,9 @@ std::optional<Release> readItem(QXmlStreamReader& xml) {
 }  // namespace
 
 int compareVersions(QStringView left, QStringView right) {
-    const QList<QStringView> leftParts = left.trimmed().split(u'.');
-    const QList<QStringView> rightParts = right.trimmed().split(u'.');
-    const qsizetype count = std::max(leftParts.size(), rightParts.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        if (const int order =
-                compareComponents(componentAt(leftParts, i), componentAt(rightParts, i));
-            order != 0) {
+    const Version a = split(left), b = split(right);
+    for (const auto part : {&Version::epoch, &Version::upstream, &Version::revision}) {
+        if (const int order = comparePart(a.*part, b.*part); order != 0) {
             return order;
         }
     }

@@ -9,10 +9,11 @@
 // The release feed the updater reads: an RSS 2.0 document with one <item> per release.
 namespace fendry::appcast {
 
-// Orders versions: dot-separated components compared one by one, numerically by their leading
-// digits (1.10 > 1.9); a missing component counts as 0 (1.2 == 1.2.0). Text after the digits
-// marks a pre-release: it ranks below the bare number (1.0rc1 < 1.0), and two texts on the same
-// number compare character by character (1.0a < 1.0b). Negative, zero or positive, like strcmp.
+// Orders versions as Debian's `dpkg --compare-versions` does, so that the feed and the package
+// agree: an optional epoch ("1:"), then the upstream version, then the revision after the last
+// "-"; runs of digits compare as numbers (1.10 > 1.9, 1.0rc10 > 1.0rc2), letters before other
+// characters, and "~" before anything, even the end (1.0~rc1 < 1.0 < 1.0+deb1 < 1.0.1). A
+// leading "v" is ignored (v2.0 == 2.0). Negative, zero or positive, like strcmp.
 int compareVersions(QStringView left, QStringView right);
 
 struct Release {

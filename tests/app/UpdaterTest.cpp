@@ -167,24 +167,31 @@ class UpdaterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void versionsOrderByNumberThenText_data() {
+    void versionsOrderAsDebianOrdersThem_data() {
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("right");
         QTest::addColumn<int>("order");
         const auto row = [](const char* name, const char* left, const char* right, int order) {
             QTest::newRow(name) << QString(left) << QString(right) << order;
         };
-        row("numeric, not textual", "1.10", "1.9", 1);
-        row("missing is zero", "1.2", "1.2.0", 0);
-        row("leading zeros", "1.02", "1.2", 0);
-        row("first component first", "2", "10.0", -1);
+        // Each as `dpkg --compare-versions` answers.
+        row("digits as numbers", "1.10", "1.9", 1);
+        row("digits as numbers after letters", "1.0rc10", "1.0rc2", 1);
         row("beyond 64 bits", "1.123456789012345678901", "1.99", 1);
-        row("pre-release below release", "1.0rc1", "1.0", -1);
-        row("pre-release below shorter release", "1.2.0b", "1.2", -1);
-        row("number before text", "1.1a", "1.0", 1);
-        row("text after number", "1.0a", "1.0b", -1);
+        row("leading zeros", "1.02", "1.2", 0);
+        row("a missing part is less", "1.2", "1.2.0", -1);
+        row("tilde before the end", "1.0~rc1", "1.0", -1);
+        row("tilde before tilde", "1.0~~", "1.0~", -1);
+        row("letters after the end", "1.0a", "1.0", 1);
+        row("letters before other characters", "1.0a", "1.0+", -1);
+        row("plus after the end", "1.2+deb1", "1.2", 1);
+        row("leading v ignored", "v2.0", "0.1.0", 1);
+        row("leading v, same version", "v2.0", "2.0", 0);
+        row("revision after the last hyphen", "1.0-2", "1.0-10", -1);
+        row("no revision before one", "1.0", "1.0-1", -1);
+        row("epoch first", "1:0.1", "9.9", 1);
     }
-    void versionsOrderByNumberThenText() {
+    void versionsOrderAsDebianOrdersThem() {
         QFETCH(QString, left);
         QFETCH(QString, right);
         QFETCH(int, order);
