@@ -1,6 +1,6 @@
 #include "Appcast.h"
 
-#include <QList>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <algorithm>
 
@@ -95,12 +95,76 @@ bool isReadableVersion(QStringView version) {
            });
 }
 
-bool isBrowserLink(const QUrl& url) {
-    return url.isValid() && (url.scheme() == u"https" || url.scheme() == u"http") &&
-           !url.host().isEmpty();
+// Checks in one pass over the UTF-8 bytes what the reader would otherwise take its time over: every
+// element's attributes (each has one "=" outside the quotes of the values), its tag's size, the
+// number of elements and how deep they nest. A document type declaration is refused: a feed
+// needs none, and its declarations would add attributes and entities that no tag shows. What
+// is not well-formed here is refused too; the reader would refuse it as well.
+bool withinLimits(const QByteArray& feed) {
+    const QByteArrayView text(feed);
+    int elements = 0, attributes = 0, depth = 0;
+    qsizetype at = text.indexOf('<');
+    const auto skipPast = [&](QByteArrayView end) {
+        const qsizetype found = text.indexOf(end, at);
+        at = found < 0 ? -1 : text.indexOf('<', found + end.size());
+        return found >= 0;
+    };
+    while (at >= 0) {
+        const QByteArrayView rest = text.sliced(at);
+        if (rest.startsWith("<!--")) {
+            if (!skipPast("-->")) {
+                return false;
+            }
+            continue;
+        }
+        if (rest.startsWith("<![CDATA[")) {
+            if (!skipPast("]]>")) {
+                return false;
+            }
+            continue;
+        }
+        if (rest.startsWith("<?")) {
+            if (!skipPast("?>")) {
+                return false;
+            }
+            continue;
+        }
+        if (rest.startsWith("<!")) {
+            return false;
+        }
+        char quote = 0;
+        int equals = 0;
+        qsizetype end = 1;
+        for (; end < rest.size(); ++end) {
+            if (end > kMaxTagBytes) {
+                return false;
+            }
+            const char c = rest[end];
+            if (quote != 0) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '=') {
+                ++equals;
+            } else if (c == '>' || c == '<') {
+                break;
+            }
+        }
+        if (end >= rest.size() || rest[end] != '>' || equals > kMaxAttributesPerElement ||
+            (attributes += equals) > kMaxAttributes) {
+            return false;
+        }
+        if (rest[1] == '/') {
+            --depth;
+        } else if (++elements > kMaxElements || (rest[end - 1] != '/' && ++depth > kMaxDepth)) {
+            return false;
+        }
+        at = text.indexOf('<', at + end);
+    }
+    return true;
 }
 
-std::optional<Release> readItem(QXmlStreamReader& xml) {
+std::optional<Release> readItem(QXmlStreamReader& xml, const std::atomic<bool>& cancelled) {
     QString versionElement, shortVersionElement, link;
     QString enclosureUrl, enclosureVersion, enclosureShortVersion;
     bool enclosureSeen = false;
@@ -109,7 +173,7 @@ std::optional<Release> readItem(QXmlStreamReader& xml) {
             slot = value.trimmed().toString();
         }
     };
-    while (xml.readNextStartElement()) {
+    while (!cancelled && xml.readNextStartElement()) {
         const bool plainRss = xml.namespaceUri().isEmpty();
         if (plainRss && xml.name() == u"enclosure" && !enclosureSeen) {
             enclosureSeen = true;
@@ -144,14 +208,13 @@ std::optional<Release> readItem(QXmlStreamReader& xml) {
         }
     }
     for (const QString* candidate : {&enclosureUrl, &link}) {
-        const QUrl url(*candidate, QUrl::StrictMode);
-        if (isBrowserLink(url)) {
+        if (const QUrl url(*candidate, QUrl::StrictMode); isOpenableLink(url)) {
             release.downloadUrl = url;
             break;
         }
     }
     if (release.version.isEmpty() || !isReadableVersion(release.version) ||
-        release.downloadUrl.isEmpty()) {
+        (enclosureUrl.isEmpty() && link.isEmpty())) {
         return std::nullopt;
     }
     return release;
@@ -169,22 +232,35 @@ int compareVersions(QStringView left, QStringView right) {
     return 0;
 }
 
-std::optional<Release> newestRelease(const QByteArray& feed) {
-    QXmlStreamReader xml(feed);
+bool isOpenableLink(const QUrl& url) {
+    return url.isValid() && url.scheme() == u"https" && !url.host().isEmpty() &&
+           url.userInfo().isEmpty();
+}
+
+std::optional<Release> newestRelease(const QByteArray& feed, const std::atomic<bool>& cancelled) {
+    // The bytes are checked as UTF-8, and handed over as text so that the reader reads them so
+    // too, whatever encoding the document declares: a declared UTF-16 or UTF-7 would hide from
+    // the check the very markup that the reader then sees.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8(feed);
+    if (utf8.hasError() || !withinLimits(feed)) {
+        return std::nullopt;
+    }
+    QXmlStreamReader xml(text);
     if (!xml.readNextStartElement() || xml.name() != u"rss" || !xml.namespaceUri().isEmpty()) {
         return std::nullopt;
     }
     std::optional<Release> newest;
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !cancelled) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == u"item" && xml.namespaceUri().isEmpty()) {
-            std::optional<Release> release = readItem(xml);
+            std::optional<Release> release = readItem(xml, cancelled);
             if (release && (!newest || compareVersions(release->version, newest->version) > 0)) {
                 newest = std::move(release);
             }
         }
     }
-    if (xml.hasError()) {
+    if (xml.hasError() || cancelled) {
         return std::nullopt;
     }
     return newest;

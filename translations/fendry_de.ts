@@ -892,6 +892,10 @@ Kein Spam – ganz fest versprochen.</translation>
         <source>Download</source>
         <translation>Herunterladen</translation>
     </message>
+    <message>
+        <source>The update information offers no secure download link, so Fendry opens none.</source>
+        <translation>Die Update-Informationen bieten keinen sicheren Download-Link, daher öffnet Fendry keinen.</translation>
+    </message>
 </context>
 <context>
     <name>WaitingLine</name>
@@ -929,6 +933,14 @@ um sie endgültig zu löschen</translation>
     <message>
         <source>Server returned %1. Please try again later.</source>
         <translation>Der Server antwortete mit %1. Bitte versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>The newsletter service did not answer in time.</source>
+        <translation>Der Newsletter-Dienst hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s answer could not be read.</source>
+        <translation>Die Antwort des Newsletter-Dienstes konnte nicht gelesen werden.</translation>
     </message>
 </context>
 <context>

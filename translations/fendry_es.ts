@@ -892,6 +892,10 @@ Nada de spam, te lo prometo.</translation>
         <source>Download</source>
         <translation>Descargar</translation>
     </message>
+    <message>
+        <source>The update information offers no secure download link, so Fendry opens none.</source>
+        <translation>La información de actualización no ofrece ningún enlace de descarga seguro, así que Fendry no abre ninguno.</translation>
+    </message>
 </context>
 <context>
     <name>WaitingLine</name>
@@ -929,6 +933,14 @@ para eliminarlos definitivamente</translation>
     <message>
         <source>Server returned %1. Please try again later.</source>
         <translation>El servidor respondió %1. Inténtalo de nuevo más tarde.</translation>
+    </message>
+    <message>
+        <source>The newsletter service did not answer in time.</source>
+        <translation>El servicio del boletín no respondió a tiempo.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s answer could not be read.</source>
+        <translation>No se pudo leer la respuesta del servicio del boletín.</translation>
     </message>
 </context>
 <context>

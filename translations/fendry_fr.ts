@@ -892,6 +892,10 @@ Aucun spam — c’est promis.</translation>
         <source>Download</source>
         <translation>Télécharger</translation>
     </message>
+    <message>
+        <source>The update information offers no secure download link, so Fendry opens none.</source>
+        <translation>Les informations de mise à jour ne proposent aucun lien de téléchargement sécurisé&#x202f;; Fendry n’en ouvre donc aucun.</translation>
+    </message>
 </context>
 <context>
     <name>WaitingLine</name>
@@ -929,6 +933,14 @@ pour les supprimer définitivement</translation>
     <message>
         <source>Server returned %1. Please try again later.</source>
         <translation>Le serveur a répondu %1. Veuillez réessayer plus tard.</translation>
+    </message>
+    <message>
+        <source>The newsletter service did not answer in time.</source>
+        <translation>Le service de newsletter n’a pas répondu à temps.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s answer could not be read.</source>
+        <translation>La réponse du service de newsletter n’a pas pu être lue.</translation>
     </message>
 </context>
 <context>
