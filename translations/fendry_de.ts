@@ -178,6 +178,10 @@ Opens Fendry with the given files and folders waiting to be erased.</source>
         <source>later launches cannot reach this one; items opened with it will start a second window.</source>
         <translation>spätere Starts erreichen diese Instanz nicht; damit geöffnete Elemente öffnen ein zweites Fenster.</translation>
     </message>
+    <message>
+        <source>more than %1 items cannot be handed to the running Fendry at once; nothing was handed over.</source>
+        <translation>mehr als %1 Elemente können dem laufenden Fendry nicht auf einmal übergeben werden; nichts wurde übergeben.</translation>
+    </message>
 </context>
 <context>
     <name>FendryCli</name>

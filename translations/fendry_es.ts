@@ -178,6 +178,10 @@ Abre Fendry con los archivos y carpetas indicados, listos para borrar.</translat
         <source>later launches cannot reach this one; items opened with it will start a second window.</source>
         <translation>los inicios posteriores no pueden comunicarse con este; los elementos que se abran con Fendry abrirán una segunda ventana.</translation>
     </message>
+    <message>
+        <source>more than %1 items cannot be handed to the running Fendry at once; nothing was handed over.</source>
+        <translation>no se pueden entregar más de %1 elementos a la vez a la instancia de Fendry en ejecución; no se entregó nada.</translation>
+    </message>
 </context>
 <context>
     <name>FendryCli</name>

@@ -178,6 +178,10 @@ Ouvre Fendry avec les fichiers et dossiers indiqués, prêts à être effacés.<
         <source>later launches cannot reach this one; items opened with it will start a second window.</source>
         <translation>les lancements suivants ne pourront pas joindre celui-ci&#x202f;; les éléments ouverts avec Fendry ouvriront une deuxième fenêtre.</translation>
     </message>
+    <message>
+        <source>more than %1 items cannot be handed to the running Fendry at once; nothing was handed over.</source>
+        <translation>impossible de remettre plus de %1 éléments à la fois à l’instance de Fendry en cours&#x202f;; rien n’a été remis.</translation>
+    </message>
 </context>
 <context>
     <name>FendryCli</name>
