@@ -1,48 +1,90 @@
 #include "Appcast.h"
 
-#include <QList>
+#include <QStringDecoder>
 #include <QXmlStreamReader>
 #include <algorithm>
 
 namespace fendry::appcast {
 namespace {
 
-struct Component {
-    QStringView digits;  // without leading zeros: numbers of any length compare exactly
-    QStringView text;
-};
+bool isDigit(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
 
-Component componentAt(const QList<QStringView>& parts, qsizetype index) {
-    if (index >= parts.size()) {
-        return {};
+// Where a character sorts among the others outside runs of digits: "~" first, then the end of
+// the version and digits, then letters, then everything else.
+int order(QStringView text, qsizetype at) {
+    if (at >= text.size() || isDigit(text[at])) {
+        return 0;
     }
-    const QStringView part = parts[index];
-    qsizetype end = 0;
-    while (end < part.size() && part[end] >= u'0' && part[end] <= u'9') {
-        ++end;
+    const QChar c = text[at];
+    if ((c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z')) {
+        return c.unicode();
     }
-    qsizetype start = 0;
-    while (start < end && part[start] == u'0') {
-        ++start;
-    }
-    return {part.sliced(start, end - start), part.sliced(end)};
+    return c == u'~' ? -1 : c.unicode() + 256;
 }
 
 int sign(int value) {
     return (value > 0) - (value < 0);
 }
 
-int compareComponents(const Component& left, const Component& right) {
-    if (left.digits.size() != right.digits.size()) {
-        return left.digits.size() < right.digits.size() ? -1 : 1;
+// dpkg's comparison of one part: alternately a run of other characters, compared by order(),
+// and a run of digits, compared as a number of any length.
+int comparePart(QStringView a, QStringView b) {
+    qsizetype i = 0, j = 0;
+    while (i < a.size() || j < b.size()) {
+        while ((i < a.size() && !isDigit(a[i])) || (j < b.size() && !isDigit(b[j]))) {
+            if (const int difference = order(a, i) - order(b, j); difference != 0) {
+                return sign(difference);
+            }
+            ++i;
+            ++j;
+        }
+        while (i < a.size() && a[i] == u'0') {
+            ++i;
+        }
+        while (j < b.size() && b[j] == u'0') {
+            ++j;
+        }
+        int firstDifference = 0;
+        for (; i < a.size() && j < b.size() && isDigit(a[i]) && isDigit(b[j]); ++i, ++j) {
+            if (firstDifference == 0) {
+                firstDifference = a[i].unicode() - b[j].unicode();
+            }
+        }
+        if (i < a.size() && isDigit(a[i])) {
+            return 1;
+        }
+        if (j < b.size() && isDigit(b[j])) {
+            return -1;
+        }
+        if (firstDifference != 0) {
+            return sign(firstDifference);
+        }
     }
-    if (const int order = left.digits.compare(right.digits); order != 0) {
-        return sign(order);
+    return 0;
+}
+
+struct Version {
+    QStringView epoch, upstream, revision;
+};
+
+Version split(QStringView text) {
+    text = text.trimmed();
+    if (text.size() > 1 && (text[0] == u'v' || text[0] == u'V') && isDigit(text[1])) {
+        text = text.sliced(1);
     }
-    if (left.text.isEmpty() != right.text.isEmpty()) {
-        return left.text.isEmpty() ? 1 : -1;
+    Version version;
+    if (const qsizetype colon = text.indexOf(u':'); colon >= 0) {
+        version.epoch = text.first(colon);
+        text = text.sliced(colon + 1);
     }
-    return sign(left.text.compare(right.text));
+    if (const qsizetype hyphen = text.lastIndexOf(u'-'); hyphen >= 0) {
+        version.revision = text.sliced(hyphen + 1);
+        text = text.first(hyphen);
+    }
+    version.upstream = text;
+    return version;
 }
 
 // A version is shown to the user: only the characters versions are made of, and not too many.
@@ -53,12 +95,76 @@ bool isReadableVersion(QStringView version) {
            });
 }
 
-bool isBrowserLink(const QUrl& url) {
-    return url.isValid() && (url.scheme() == u"https" || url.scheme() == u"http") &&
-           !url.host().isEmpty();
+// Checks in one pass over the UTF-8 bytes what the reader would otherwise take its time over: every
+// element's attributes (each has one "=" outside the quotes of the values), its tag's size, the
+// number of elements and how deep they nest. A document type declaration is refused: a feed
+// needs none, and its declarations would add attributes and entities that no tag shows. What
+// is not well-formed here is refused too; the reader would refuse it as well.
+bool withinLimits(const QByteArray& feed) {
+    const QByteArrayView text(feed);
+    int elements = 0, attributes = 0, depth = 0;
+    qsizetype at = text.indexOf('<');
+    const auto skipPast = [&](QByteArrayView end) {
+        const qsizetype found = text.indexOf(end, at);
+        at = found < 0 ? -1 : text.indexOf('<', found + end.size());
+        return found >= 0;
+    };
+    while (at >= 0) {
+        const QByteArrayView rest = text.sliced(at);
+        if (rest.startsWith("<!--")) {
+            if (!skipPast("-->")) {
+                return false;
+            }
+            continue;
+        }
+        if (rest.startsWith("<![CDATA[")) {
+            if (!skipPast("]]>")) {
+                return false;
+            }
+            continue;
+        }
+        if (rest.startsWith("<?")) {
+            if (!skipPast("?>")) {
+                return false;
+            }
+            continue;
+        }
+        if (rest.startsWith("<!")) {
+            return false;
+        }
+        char quote = 0;
+        int equals = 0;
+        qsizetype end = 1;
+        for (; end < rest.size(); ++end) {
+            if (end > kMaxTagBytes) {
+                return false;
+            }
+            const char c = rest[end];
+            if (quote != 0) {
+                quote = c == quote ? 0 : quote;
+            } else if (c == '"' || c == '\'') {
+                quote = c;
+            } else if (c == '=') {
+                ++equals;
+            } else if (c == '>' || c == '<') {
+                break;
+            }
+        }
+        if (end >= rest.size() || rest[end] != '>' || equals > kMaxAttributesPerElement ||
+            (attributes += equals) > kMaxAttributes) {
+            return false;
+        }
+        if (rest[1] == '/') {
+            --depth;
+        } else if (++elements > kMaxElements || (rest[end - 1] != '/' && ++depth > kMaxDepth)) {
+            return false;
+        }
+        at = text.indexOf('<', at + end);
+    }
+    return true;
 }
 
-std::optional<Release> readItem(QXmlStreamReader& xml) {
+std::optional<Release> readItem(QXmlStreamReader& xml, const std::atomic<bool>& cancelled) {
     QString versionElement, shortVersionElement, link;
     QString enclosureUrl, enclosureVersion, enclosureShortVersion;
     bool enclosureSeen = false;
@@ -67,7 +173,7 @@ std::optional<Release> readItem(QXmlStreamReader& xml) {
             slot = value.trimmed().toString();
         }
     };
-    while (xml.readNextStartElement()) {
+    while (!cancelled && xml.readNextStartElement()) {
         const bool plainRss = xml.namespaceUri().isEmpty();
         if (plainRss && xml.name() == u"enclosure" && !enclosureSeen) {
             enclosureSeen = true;
@@ -102,14 +208,13 @@ std::optional<Release> readItem(QXmlStreamReader& xml) {
         }
     }
     for (const QString* candidate : {&enclosureUrl, &link}) {
-        const QUrl url(*candidate, QUrl::StrictMode);
-        if (isBrowserLink(url)) {
+        if (const QUrl url(*candidate, QUrl::StrictMode); isOpenableLink(url)) {
             release.downloadUrl = url;
             break;
         }
     }
     if (release.version.isEmpty() || !isReadableVersion(release.version) ||
-        release.downloadUrl.isEmpty()) {
+        (enclosureUrl.isEmpty() && link.isEmpty())) {
         return std::nullopt;
     }
     return release;
@@ -118,35 +223,44 @@ std::optional<Release> readItem(QXmlStreamReader& xml) {
 }  // namespace
 
 int compareVersions(QStringView left, QStringView right) {
-    const QList<QStringView> leftParts = left.trimmed().split(u'.');
-    const QList<QStringView> rightParts = right.trimmed().split(u'.');
-    const qsizetype count = std::max(leftParts.size(), rightParts.size());
-    for (qsizetype i = 0; i < count; ++i) {
-        if (const int order =
-                compareComponents(componentAt(leftParts, i), componentAt(rightParts, i));
-            order != 0) {
+    const Version a = split(left), b = split(right);
+    for (const auto part : {&Version::epoch, &Version::upstream, &Version::revision}) {
+        if (const int order = comparePart(a.*part, b.*part); order != 0) {
             return order;
         }
     }
     return 0;
 }
 
-std::optional<Release> newestRelease(const QByteArray& feed) {
-    QXmlStreamReader xml(feed);
+bool isOpenableLink(const QUrl& url) {
+    return url.isValid() && url.scheme() == u"https" && !url.host().isEmpty() &&
+           url.userInfo().isEmpty();
+}
+
+std::optional<Release> newestRelease(const QByteArray& feed, const std::atomic<bool>& cancelled) {
+    // The bytes are checked as UTF-8, and handed over as text so that the reader reads them so
+    // too, whatever encoding the document declares: a declared UTF-16 or UTF-7 would hide from
+    // the check the very markup that the reader then sees.
+    QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+    const QString text = utf8(feed);
+    if (utf8.hasError() || !withinLimits(feed)) {
+        return std::nullopt;
+    }
+    QXmlStreamReader xml(text);
     if (!xml.readNextStartElement() || xml.name() != u"rss" || !xml.namespaceUri().isEmpty()) {
         return std::nullopt;
     }
     std::optional<Release> newest;
-    while (!xml.atEnd()) {
+    while (!xml.atEnd() && !cancelled) {
         xml.readNext();
         if (xml.isStartElement() && xml.name() == u"item" && xml.namespaceUri().isEmpty()) {
-            std::optional<Release> release = readItem(xml);
+            std::optional<Release> release = readItem(xml, cancelled);
             if (release && (!newest || compareVersions(release->version, newest->version) > 0)) {
                 newest = std::move(release);
             }
         }
     }
-    if (xml.hasError()) {
+    if (xml.hasError() || cancelled) {
         return std::nullopt;
     }
     return newest;

@@ -1,6 +1,8 @@
 #include "SingleInstance.h"
 
+#include <fcntl.h>
 #include <stdlib.h>
+#include <sys/file.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -10,15 +12,18 @@
 #include <QLocalSocket>
 #include <QTimer>
 #include <QtEndian>
+#include <cerrno>
+#include <optional>
 
 namespace fendry {
 
 namespace {
 
-constexpr int kTimeoutMs = 5000;
-constexpr char kTaken = '\n';
-// A message is its length (4 bytes, big-endian), then each path followed by a NUL byte.
+// A message is its length (4 bytes, big-endian), then each path followed by a NUL byte. The
+// running instance answers that it has it; the launch answers that it is still there.
 constexpr qint64 kHeaderBytes = 4;
+constexpr char kReceived = '\n';
+constexpr char kStillThere = '\n';
 // Launches served at once; the rest wait in the socket's queue instead of using up descriptors.
 constexpr int kMaxConnections = 8;
 
@@ -78,10 +83,28 @@ QString SingleInstance::privateFolder(const QString& runtime, const QString& tem
     return chosen;
 }
 
-SingleInstance::HandOver SingleInstance::handOver(const QString& serverName, const Items& items) {
+SingleInstance::LaunchLock::LaunchLock(const QString& serverName) {
+    if (serverName.isEmpty()) {
+        return;
+    }
+    fd_ = ::open(QFile::encodeName(serverName + QStringLiteral(".lock")).constData(),
+                 O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
+    while (fd_ >= 0 && ::flock(fd_, LOCK_EX) != 0 && errno == EINTR) {
+    }
+}
+
+SingleInstance::LaunchLock::~LaunchLock() {
+    if (fd_ >= 0) {
+        ::close(fd_);  // and the lock with it
+    }
+}
+
+SingleInstance::HandOver SingleInstance::handOver(const QString& serverName, const Items& items,
+                                                  std::chrono::milliseconds timeout) {
+    const int timeoutMs = static_cast<int>(timeout.count());
     QLocalSocket socket;
     socket.connectToServer(serverName);
-    if (!socket.waitForConnected(kTimeoutMs)) {
+    if (!socket.waitForConnected(timeoutMs)) {
         return HandOver::NoInstance;
     }
     if (!peerIsThisUser(socket)) {
@@ -93,20 +116,27 @@ SingleInstance::HandOver SingleInstance::handOver(const QString& serverName, con
         message += '\0';
     }
     const qint64 length = message.size() - kHeaderBytes;
-    if (length > kMaxMessageBytes) {
-        return HandOver::Failed;
+    if (items.size() > kMaxItems || length > kMaxMessageBytes) {
+        return HandOver::TooMany;
     }
     qToBigEndian(static_cast<quint32>(length), message.data());
-    socket.write(message);
-    // Leaving before the running instance has read everything would lose items.
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(kTimeoutMs)) {
-            return HandOver::Failed;
+    const auto sent = [&] {
+        while (socket.bytesToWrite() > 0) {
+            if (!socket.waitForBytesWritten(timeoutMs)) {
+                return false;
+            }
         }
+        return true;
+    };
+    socket.write(message);
+    if (!sent() || !socket.waitForReadyRead(timeoutMs) ||
+        socket.read(1) != QByteArray(1, kReceived)) {
+        return HandOver::Failed;
     }
-    const bool taken =
-        socket.waitForReadyRead(kTimeoutMs) && socket.read(1) == QByteArray(1, kTaken);
-    return taken ? HandOver::Taken : HandOver::Failed;
+    // Once written, the answer waits in the running one's socket: it is read before the
+    // connection is let go.
+    socket.write(QByteArray(1, kStillThere));
+    return sent() ? HandOver::Taken : HandOver::Failed;
 }
 
 SingleInstance::SingleInstance(std::chrono::milliseconds connectionDeadline, QObject* parent)
@@ -134,6 +164,14 @@ bool SingleInstance::listen(const QString& serverName) {
     return server_.listen(serverName);
 }
 
+// One launch on the line, living with its connection: its items once its message is in, and
+// its deadline.
+struct SingleInstance::Launch final : QObject {
+    explicit Launch(QLocalSocket* socket) : QObject(socket) { deadline.setSingleShot(true); }
+    std::optional<Items> items;
+    QTimer deadline;
+};
+
 // Connections left pending are not accepted by Qt once its queue is full, so a crowd of idle
 // ones waits in the socket's backlog rather than using up the descriptors; an accept that fails
 // would close the server for good.
@@ -145,41 +183,67 @@ void SingleInstance::takeConnections() {
         }
         ++connections_;
         socket->setReadBufferSize(kHeaderBytes + kMaxMessageBytes);
+        auto* launch = new Launch(socket);
         connect(socket, &QObject::destroyed, this, [this] {
             --connections_;
             takeConnections();
         });
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] { read(socket); });
-        QTimer::singleShot(connectionDeadline_, socket, &QObject::deleteLater);
-        read(socket);  // what came before the connection was taken
+        connect(socket, &QLocalSocket::readyRead, this,
+                [this, socket, launch] { read(socket, *launch); });
+        connect(&launch->deadline, &QTimer::timeout, socket, [socket, launch] {
+            // What came while the window was busy is read first: a message that is only now
+            // answered gets its own time for the launch's reply.
+            const bool wasReceived = launch->items.has_value();
+            socket->waitForReadyRead(0);  // read() takes it, through readyRead
+            if (wasReceived || !launch->items) {
+                socket->deleteLater();
+            }
+        });
+        launch->deadline.start(connectionDeadline_);
+        read(socket, *launch);  // what came before the connection was taken
     }
 }
 
-void SingleInstance::read(QLocalSocket* socket) {
-    if (socket->bytesAvailable() < kHeaderBytes) {
-        return;
-    }
-    const qint64 length = qFromBigEndian<quint32>(socket->peek(kHeaderBytes).constData());
-    if (length > kMaxMessageBytes) {
-        socket->deleteLater();
-        return;
-    }
-    if (socket->bytesAvailable() < kHeaderBytes + length) {
-        return;  // the rest is still on its way
-    }
-    socket->skip(kHeaderBytes);
-    const QByteArray message = socket->read(length);
-    Items items;
-    for (const QByteArray& path : message.split('\0')) {
-        if (path.startsWith('/') && path.size() <= kMaxPathBytes) {
-            items.emplace_back(path.toStdString());
+void SingleInstance::read(QLocalSocket* socket, Launch& launch) {
+    if (!launch.items) {
+        if (socket->bytesAvailable() < kHeaderBytes) {
+            return;
         }
+        const qint64 length = qFromBigEndian<quint32>(socket->peek(kHeaderBytes).constData());
+        if (length > kMaxMessageBytes) {
+            socket->deleteLater();
+            return;
+        }
+        if (socket->bytesAvailable() < kHeaderBytes + length) {
+            return;  // the rest is still on its way
+        }
+        socket->skip(kHeaderBytes);
+        const QList<QByteArray> paths = socket->read(length).split('\0');
+        if (static_cast<std::size_t>(paths.size()) > kMaxItems + 1) {  // the last is empty
+            socket->deleteLater();
+            return;
+        }
+        Items& items = launch.items.emplace();
+        for (const QByteArray& path : paths) {
+            if (path.startsWith('/') && path.size() <= kMaxPathBytes) {
+                items.emplace_back(path.toStdString());
+            }
+        }
+        socket->write(QByteArray(1, kReceived));
+        socket->flush();
+        launch.deadline.start(connectionDeadline_);
     }
+    if (socket->bytesAvailable() < 1) {
+        return;
+    }
+    const bool stillThere = socket->read(1) == QByteArray(1, kStillThere);
     disconnect(socket, &QLocalSocket::readyRead, this, nullptr);
-    socket->write(QByteArray(1, kTaken));
-    socket->flush();
-    emit launched(items);
+    launch.deadline.stop();
+    socket->deleteLater();
+    if (stillThere) {
+        emit launched(*launch.items);
+    }
 }
 
 }  // namespace fendry

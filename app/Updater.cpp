@@ -2,11 +2,6 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
-#include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QSslConfiguration>
-
-#include "Appcast.h"
 
 namespace fendry {
 
@@ -22,16 +17,20 @@ Updater::Updater(QObject* parent) : Updater(UpdaterOptions::defaults(), parent) 
 
 Updater::Updater(UpdaterOptions options, QObject* parent)
     : QObject(parent), options_(std::move(options)) {
-    network_.setRedirectPolicy(QNetworkRequest::NoLessSafeRedirectPolicy);
-    // Qt's transfer time-out starts again with every byte; a server that drips would never end.
+    reader_.setMaxThreadCount(1);
+    // However slowly the server answers, and however long the feed takes to read.
     deadline_.setSingleShot(true);
-    connect(&deadline_, &QTimer::timeout, this,
-            [this] { fail(tr("The update server did not answer in time.")); });
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        fail(reading_ ? tr("The update information could not be read.")
+                      : tr("The update server did not answer in time."));
+    });
 }
 
-// A reply finishing while the members go away would report into a half-destroyed updater.
+// An answer arriving while the members go away would report into a half-destroyed updater;
+// the reading stops at its next step.
 Updater::~Updater() {
     abandonCheck();
+    reader_.waitForDone();
 }
 
 void Updater::start() {
@@ -53,34 +52,15 @@ void Updater::checkForUpdates() {
     }
     setResult(None);
     setSessionInProgress(true);
-    const QUrl& feed = options_.feedUrl;
-    if (!feed.isValid() || feed.scheme() != u"https" || feed.host().isEmpty()) {
+    if (!appcast::isOpenableLink(options_.feedUrl)) {
         setResult(Failed, {}, {}, tr("The update server's address is not a secure one."));
         return;
     }
-
-    QNetworkRequest request(feed);
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::NoLessSafeRedirectPolicy);
-    request.setHeader(QNetworkRequest::UserAgentHeader,
-                      QStringLiteral("Fendry/%1").arg(currentVersion()));
-    if (!options_.extraCaCertificates.isEmpty()) {
-        // Setting the authorities replaces the system's, so both go in.
-        QSslConfiguration tls = QSslConfiguration::defaultConfiguration();
-        tls.setCaCertificates(QSslConfiguration::systemCaCertificates() +
-                              options_.extraCaCertificates);
-        request.setSslConfiguration(tls);
-    }
-    QNetworkReply* reply = network_.get(request);
-    reply_ = reply;
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
-    connect(reply, &QNetworkReply::downloadProgress, this, [this](qint64 received, qint64 total) {
-        if (received > options_.maxFeedBytes || total > options_.maxFeedBytes) {
-            fail(tr("The update information could not be read."));
-        }
-    });
+    checking_ = true;
+    redirects_ = 0;
     deadline_.start(options_.deadline);
     emit canCheckForUpdatesChanged();
+    fetch(options_.feedUrl);
 }
 
 void Updater::dismissResult() {
@@ -93,20 +73,87 @@ void Updater::dismissResult() {
 }
 
 void Updater::openDownload() {
-    if (outcome_ == UpdateAvailable) {
+    if (outcome_ == UpdateAvailable && appcast::isOpenableLink(downloadUrl_)) {
         QDesktopServices::openUrl(downloadUrl_);
     }
     dismissResult();
 }
 
-void Updater::finish(QNetworkReply* reply) {
+void Updater::fetch(const QUrl& url) {
+    HttpExchange::Request request;
+    request.url = url;
+    request.headers = {{"User-Agent", "Fendry/" + currentVersion().toUtf8()}};
+    request.extraCaCertificates = options_.extraCaCertificates;
+    request.maxBodyBytes = options_.maxFeedBytes;
+    auto* exchange = new HttpExchange(std::move(request), this);
+    exchange_ = exchange;
+    connect(exchange, &HttpExchange::finished, this, [this, exchange] { fetched(exchange); });
+    exchange->start();
+}
+
+void Updater::fetched(HttpExchange* exchange) {
+    exchange->deleteLater();
+    exchange_ = nullptr;
+    const QString unreadable = tr("The update information could not be read.");
+    switch (exchange->failure()) {
+        case HttpExchange::Failure::None: break;
+        case HttpExchange::Failure::Connection:
+            fail(tr("The update server could not be reached. Check the network connection."));
+            return;
+        case HttpExchange::Failure::Tls:
+            fail(tr("A secure connection to the update server could not be made."));
+            return;
+        case HttpExchange::Failure::TooLarge:
+        case HttpExchange::Failure::Malformed: fail(unreadable); return;
+    }
+    const int status = exchange->status();
+    const QString answered = tr("The update server answered with status %1.").arg(status);
+    if (status == 301 || status == 302 || status == 303 || status == 307 || status == 308) {
+        // Followed only to the same server over https, and only a few times: the feed may move
+        // within its site, and nowhere else.
+        constexpr int kMaxRedirects = 3;
+        const QUrl next = exchange->url().resolved(
+            QUrl::fromEncoded(exchange->header("Location"), QUrl::StrictMode));
+        const QUrl& feed = options_.feedUrl;
+        if (next.isValid() && next.scheme() != u"https") {
+            fail(tr("A secure connection to the update server could not be made."));
+        } else if (!appcast::isOpenableLink(next) || next.host() != feed.host() ||
+                   next.port(443) != feed.port(443) || ++redirects_ > kMaxRedirects) {
+            fail(answered);
+        } else {
+            fetch(next);
+        }
+        return;
+    }
+    if (status < 200 || status > 299) {
+        fail(answered);
+        return;
+    }
+    read(exchange->body());
+}
+
+// Reads the feed on the reader's thread; its answer comes back here, unless the check ended.
+void Updater::read(const QByteArray& feed) {
+    auto cancelled = std::make_shared<std::atomic<bool>>(false);
+    reading_ = cancelled;
+    reader_.start([this, feed, cancelled, readFeed = options_.readFeed] {
+        std::optional<appcast::Release> release = readFeed(feed, *cancelled);
+        QMetaObject::invokeMethod(
+            this,
+            [this, cancelled, release = std::move(release)] {
+                if (reading_ == cancelled) {
+                    finish(release);
+                }
+            },
+            Qt::QueuedConnection);
+    });
+}
+
+void Updater::finish(const std::optional<appcast::Release>& release) {
     deadline_.stop();
-    reply->deleteLater();
-    reply_ = nullptr;
-    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-    if (reply->error() != QNetworkReply::NoError || status < 200 || status > 299) {
-        setResult(Failed, {}, {}, failureReasonFor(*reply));
-    } else if (const auto release = appcast::newestRelease(reply->readAll()); !release) {
+    reading_.reset();
+    checking_ = false;
+    if (!release) {
         setResult(Failed, {}, {}, tr("The update information could not be read."));
     } else if (appcast::compareVersions(release->version, currentVersion()) > 0) {
         setResult(UpdateAvailable, release->version, release->downloadUrl);
@@ -124,36 +171,23 @@ void Updater::fail(const QString& reason) {
     }
 }
 
-// Drops the check under way without a result; true if there was one.
+// Drops the check under way without a result, at whatever stage; true if there was one.
 bool Updater::abandonCheck() {
     deadline_.stop();
-    QNetworkReply* reply = reply_;
-    if (reply == nullptr) {
+    if (!checking_) {
         return false;
     }
-    reply_ = nullptr;
-    disconnect(reply, nullptr, this, nullptr);
-    reply->abort();
-    reply->deleteLater();
-    // An aborted reply leaves its connection open in the manager's cache, waiting on a server
-    // that may never answer; the check is over, and so is the connection.
-    network_.clearConnectionCache();
+    checking_ = false;
+    if (exchange_ != nullptr) {
+        exchange_->abort();
+        exchange_->deleteLater();
+        exchange_ = nullptr;
+    }
+    if (reading_) {
+        *reading_ = true;
+        reading_.reset();
+    }
     return true;
-}
-
-QString Updater::failureReasonFor(const QNetworkReply& reply) const {
-    switch (reply.error()) {
-        case QNetworkReply::TimeoutError: return tr("The update server did not answer in time.");
-        case QNetworkReply::SslHandshakeFailedError:
-        case QNetworkReply::InsecureRedirectError:
-            return tr("A secure connection to the update server could not be made.");
-        default: break;
-    }
-    if (const int status = reply.attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        status != 0) {
-        return tr("The update server answered with status %1.").arg(status);
-    }
-    return tr("The update server could not be reached. Check the network connection.");
 }
 
 void Updater::setResult(Outcome outcome, const QString& latestVersion, const QUrl& downloadUrl,

@@ -2,15 +2,21 @@
 
 #include <QtQml/qqmlregistration.h>
 #include <QList>
-#include <QNetworkAccessManager>
-#include <QNetworkReply>
 #include <QObject>
 #include <QPointer>
 #include <QSslCertificate>
 #include <QString>
+#include <QThreadPool>
 #include <QTimer>
 #include <QUrl>
+#include <atomic>
 #include <chrono>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "Appcast.h"
+#include "HttpExchange.h"
 
 namespace fendry {
 
@@ -25,6 +31,9 @@ struct UpdaterOptions {
     QString currentVersion;
     // A feed larger than this is not read.
     qint64 maxFeedBytes = 8 * 1024 * 1024;
+    // Reads the feed, away from the window's thread; it gives up when told to.
+    std::function<std::optional<appcast::Release>(const QByteArray&, const std::atomic<bool>&)>
+        readFeed = appcast::newestRelease;
 
     // The feed built in, or FENDRY_APPCAST_URL from the environment when set.
     static UpdaterOptions defaults();
@@ -32,7 +41,8 @@ struct UpdaterOptions {
 
 // The application's updater: started once at launch, it checks the release feed when asked and
 // holds the result until the user dismisses it. It never checks on its own and downloads
-// nothing; a newer release is opened in the browser.
+// nothing; a newer release is opened in the browser. The feed is fetched, and read on a thread
+// of its own, within the deadline; dismissing ends the check at once, whatever its stage.
 class Updater : public QObject {
     Q_OBJECT
     QML_ELEMENT
@@ -55,7 +65,7 @@ public:
 
     void start();
     // Started and not checking: a check may begin, even while a result is still shown.
-    bool canCheckForUpdates() const { return started_ && reply_ == nullptr; }
+    bool canCheckForUpdates() const { return started_ && !checking_; }
     // From a check until its result is dismissed.
     bool sessionInProgress() const { return sessionInProgress_; }
 
@@ -69,7 +79,7 @@ public:
     Q_INVOKABLE void checkForUpdates();
     // Clears the result and ends the session, abandoning a check under way.
     Q_INVOKABLE void dismissResult();
-    // Opens the newer release's page in the browser and ends the session.
+    // Opens the newer release's page in the browser, if it may be opened, and ends the session.
     Q_INVOKABLE void openDownload();
 
 signals:
@@ -78,18 +88,24 @@ signals:
     void resultChanged();
 
 private:
-    void finish(QNetworkReply* reply);
+    void fetch(const QUrl& url);
+    void fetched(HttpExchange* exchange);
+    void read(const QByteArray& feed);
+    void finish(const std::optional<appcast::Release>& release);
     void fail(const QString& reason);
     bool abandonCheck();
     void setResult(Outcome outcome, const QString& latestVersion = {}, const QUrl& downloadUrl = {},
                    const QString& failureReason = {});
     void setSessionInProgress(bool inProgress);
-    QString failureReasonFor(const QNetworkReply& reply) const;
 
     UpdaterOptions options_;
-    QNetworkAccessManager network_;
-    QPointer<QNetworkReply> reply_;  // the check under way
+    QPointer<HttpExchange> exchange_;  // while the feed is fetched
+    int redirects_ = 0;
+    // While the feed is read: tells the reading to stop.
+    std::shared_ptr<std::atomic<bool>> reading_;
+    QThreadPool reader_;
     QTimer deadline_;
+    bool checking_ = false;
     bool started_ = false;
     bool sessionInProgress_ = false;
     Outcome outcome_ = None;

@@ -97,24 +97,31 @@ int main(int argc, char* argv[]) {
     const auto items = fendry::itemsFromArguments(arguments, std::filesystem::current_path());
 
     const QString serverName = SingleInstance::defaultServerName();
-    switch (SingleInstance::handOver(serverName, items)) {
-        case SingleInstance::HandOver::Taken: return 0;
-        case SingleInstance::HandOver::Failed:
-            complain(Fendry::tr("the running Fendry did not answer; try again."));
-            return 1;
-        case SingleInstance::HandOver::Refused:
-            complain(
-                Fendry::tr("the running Fendry's socket belongs to another user; it was told "
-                           "nothing, and this launch takes its place."));
-            break;
-        case SingleInstance::HandOver::NoInstance: break;
-    }
-
     SingleInstance instance;
-    if (!instance.listen(serverName)) {
-        complain(
-            Fendry::tr("later launches cannot reach this one; items opened with it will start "
-                       "a second window."));
+    {
+        const SingleInstance::LaunchLock turn(serverName);
+        switch (SingleInstance::handOver(serverName, items)) {
+            case SingleInstance::HandOver::Taken: return 0;
+            case SingleInstance::HandOver::Failed:
+                complain(Fendry::tr("the running Fendry did not answer; try again."));
+                return 1;
+            case SingleInstance::HandOver::TooMany:
+                complain(Fendry::tr("more than %1 items cannot be handed to the running Fendry "
+                                    "at once; nothing was handed over.")
+                             .arg(SingleInstance::kMaxItems));
+                return 1;
+            case SingleInstance::HandOver::Refused:
+                complain(
+                    Fendry::tr("the running Fendry's socket belongs to another user; it was told "
+                               "nothing, and this launch takes its place."));
+                break;
+            case SingleInstance::HandOver::NoInstance: break;
+        }
+        if (!instance.listen(serverName)) {
+            complain(
+                Fendry::tr("later launches cannot reach this one; items opened with it will "
+                           "start a second window."));
+        }
     }
 
     MailingListManager::shared();  // reads the newsletter answer before any menu is built

@@ -165,7 +165,8 @@ int main(int argc, char* argv[]) {
         FendryCli::tr("Erase method: quick (1 pass), safe (7) or stealth (35). Default: the "
                       "method last chosen in Fendry, or quick."),
         FendryCli::tr("method"));
-    const QCommandLineOption yesOption({QStringLiteral("y"), QStringLiteral("yes")},
+    // Long only: a file named "-y" among the paths of "fendry-cli *" must not skip the question.
+    const QCommandLineOption yesOption(QStringLiteral("yes"),
                                        FendryCli::tr("Erase without asking for confirmation."));
     const QCommandLineOption dryRunOption(
         {QStringLiteral("n"), QStringLiteral("dry-run")},

@@ -5,8 +5,6 @@
 #include <QJSEngine>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QNetworkReply>
-#include <QNetworkRequest>
 #include <QRegularExpression>
 #include <QTimeZone>
 #include <QTimer>
@@ -70,15 +68,23 @@ MailingListManager::MailingListManager(QObject* parent)
 
 MailingListManager::MailingListManager(MailingListOptions options, QObject* parent)
     : QObject(parent), options_(std::move(options)) {
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, [this] {
+        if (exchange_ != nullptr) {
+            exchange_->abort();
+            exchange_->deleteLater();
+            exchange_ = nullptr;
+            setStatus(Failure, tr("The newsletter service did not answer in time."));
+        }
+    });
     const Decision decision = currentDecision();
     isOptedOut_ = decision == Decision::Subscribed || decision == Decision::Declined;
 }
 
-// A reply finishing while the members go away would report into a half-destroyed manager.
+// An answer arriving while the members go away would report into a half-destroyed manager.
 MailingListManager::~MailingListManager() {
-    for (QNetworkReply* reply : network_.findChildren<QNetworkReply*>()) {
-        disconnect(reply, nullptr, this, nullptr);
-        reply->abort();
+    if (exchange_ != nullptr) {
+        exchange_->abort();
     }
 }
 
@@ -295,37 +301,39 @@ void MailingListManager::submit(const QString& email) {
         body.insert(QStringLiteral("country"), countryName(territory));
     }
 
-    QNetworkRequest request(url);
-    request.setTransferTimeout(static_cast<int>(options_.requestTimeout.count()));
-    // A redirect would carry the secret to a host that was never checked.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
-    request.setHeader(QNetworkRequest::ContentTypeHeader, QStringLiteral("application/json"));
-    request.setRawHeader("X-App-Secret", appSecret);
-    QNetworkReply* reply =
-        network_.post(request, QJsonDocument(body).toJson(QJsonDocument::Compact));
+    // A redirect would carry the secret to a host that was never checked: it is the answer.
+    HttpExchange::Request request;
+    request.method = "POST";
+    request.url = url;
+    request.headers = {{"Content-Type", "application/json"}, {"X-App-Secret", appSecret}};
+    request.body = QJsonDocument(body).toJson(QJsonDocument::Compact);
     // The answer's code is all that counts: the body is neither waited for nor kept.
-    connect(reply, &QNetworkReply::metaDataChanged, this, [this, reply] {
-        if (reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).isValid()) {
-            finish(reply);
-        }
-    });
-    connect(reply, &QNetworkReply::finished, this, [this, reply] { finish(reply); });
+    request.maxBodyBytes = 0;
+    if (exchange_ != nullptr) {
+        exchange_->abort();
+        exchange_->deleteLater();
+    }
+    exchange_ = new HttpExchange(std::move(request), this);
+    connect(exchange_, &HttpExchange::finished, this, &MailingListManager::finish);
+    deadline_.start(options_.requestTimeout);
+    exchange_->start();
 }
 
-void MailingListManager::finish(QNetworkReply* reply) {
-    disconnect(reply, nullptr, this, nullptr);
-    const QVariant statusAttribute = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute);
-    const bool failed = reply->error() != QNetworkReply::NoError;
-    const QString errorString = reply->errorString();
-    reply->abort();
-    reply->deleteLater();
-    // An HTTP answer is judged by its code even when Qt counts the code as an error.
-    if (!statusAttribute.isValid() && failed) {
-        setStatus(Failure, errorString);
-        return;
+void MailingListManager::finish() {
+    deadline_.stop();
+    HttpExchange* exchange = exchange_;
+    exchange_ = nullptr;
+    exchange->deleteLater();
+    switch (exchange->failure()) {
+        case HttpExchange::Failure::None: break;
+        case HttpExchange::Failure::Connection:
+        case HttpExchange::Failure::Tls: setStatus(Failure, exchange->errorString()); return;
+        case HttpExchange::Failure::TooLarge:
+        case HttpExchange::Failure::Malformed:
+            setStatus(Failure, tr("The newsletter service's answer could not be read."));
+            return;
     }
-    const int code = statusAttribute.isValid() ? statusAttribute.toInt() : 0;
+    const int code = exchange->status();
     if ((code >= 200 && code <= 299) || code == 409) {
         store()->setValue(decisionKey, QStringLiteral("subscribed"));
         setOptedOut();

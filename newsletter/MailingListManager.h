@@ -3,16 +3,17 @@
 #include <QtQml/qqmlregistration.h>
 #include <QDateTime>
 #include <QLocale>
-#include <QNetworkAccessManager>
 #include <QObject>
+#include <QPointer>
 #include <QSettings>
 #include <QString>
+#include <QTimer>
 #include <QUrl>
 #include <chrono>
 #include <functional>
 #include <memory>
 
-class QNetworkReply;
+#include "HttpExchange.h"
 
 namespace fendry {
 
@@ -26,6 +27,7 @@ struct MailingListOptions {
     // Empty: "unknown.app".
     QString appId = QStringLiteral("co.morvel.Fendry");
     QUrl subscribeUrl;
+    // For the whole request, however slowly the service answers.
     std::chrono::milliseconds requestTimeout{60000};
     // AnyTerritory: the user has no region.
     std::function<QLocale::Territory()> territory = [] { return QLocale::system().territory(); };
@@ -106,10 +108,11 @@ private:
     void present();
     void setOptedOut();
     void setStatus(SubmitState state, const QString& message = {});
-    void finish(QNetworkReply* reply);
+    void finish();
 
     MailingListOptions options_;
-    QNetworkAccessManager network_;
+    QPointer<HttpExchange> exchange_;  // the request under way
+    QTimer deadline_;
     bool isPresented_ = false;
     SubmitState status_ = Idle;
     QString failureMessage_;

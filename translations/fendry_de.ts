@@ -192,6 +192,10 @@ Opens Fendry with the given files and folders waiting to be erased.</source>
         <source>later launches cannot reach this one; items opened with it will start a second window.</source>
         <translation>spätere Starts erreichen diese Instanz nicht; damit geöffnete Elemente öffnen ein zweites Fenster.</translation>
     </message>
+    <message>
+        <source>more than %1 items cannot be handed to the running Fendry at once; nothing was handed over.</source>
+        <translation>mehr als %1 Elemente können dem laufenden Fendry nicht auf einmal übergeben werden; nichts wurde übergeben.</translation>
+    </message>
 </context>
 <context>
     <name>FendryCli</name>
@@ -933,6 +937,10 @@ Kein Spam – ganz fest versprochen.</translation>
         <source>Download</source>
         <translation>Herunterladen</translation>
     </message>
+    <message>
+        <source>The update information offers no secure download link, so Fendry opens none.</source>
+        <translation>Die Update-Informationen bieten keinen sicheren Download-Link, daher öffnet Fendry keinen.</translation>
+    </message>
 </context>
 <context>
     <name>WaitingLine</name>
@@ -970,6 +978,14 @@ um sie endgültig zu löschen</translation>
     <message>
         <source>Server returned %1. Please try again later.</source>
         <translation>Der Server antwortete mit %1. Bitte versuchen Sie es später erneut.</translation>
+    </message>
+    <message>
+        <source>The newsletter service did not answer in time.</source>
+        <translation>Der Newsletter-Dienst hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s answer could not be read.</source>
+        <translation>Die Antwort des Newsletter-Dienstes konnte nicht gelesen werden.</translation>
     </message>
 </context>
 <context>

@@ -192,6 +192,10 @@ Abre Fendry con los archivos y carpetas indicados, listos para borrar.</translat
         <source>later launches cannot reach this one; items opened with it will start a second window.</source>
         <translation>los inicios posteriores no pueden comunicarse con este; los elementos que se abran con Fendry abrirán una segunda ventana.</translation>
     </message>
+    <message>
+        <source>more than %1 items cannot be handed to the running Fendry at once; nothing was handed over.</source>
+        <translation>no se pueden entregar más de %1 elementos a la vez a la instancia de Fendry en ejecución; no se entregó nada.</translation>
+    </message>
 </context>
 <context>
     <name>FendryCli</name>
@@ -933,6 +937,10 @@ Nada de spam, te lo prometo.</translation>
         <source>Download</source>
         <translation>Descargar</translation>
     </message>
+    <message>
+        <source>The update information offers no secure download link, so Fendry opens none.</source>
+        <translation>La información de actualización no ofrece ningún enlace de descarga seguro, así que Fendry no abre ninguno.</translation>
+    </message>
 </context>
 <context>
     <name>WaitingLine</name>
@@ -970,6 +978,14 @@ para eliminarlos definitivamente</translation>
     <message>
         <source>Server returned %1. Please try again later.</source>
         <translation>El servidor respondió %1. Inténtalo de nuevo más tarde.</translation>
+    </message>
+    <message>
+        <source>The newsletter service did not answer in time.</source>
+        <translation>El servicio del boletín no respondió a tiempo.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s answer could not be read.</source>
+        <translation>No se pudo leer la respuesta del servicio del boletín.</translation>
     </message>
 </context>
 <context>

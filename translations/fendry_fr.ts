@@ -192,6 +192,10 @@ Ouvre Fendry avec les fichiers et dossiers indiqués, prêts à être effacés.<
         <source>later launches cannot reach this one; items opened with it will start a second window.</source>
         <translation>les lancements suivants ne pourront pas joindre celui-ci&#x202f;; les éléments ouverts avec Fendry ouvriront une deuxième fenêtre.</translation>
     </message>
+    <message>
+        <source>more than %1 items cannot be handed to the running Fendry at once; nothing was handed over.</source>
+        <translation>impossible de remettre plus de %1 éléments à la fois à l’instance de Fendry en cours&#x202f;; rien n’a été remis.</translation>
+    </message>
 </context>
 <context>
     <name>FendryCli</name>
@@ -933,6 +937,10 @@ Aucun spam — c’est promis.</translation>
         <source>Download</source>
         <translation>Télécharger</translation>
     </message>
+    <message>
+        <source>The update information offers no secure download link, so Fendry opens none.</source>
+        <translation>Les informations de mise à jour ne proposent aucun lien de téléchargement sécurisé&#x202f;; Fendry n’en ouvre donc aucun.</translation>
+    </message>
 </context>
 <context>
     <name>WaitingLine</name>
@@ -970,6 +978,14 @@ pour les supprimer définitivement</translation>
     <message>
         <source>Server returned %1. Please try again later.</source>
         <translation>Le serveur a répondu %1. Veuillez réessayer plus tard.</translation>
+    </message>
+    <message>
+        <source>The newsletter service did not answer in time.</source>
+        <translation>Le service de newsletter n’a pas répondu à temps.</translation>
+    </message>
+    <message>
+        <source>The newsletter service&apos;s answer could not be read.</source>
+        <translation>La réponse du service de newsletter n’a pas pu être lue.</translation>
     </message>
 </context>
 <context>

@@ -13,6 +13,9 @@ CardDialog {
     required property Updater updater
     readonly property int outcome: updater.outcome
     readonly property bool checking: updater.sessionInProgress && outcome === Updater.None
+    // The updater leaves out a link it will not open (not https, or carrying user information).
+    readonly property bool canDownload: outcome === Updater.UpdateAvailable
+                                        && updater.downloadUrl.toString() !== ""
 
     title: heading.text
     width: 320
@@ -25,7 +28,7 @@ CardDialog {
     function focusButton() {
         if (checking)
             cancelButton.forceActiveFocus()
-        else if (outcome === Updater.UpdateAvailable)
+        else if (canDownload)
             downloadButton.forceActiveFocus()
         else
             closeButton.forceActiveFocus()
@@ -94,6 +97,16 @@ CardDialog {
                         .arg(dialog.updater.latestVersion).arg(dialog.updater.currentVersion)
                 : dialog.updater.failureReason
         }
+        StaticText {
+            objectName: "unusableLinkNote"
+            visible: dialog.outcome === Updater.UpdateAvailable && !dialog.canDownload
+            Layout.fillWidth: true
+            horizontalAlignment: Text.AlignHCenter
+            wrapMode: Text.WordWrap
+            font: Theme.callout
+            color: Theme.primary
+            text: qsTr("The update information offers no secure download link, so Fendry opens none.")
+        }
         RowLayout {
             visible: !dialog.checking
             Layout.alignment: Qt.AlignHCenter
@@ -104,7 +117,7 @@ CardDialog {
                 id: closeButton
                 objectName: "closeUpdateButton"
                 text: dialog.outcome === Updater.UpdateAvailable ? qsTr("Close") : qsTr("OK")
-                isDefault: dialog.outcome !== Updater.UpdateAvailable
+                isDefault: !dialog.canDownload
                 onClicked: dialog.updater.dismissResult()
             }
             DialogButton {
@@ -112,7 +125,8 @@ CardDialog {
                 objectName: "downloadButton"
                 visible: dialog.outcome === Updater.UpdateAvailable
                 text: qsTr("Download")
-                isDefault: true
+                enabled: dialog.canDownload
+                isDefault: dialog.canDownload
                 onClicked: dialog.updater.openDownload()
             }
         }

@@ -20,6 +20,8 @@
 #include <QUrlQuery>
 #include <QtEndian>
 #include <cstring>
+#include <optional>
+#include <thread>
 
 #include <QtQml/qqmlextensionplugin.h>
 #include <QQmlApplicationEngine>
@@ -465,12 +467,14 @@ private slots:
         QCOMPARE(items, expected);
     }
 
-    void aLaterLaunchHandsItsItemsToTheRunningOne() {
+    // Two launches at once leave one window: a launch waits while another decides whether it
+    // is the one that runs, then hands its items to the one that listens.
+    void aLaterLaunchWaitsItsTurnThenHandsItsItemsToTheRunningOne() {
         TempFolder runtime;
         const QString name = QString::fromStdString((runtime / "fendry.socket").native());
         SingleInstance running;
-        QVERIFY(running.listen(name));
         QSignalSpy launched(&running, &SingleInstance::launched);
+        std::optional<SingleInstance::LaunchLock> deciding(std::in_place, name);
 
         // The real application, launched again from a folder with relative paths.
         QProcess later;
@@ -485,6 +489,9 @@ private slots:
                     {QStringLiteral("b.txt"), QStringLiteral("sub/"), QStringLiteral("--"),
                      QStringLiteral("-style"), QStringLiteral("x"), QStringLiteral("--"),
                      QStringLiteral("-reverse")});
+        QTRY_VERIFY(waitsForALock(later.processId()));
+        QVERIFY(running.listen(name));
+        deciding.reset();
         QTRY_COMPARE(launched.count(), 1);
         QTRY_COMPARE_WITH_TIMEOUT(later.state(), QProcess::NotRunning, 10000);
         QCOMPARE(later.exitStatus(), QProcess::NormalExit);
@@ -587,8 +594,8 @@ private slots:
     }
 
     // Nobody listening is told; a socket left behind is taken over. Launches that never finish,
-    // or send more than any launch would, are dropped; the rest of a message is taken, byte for
-    // byte.
+    // send more than a launch's command line could hold, or gave up waiting are dropped; the
+    // rest of a message is taken, byte for byte.
     void handingOverKeepsEveryByteAndDropsIdleAndOversizedLaunches() {
         TempFolder runtime;
         const QString name = QString::fromStdString((runtime / "fendry.socket").native());
@@ -604,18 +611,34 @@ private slots:
         QVERIFY(running.listen(name));
         QSignalSpy launched(&running, &SingleInstance::launched);
 
-        QLocalSocket oversized;
-        oversized.connectToServer(name);
-        QVERIFY(oversized.waitForConnected(5000));
+        const auto refused = [&](const QByteArray& message) {
+            QLocalSocket launch;
+            launch.connectToServer(name);
+            launch.write(message);
+            QTRY_COMPARE(launch.state(), QLocalSocket::UnconnectedState);
+        };
         QByteArray header(4, '\0');
-        qToBigEndian(quint32(SingleInstance::kMaxMessageBytes + 1), header.data());
-        oversized.write(header);
-        QTRY_COMPARE(oversized.state(), QLocalSocket::UnconnectedState);
+        qToBigEndian(quint32(2 * 1024 * 1024), header.data());  // a command line's worth
+        refused(header);
+        QByteArray paths = QByteArray("/a").append('\0').repeated(SingleInstance::kMaxItems + 1);
+        header = QByteArray(4, '\0');
+        qToBigEndian(quint32(paths.size()), header.data());
+        refused(header + paths);
+        QCOMPARE(SingleInstance::handOver(name, Items(SingleInstance::kMaxItems + 1, "/a")),
+                 SingleInstance::HandOver::TooMany);
+
+        // Told to try again, a launch that gave up waiting is not taken in later.
+        SingleInstance::HandOver gaveUp{};
+        std::thread([&] {
+            gaveUp =
+                SingleInstance::handOver(name, {"/tmp/gave-up"}, std::chrono::milliseconds(100));
+        }).join();  // meanwhile the running one serves nothing
+        QCOMPARE(gaveUp, SingleInstance::HandOver::Failed);
 
         const std::string longest = "/" + std::string(SingleInstance::kMaxPathBytes - 1, 'a');
         const Items items{longest + "b", "/tmp/raw\xFFname", "/tmp/folder/", longest};
         QCOMPARE(handOverInThread(name, items), SingleInstance::HandOver::Taken);
-        QCOMPARE(launched.count(), 1);
+        QTRY_COMPARE(launched.count(), 1);
         QCOMPARE(launched.front().front().value<Items>(),
                  (Items{"/tmp/raw\xFFname", "/tmp/folder/", longest}));
 
@@ -672,11 +695,27 @@ private slots:
         ::close(ready[1]);
         QCOMPARE(::setrlimit(RLIMIT_NOFILE, &before), 0);
         QCOMPARE(result, SingleInstance::HandOver::Taken);
-        QCOMPARE(launched.count(), 1);
+        QTRY_COMPARE(launched.count(), 1);
     }
 
 private:
     static constexpr uid_t kOtherUser = 65534;  // nobody
+
+    // Whether process `pid` waits for a lock another holds, as /proc/locks lists it:
+    // "1: -> FLOCK  ADVISORY  WRITE 4321 …".
+    static bool waitsForALock(qint64 pid) {
+        QFile locks(QStringLiteral("/proc/locks"));
+        if (!locks.open(QIODevice::ReadOnly)) {
+            return false;
+        }
+        for (const QByteArray& line : locks.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.simplified().split(' ');
+            if (fields.size() > 5 && fields[1] == "->" && fields[5] == QByteArray::number(pid)) {
+                return true;
+            }
+        }
+        return false;
+    }
 
     static long openDescriptors() {
         return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{});

@@ -7,12 +7,14 @@
 #include <QSslServer>
 #include <QSslSocket>
 #include <QTest>
+#include <QThread>
 #include <QTimer>
 
 #include <QtQml/qqmlextensionplugin.h>
 #include <openssl/evp.h>
 #include <openssl/pem.h>
 #include <openssl/x509v3.h>
+#include <atomic>
 #include <memory>
 
 #include "Appcast.h"
@@ -167,24 +169,31 @@ class UpdaterTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void versionsOrderByNumberThenText_data() {
+    void versionsOrderAsDebianOrdersThem_data() {
         QTest::addColumn<QString>("left");
         QTest::addColumn<QString>("right");
         QTest::addColumn<int>("order");
         const auto row = [](const char* name, const char* left, const char* right, int order) {
             QTest::newRow(name) << QString(left) << QString(right) << order;
         };
-        row("numeric, not textual", "1.10", "1.9", 1);
-        row("missing is zero", "1.2", "1.2.0", 0);
-        row("leading zeros", "1.02", "1.2", 0);
-        row("first component first", "2", "10.0", -1);
+        // Each as `dpkg --compare-versions` answers.
+        row("digits as numbers", "1.10", "1.9", 1);
+        row("digits as numbers after letters", "1.0rc10", "1.0rc2", 1);
         row("beyond 64 bits", "1.123456789012345678901", "1.99", 1);
-        row("pre-release below release", "1.0rc1", "1.0", -1);
-        row("pre-release below shorter release", "1.2.0b", "1.2", -1);
-        row("number before text", "1.1a", "1.0", 1);
-        row("text after number", "1.0a", "1.0b", -1);
+        row("leading zeros", "1.02", "1.2", 0);
+        row("a missing part is less", "1.2", "1.2.0", -1);
+        row("tilde before the end", "1.0~rc1", "1.0", -1);
+        row("tilde before tilde", "1.0~~", "1.0~", -1);
+        row("letters after the end", "1.0a", "1.0", 1);
+        row("letters before other characters", "1.0a", "1.0+", -1);
+        row("plus after the end", "1.2+deb1", "1.2", 1);
+        row("leading v ignored", "v2.0", "0.1.0", 1);
+        row("leading v, same version", "v2.0", "2.0", 0);
+        row("revision after the last hyphen", "1.0-2", "1.0-10", -1);
+        row("no revision before one", "1.0", "1.0-1", -1);
+        row("epoch first", "1:0.1", "9.9", 1);
     }
-    void versionsOrderByNumberThenText() {
+    void versionsOrderAsDebianOrdersThem() {
         QFETCH(QString, left);
         QFETCH(QString, right);
         QFETCH(int, order);
@@ -209,13 +218,21 @@ private slots:
             rss("<item><link>https://morvel.example/page</link><enclosure m:version=\"7\" "
                 "url=\"https://morvel.example/7.tar.gz\"/></item>"),
             "7", "https://morvel.example/7.tar.gz");
-        row("items lacking a version, a link or a web link are skipped",
+        row("items lacking a version or a link are skipped",
             rss("<item><version>9</version></item>"
-                "<item><version>8</version><link>ftp://morvel.example/8</link></item>"
-                "<item><version>7</version><link>javascript:alert(1)</link></item>"
                 "<item><link>https://morvel.example/none</link></item>" +
                 release("1.0")),
             "1.0", "https://morvel.example/fendry/1.0");
+        const auto linked = [](const QByteArray& link) {
+            return rss("<item><version>2</version><link>" + link + "</link></item>");
+        };
+        row("http is never opened", linked("http://morvel.example/2"), "2", "");
+        row("nor a link with user information", linked("https://me:pw@morvel.example/2"), "2", "");
+        row("nor another scheme", linked("javascript:alert(1)"), "2", "");
+        row("an unusable enclosure gives way to the link",
+            rss("<item><version>2</version><enclosure url=\"http://morvel.example/2.tar\"/>"
+                "<link>https://morvel.example/2</link></item>"),
+            "2", "https://morvel.example/2");
         const auto paged = [](const QByteArray& version) {
             return "<item><m:shortVersionString>" + version +
                    "</m:shortVersionString><link>https://morvel.example/page</link></item>";
@@ -228,6 +245,39 @@ private slots:
         row("64 characters are readable", rss(paged(longest)), longest.constData(),
             "https://morvel.example/page");
         row("no usable item", rss("<item><title>x</title></item>"), "", "");
+        // Each holds a usable release, but more than a feed of releases needs.
+        QByteArray attributes;
+        for (int i = 0; i < 200000; ++i) {
+            attributes += " a" + QByteArray::number(i) + "=\"\"";
+        }
+        row("200,000 attributes on one element",
+            rss("<item><enclosure" + attributes +
+                " url=\"https://morvel.example/2\"/>"
+                "<version>2</version></item>"),
+            "", "");
+        QByteArray elements;
+        for (int i = 0; i <= appcast::kMaxElements; ++i) {
+            elements += "<x/>";
+        }
+        row("more elements than a feed needs", rss(elements + release("2")), "", "");
+        row("nested deeper than a feed needs",
+            rss(release("2") + QByteArray("<x>").repeated(appcast::kMaxDepth) +
+                QByteArray("</x>").repeated(appcast::kMaxDepth)),
+            "", "");
+        row("a tag longer than a feed needs",
+            rss("<item title=\"" + QByteArray(appcast::kMaxTagBytes, 'x') + "\"><version>2" +
+                "</version><link>https://morvel.example/2</link></item>"),
+            "", "");
+        row("a document type, which could declare entities or attributes",
+            "<?xml version=\"1.0\"?><!DOCTYPE rss [<!ENTITY v \"2\">]><rss><channel><item>"
+            "<version>&v;</version><link>https://morvel.example/2</link></item></channel></rss>",
+            "", "");
+        // Encoded otherwise, the markup would hide from the check that the reader then reads.
+        const QString document = QString::fromUtf8(rss(release("2")));
+        row("not UTF-8",
+            "\xFF\xFE" +
+                QByteArray(reinterpret_cast<const char*>(document.utf16()), document.size() * 2),
+            "", "");
         row("not RSS", "<feed xmlns=\"http://www.w3.org/2005/Atom\"><entry/></feed>", "", "");
         row("truncated", releases.left(releases.size() - 20), "", "");
         row("not XML", "{\"version\": \"9\"}", "", "");
@@ -257,22 +307,34 @@ private slots:
         const QByteArray ok = http("200 OK", releases);
         const char* secure = "A secure connection to the update server could not be made.";
         const char* late = "The update server did not answer in time.";
-        const auto redirect = [](const QByteArray& scheme) {
-            return http("302 Found", {}, "Location: " + scheme + "://127.0.0.1:%PORT%/moved\r\n");
+        const auto redirect = [](const QByteArray& location) {
+            return http("302 Found", {}, "Location: " + location + "\r\n");
         };
+        const char* unreadable = "The update information could not be read.";
+        const char* moved = "The update server answered with status 302.";
         row("newer", Answers, ok, "1.9", Updater::UpdateAvailable, "1.10");
         row("same", Answers, ok, "1.10.0", Updater::UpToDate, "1.10");
         row("older", Answers, ok, "2.0", Updater::UpToDate, "1.10");
-        row("redirected within https", Answers, redirect("https"), "1.9", Updater::UpdateAvailable,
+        row("redirected within https", Answers, redirect("https://127.0.0.1:%PORT%/moved"), "1.9",
+            Updater::UpdateAvailable, "1.10");
+        row("redirected relatively", Answers, redirect("/moved"), "1.9", Updater::UpdateAvailable,
             "1.10");
-        row("redirected to http", Answers, redirect("http"), "1.9", Updater::Failed, secure);
+        row("redirected to http", Answers, redirect("http://127.0.0.1:%PORT%/moved"), "1.9",
+            Updater::Failed, secure);
+        row("redirected to another host", Answers, redirect("https://localhost:%PORT%/moved"),
+            "1.9", Updater::Failed, moved);
+        row("redirected in circles", Answers, redirect("/appcast.xml"), "1.9", Updater::Failed,
+            moved);
+        row("headers beyond a few KiB", Answers,
+            http("200 OK", releases, "X-Padding: " + QByteArray(20000, 'x') + "\r\n"), "1.9",
+            Updater::Failed, unreadable);
         row("malformed feed", Answers, http("200 OK", "<rss><channel><item>"), "1.9",
-            Updater::Failed, "The update information could not be read.");
+            Updater::Failed, unreadable);
         row("not found", Answers, http("404 Not Found", "gone"), "1.9", Updater::Failed,
             "The update server answered with status 404.");
         row("too large", Answers,
             http("200 OK", rss(release("2.0") + "<!--" + QByteArray(kMaxFeed, 'x') + "-->")), "1.9",
-            Updater::Failed, "The update information could not be read.");
+            Updater::Failed, unreadable);
         row("drips a byte at a time", Drips, {}, "1.9", Updater::Failed, late);
         row("silent after the handshake", SilentAfterHandshake, {}, "1.9", Updater::Failed, late);
         row("silent before the handshake", SilentBeforeHandshake, {}, "1.9", Updater::Failed, late);
@@ -329,6 +391,44 @@ private slots:
         updater.dismissResult();
         QCOMPARE(state(updater), std::pair(true, false));
         QVERIFY(!result.wait(1000));  // past its time-out, the abandoned check stays silent
+    }
+
+    // The feed is read away from the window's thread, within the check's time: cancelling, or
+    // the deadline, ends the check at once while the reading is still busy, and stops it.
+    void readingTheFeedHoldsNeitherTheWindowNorCancel() {
+        FeedServer feed(identity_, Answers, {{"/appcast.xml", http("200 OK", releases)}});
+        for (const bool cancel : {true, false}) {
+            std::atomic<bool> reading = false, stopped = false, onWindowThread = false;
+            UpdaterOptions options{
+                feed.url("/appcast.xml"), cancel ? 10s : 300ms, {identity_.certificate}, "1.0"};
+            options.readFeed = [&](const QByteArray&, const std::atomic<bool>& cancelled) {
+                onWindowThread = QThread::currentThread() == qApp->thread();
+                reading = true;
+                while (!onWindowThread && !cancelled) {  // busy until told to stop
+                    QThread::msleep(1);
+                }
+                stopped = true;
+                return std::optional<appcast::Release>();
+            };
+            Updater updater(options);
+            updater.start();
+            QSignalSpy result(&updater, &Updater::resultChanged);
+            updater.checkForUpdates();
+            QTRY_VERIFY(reading);
+            QVERIFY(!onWindowThread);
+            QCOMPARE(state(updater), std::pair(false, true));
+            if (cancel) {
+                updater.dismissResult();
+                QCOMPARE(state(updater), std::pair(true, false));
+                QTRY_VERIFY(stopped);
+                QVERIFY(!result.wait(300));  // what the stopped reading returns is dropped
+            } else {
+                QTRY_COMPARE(updater.outcome(), Updater::Failed);
+                QCOMPARE(updater.failureReason(),
+                         QStringLiteral("The update information could not be read."));
+                QTRY_VERIFY(stopped);
+            }
+        }
     }
 
     // The feed's version is shown as it is, and within the card however long it is; opening

@@ -116,6 +116,8 @@ TEST_F(Cli, HelpVersionBadUsageAndMissingConfirmationEraseNothing) {
     EXPECT_EQ(hostile.exitCode, 2);
     EXPECT_NE(hostile.err.find("'no-such-option\\x9d0;title\\x07'"), std::string::npos)
         << hostile.err;
+    // "fendry-cli *" beside a file named "-y": nothing short skips the question.
+    EXPECT_EQ(run({"-y", keep}).exitCode, 2);
     // A name that is not valid UTF-8 is refused, never mapped onto another file's name.
     writeFile(root / "bad\xEF\xBF\xBD", "data");
     EXPECT_EQ(run({"--yes", (root / "bad\xFF").string()}).exitCode, 2);

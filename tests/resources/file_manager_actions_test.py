@@ -1,14 +1,25 @@
-"""The "Erase with Fendry…" entries for Dolphin, Nemo and Nautilus: each names the action, runs
-fendry with the selection, and the Nautilus extension really hands over the paths."""
+"""The "Erase with Fendry…" entries for Dolphin, Nemo and Nautilus: each names the action, and
+hands the selection to the real fendry, which passes exactly those names on to the running
+window. Nemo's command line is built and split with GLib's own functions, as Nemo does."""
 import configparser
 import os
+import shlex
+import socket
+import struct
+import subprocess
 import sys
+import tempfile
 import types
 import unittest
 from unittest import mock
 
+from gi.repository import GLib
+
 FOLDER = sys.argv.pop(1)
+FENDRY = sys.argv.pop(1)
 LABEL = "Erase with Fendry…"
+# Names that a command line could split, quote, take for an option, or spell as other bytes.
+NAMES = [b"it's \"quoted\"", b"two  spaces", b"-y", b"line\nbreak", b"caf\xe9 $HOME `id` \\ %41 #x"]
 
 
 def read_key_file(name):
@@ -17,6 +28,48 @@ def read_key_file(name):
     with open(os.path.join(FOLDER, name), encoding="utf-8") as f:
         parser.read_file(f)
     return parser
+
+
+def receive(connection, size):
+    data = b""
+    while len(data) < size:
+        chunk = connection.recv(size - len(data))
+        if not chunk:
+            raise EOFError("fendry hung up")
+        data += chunk
+    return data
+
+
+def handed_to_fendry(argv):
+    """Runs the real fendry with argv's arguments as a later launch, and returns the paths it
+    hands to the running window (a stand-in listening on the socket)."""
+    with tempfile.TemporaryDirectory() as runtime:
+        listener = socket.socket(socket.AF_UNIX, socket.SOCK_STREAM)
+        listener.bind(os.path.join(runtime, "fendry.socket"))
+        listener.listen(1)
+        listener.settimeout(30)
+        environment = dict(os.environ, XDG_RUNTIME_DIR=runtime, QT_QPA_PLATFORM="offscreen")
+        launch = subprocess.Popen([FENDRY, *argv[1:]], env=environment)
+        with listener.accept()[0] as connection:
+            connection.settimeout(30)
+            message = receive(connection, struct.unpack(">I", receive(connection, 4))[0])
+            connection.sendall(b"\n")  # received
+            still_there = receive(connection, 1)
+        if launch.wait(30) != 0 or still_there != b"\n":
+            raise AssertionError(f"fendry ended with {launch.returncode}")
+        return message.split(b"\0")[:-1]
+
+
+def nemo_command_line(action, paths):
+    """What Nemo runs for the action: each selected file's URI in place of %U, between the
+    quotes the action asks for, split as a shell would (g_spawn_command_line_async)."""
+    quote = {"single": "'", "double": '"', "backtick": "`"}.get(action.get("Quote"), "")
+    uris = [quote + GLib.filename_to_uri(path, None) + quote for path in paths]
+    line = action["Exec"].replace("%U", action.get("Separator", " ").join(uris), 1)
+    try:
+        return GLib.shell_parse_argv(line)[1]
+    except GLib.Error:
+        return None  # Nemo runs nothing
 
 
 class ServiceMenus(unittest.TestCase):
@@ -32,15 +85,44 @@ class ServiceMenus(unittest.TestCase):
         action = entry["Desktop Action " + actions[0]]
         self.assertEqual(action["Name"], LABEL)
         self.assertEqual(action["Exec"], "fendry %U")
-        # KDE runs service menus only when they are executable.
-        self.assertTrue(os.access(os.path.join(FOLDER, name), os.X_OK))
 
     def test_nemo_action(self):
         action = read_key_file("fendry.nemo_action")["Nemo Action"]
         self.assertEqual(action["Name"], LABEL)
-        self.assertEqual(action["Exec"], "fendry %U")
         self.assertEqual(action["Selection"], "notnone")
         self.assertIn("any", action["Extensions"].split(";"))
+
+    def test_every_entry_hands_fendry_the_names_byte_for_byte(self):
+        with tempfile.TemporaryDirectory() as folder:
+            paths = [os.path.join(os.fsencode(folder), name) for name in NAMES]
+            # Dolphin (KIO) puts each selected local file's path in place of %U, one argument
+            # each, without a shell. (KIO reads names as UTF-8: a name that is not, it spells
+            # with other bytes before any entry sees it.)
+            dolphin = read_key_file("co.morvel.Fendry.erase.desktop")["Desktop Action eraseWithFendry"]
+            words = shlex.split(dolphin["Exec"])
+            at = words.index("%U")
+            self.assertEqual(handed_to_fendry(words[:at] + paths + words[at + 1:]), paths)
+
+            nemo = nemo_command_line(read_key_file("fendry.nemo_action")["Nemo Action"], paths)
+            self.assertIsNotNone(nemo, "Nemo could not split its command line")
+            self.assertEqual(handed_to_fendry(nemo), paths)
+
+            with mock.patch.dict(sys.modules, fake_nautilus()):
+                sys.path.insert(0, FOLDER)
+                import fendry_erase
+                sys.path.remove(FOLDER)
+            files = [FakeFile(os.fsdecode(path)) for path in paths]  # as GIO gives them
+            with mock.patch.object(fendry_erase.subprocess, "Popen") as popen:
+                fendry_erase.FendryEraseMenu().get_file_items(files)[0].activate()
+            self.assertEqual(handed_to_fendry(popen.call_args.args[0]), paths)
+
+    def test_the_application_claims_no_file_type(self):
+        # Whatever it claimed, a desktop could make it what opens folders or files by default.
+        parser = configparser.ConfigParser(interpolation=None, strict=True)
+        parser.optionxform = str
+        with open(os.path.join(FOLDER, "..", "co.morvel.Fendry.desktop"), encoding="utf-8") as f:
+            parser.read_file(f)
+        self.assertEqual(parser["Desktop Entry"].get("MimeType", ""), "")
 
 
 class FakeLocation:
@@ -73,15 +155,20 @@ class FakeMenuItem:
                 handler(self, *data)
 
 
+def fake_nautilus():
+    """Stand-ins for the modules the extension imports from Nautilus."""
+    gi = types.ModuleType("gi")
+    repository = types.ModuleType("gi.repository")
+    repository.GObject = types.SimpleNamespace(GObject=type("GObject", (), {}))
+    repository.Nautilus = types.SimpleNamespace(
+        MenuProvider=type("MenuProvider", (), {}), MenuItem=FakeMenuItem)
+    gi.repository = repository
+    return {"gi": gi, "gi.repository": repository}
+
+
 class NautilusExtension(unittest.TestCase):
     def setUp(self):
-        gi = types.ModuleType("gi")
-        repository = types.ModuleType("gi.repository")
-        repository.GObject = types.SimpleNamespace(GObject=type("GObject", (), {}))
-        repository.Nautilus = types.SimpleNamespace(
-            MenuProvider=type("MenuProvider", (), {}), MenuItem=FakeMenuItem)
-        gi.repository = repository
-        self.modules = mock.patch.dict(sys.modules, {"gi": gi, "gi.repository": repository})
+        self.modules = mock.patch.dict(sys.modules, fake_nautilus())
         self.modules.start()
         sys.path.insert(0, FOLDER)
         import fendry_erase

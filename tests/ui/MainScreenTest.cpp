@@ -555,6 +555,16 @@ private slots:
         QTRY_COMPARE(fileManager.shown,
                      (QStringList{encodedFolder, encodedFolder + QStringLiteral("/caf%E9.txt")}));
 
+        // Without one, the folder opens with the desktop's application for folders (xdg-mime
+        // names it), unless that is Fendry itself: the folder would land on the list.
+        const auto folderApplication = [&](const std::string& desktopId) {
+            testing_support::writeFile(config_ / "xdg-mime",
+                                       "#!/bin/sh\n[ \"$*\" = 'query default inode/directory' ] "
+                                       "&& echo " +
+                                           desktopId + "\n");
+            fs::permissions(config_ / "xdg-mime", fs::perms(0755));
+        };
+        folderApplication("org.gnome.Nautilus.desktop");
         QVERIFY(bus.unregisterService(QStringLiteral("org.freedesktop.FileManager1")));
         h.screen().reveal(h.files().keyAt(0));
         h.screen().reveal(h.files().keyAt(1));
@@ -562,10 +572,18 @@ private slots:
         QCOMPARE(opened.urls[0].toEncoded(), (QStringLiteral("file://") + root).toLatin1());
         QCOMPARE(opened.urls[1].toEncoded(), encodedFolder.toLatin1());
         QCOMPARE(localPathOf(opened.urls[1]), std::optional(folder));
+        folderApplication("co.morvel.Fendry.desktop");
+        h.screen().reveal(h.files().keyAt(0));
+        QTRY_VERIFY(h.shown("unopenedAddress"));
+        QCOMPARE(opened.urls.size(), 2);
+        QObject* card =
+            h.view.rootObject()->findChild<QObject*>(QStringLiteral("unopenedLinkCard"));
+        QMetaObject::invokeMethod(card, "close");
+        QTRY_VERIFY(!h.shown("unopenedAddress"));
+        folderApplication("org.gnome.Nautilus.desktop");
         QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
 
         // Nothing takes the folder either: the window says so and offers its path.
-        QVERIFY(!h.shown("unopenedLinkCard"));
         h.screen().reveal(h.files().keyAt(0));
         QTRY_VERIFY(h.shown("unopenedAddress"));
         QCOMPARE(h.text("unopenedMessage"),
