@@ -4,13 +4,15 @@
 # runs in alternating order (fendry first in odd runs, last in even runs, to cancel drift), each
 # from a cold cache; the table gives medians and their ratio, and fendry's peak memory.
 #
-# Usage: bench/erase-throughput.sh [large|small|memory|tree-memory|all]
+# Usage: bench/erase-throughput.sh [large|small|verify|memory|tree-memory|all]
 #   large        one LARGE_SIZE_MIB file: quick against shred -u -n1 and against zeros written
 #                with dd conv=fsync, then removed (the least any erase can take); one
 #                SAFE_SIZE_MIB file: safe against shred -u -n7
 #   small        EMPTY_FILES empty files and SMALL_FILES files of SMALL_SIZE bytes, in nested
 #                folders of PER_FOLDER files: quick against rm -rf + sync and against
 #                find ... -exec shred -u -n1 {} +
+#   verify       one LARGE_SIZE_MIB file, quick with --verify (read back from the device)
+#                against quick alone
 #   memory       peak memory of stealth on one MEMORY_SIZE_MIB file
 #   tree-memory  peak memory on trees of TREE_FILES empty files
 # Environment: FENDRY_CLI, BENCH_DIR (/var/tmp/fendry-bench), RUNS (5), SAFE_RUNS (3),
@@ -23,8 +25,8 @@ set -euo pipefail
 
 section=${1:-all}
 case $section in
-    large | small | memory | tree-memory | all) ;;
-    *) echo "usage: $0 [large|small|memory|tree-memory|all]" >&2; exit 2 ;;
+    large | small | verify | memory | tree-memory | all) ;;
+    *) echo "usage: $0 [large|small|verify|memory|tree-memory|all]" >&2; exit 2 ;;
 esac
 
 cli=${FENDRY_CLI:-$(dirname "$0")/../build/cli/fendry-cli}
@@ -168,6 +170,9 @@ step() { # key
                 rm "$1" && sync' dd "$f" "$large_mib"
             must_be_gone "$f" ;;
         safe) make_file "$f" "$safe_mib"; fendry safe --method safe "$f"; must_be_gone "$f" ;;
+        verify)
+            make_file "$f" "$large_mib"; fendry verify --method quick --verify "$f"
+            must_be_gone "$f" ;;
         shred7) make_file "$f" "$safe_mib"; timed shred -u -n 7 "$f"; must_be_gone "$f" ;;
         empty_* | small_*)
             if [[ $1 == empty_* ]]; then
@@ -240,6 +245,12 @@ peak_rss_row() { # label target_mib cli-args...
     unset 'peak[rss]'
 }
 
+bench_verify() {
+    echo "== verify: one ${large_mib} MiB file, quick, read back and without"
+    run_series verify "$runs" verify quick
+    compare "${large_mib} MiB quick --verify vs quick" verify quick 2.2
+}
+
 bench_memory() {
     local f=$work/memory.bin
     if [[ $memory == 0 ]]; then echo "== memory: skipped (MEMORY=0)"; return; fi
@@ -268,9 +279,10 @@ echo
 case $section in
     large) bench_large ;;
     small) bench_small ;;
+    verify) bench_verify ;;
     memory) bench_memory ;;
     tree-memory) bench_tree_memory ;;
-    all) bench_large; bench_small; bench_memory; bench_tree_memory ;;
+    all) bench_large; bench_small; bench_verify; bench_memory; bench_tree_memory ;;
 esac
 
 ((${#rows[@]})) || exit 0

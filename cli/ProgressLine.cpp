@@ -59,8 +59,11 @@ void ProgressLine::show(const RunState& state, bool force) {
                              "  ";
     const std::string tail =
         "  " +
-        terminalText(
-            FendryCli::tr("Pass %1/%2").arg(state.currentPass + 1).arg(state.passesPerFile)) +
+        terminalText(state.readingBack()
+                         ? FendryCli::tr("Verifying")
+                         : FendryCli::tr("Pass %1/%2")
+                               .arg(state.currentPass + 1)
+                               .arg(state.passesPerFile)) +
         "  " + terminalText(FendryCli::tr("%1%").arg(percent)) + "  " +
         terminalText(FendryCli::tr("Time remaining:")) + " " +
         (state.estimatedTimeRemaining ? formatTime(*state.estimatedTimeRemaining)

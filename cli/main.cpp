@@ -177,7 +177,12 @@ int main(int argc, char* argv[]) {
         FendryCli::tr("Print only the lines of items that could not be erased; the exit status "
                       "tells the rest."));
     parser.addOption(methodOption);
+    const QCommandLineOption verifyOption(
+        QStringLiteral("verify"),
+        FendryCli::tr("Read each file back from the device after its last pass, and leave it "
+                      "where it does not read as written."));
     parser.addOption(yesOption);
+    parser.addOption(verifyOption);
     parser.addOption(dryRunOption);
     parser.addOption(quietOption);
     parser.addPositionalArgument(FendryCli::tr("PATH"),
@@ -260,7 +265,7 @@ int main(int argc, char* argv[]) {
             QCoreApplication::quit();
         }
     });
-    run.startShredding(files, method);
+    run.startShredding(files, method, parser.isSet(verifyOption));
     app.exec();
 
     std::fputs((quiet ? failureLines(run.state()) : summaryText(run.state())).c_str(), stdout);

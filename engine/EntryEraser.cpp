@@ -9,6 +9,7 @@
 #include <thread>
 #include <unordered_map>
 
+#include "Keystream.h"
 #include "NameWipe.h"
 
 namespace fendry {
@@ -50,6 +51,7 @@ struct Removal {
     What what = What::File;
     std::int64_t size = 0;  // a file's, read before its first pass
     std::string name;       // the random name it has now
+    bool verified = false;  // it read back as written
 };
 
 // One entry that a worker erases or removes.
@@ -66,6 +68,8 @@ struct Outcome {
     PassFailure failure;    // Failed
     std::int64_t size = 0;  // Renamed
     std::string renamed;    // Renamed: its random name
+    bool verified = false;  // Renamed: it read back as written
+    bool throughCache = false;  // it was read back through the page cache
 };
 
 // The workers take the entries in order from one shared state, each erasing its file on its own
@@ -120,6 +124,7 @@ private:
 };
 
 EntriesErased Eraser::run() {
+    result_.results.assign(list_.entries.size(), EntryResult::NotReached);
     std::vector<std::thread> workers;
     for (std::size_t i = 0; i < std::max<std::size_t>(setup_.filesInFlight, 1); ++i) {
         workers.emplace_back([this] { work(); });
@@ -228,13 +233,32 @@ Outcome Eraser::erase(const Task& task) {
         if (pass > 0) {
             setup_.progress.passBegan(task.entry, pass);
         }
+        const bool last = pass == passes - 1;
+        // The last pass of a file to be read back writes bytes that can be made again.
+        std::optional<Keystream> keystream;
+        PassContext context = setup_.pass;
+        if (last && setup_.readBack) {
+            keystream.emplace();
+            context.random = [&keystream](std::span<std::byte> bytes) {
+                return keystream->keyed() && keystream->next(bytes);
+            };
+        }
         PassResult done =
-            pass > 0 && setup_.stop ? failedAt(Step::Stopped) : shredPass(target, setup_.pass);
+            pass > 0 && setup_.stop ? failedAt(Step::Stopped) : shredPass(target, context);
         if (pass == 0) {
             outcome.size = done.size;
         }
+        if (done && keystream) {
+            setup_.progress.passDone();
+            setup_.progress.readBackBegan(task.entry);
+            done = readBack(target, *keystream, context, outcome.throughCache);
+            outcome.verified = done.succeeded;
+            if (!done) {
+                return fail(done.failure, 1);
+            }
+        }
         // The name goes with the last pass.
-        if (done && pass == passes - 1) {
+        if (done && last) {
             done = renameAway(ops_, fd, name, identity, outcome.renamed);
         }
         if (!done) {
@@ -242,7 +266,10 @@ Outcome Eraser::erase(const Task& task) {
                 outcome.kind = Outcome::Kind::NotBegun;  // stopped before its first byte
                 return outcome;
             }
-            return fail(done.failure, passes - pass);
+            // Read back already counted its pass; otherwise this pass and those after it are
+            // left unwritten, and the reading back too.
+            return fail(done.failure,
+                        outcome.verified ? 1 : passes - pass + (setup_.readBack ? 1 : 0));
         }
         setup_.progress.passDone();
     }
@@ -261,7 +288,15 @@ void Eraser::finish(const Task& task, const Outcome& outcome, Lock& lock) {
                 batch.folder = task.folder;
                 batch.since = now;
             }
-            batch.removals.push_back({task.entry, task.what, outcome.size, outcome.renamed});
+            batch.removals.push_back(
+                {task.entry, task.what, outcome.size, outcome.renamed, outcome.verified});
+            if (outcome.throughCache) {
+                const dev_t device = list_.folders[folder].device;
+                auto& devices = result_.readThroughCache;
+                if (std::find(devices.begin(), devices.end(), device) == devices.end()) {
+                    devices.push_back(device);
+                }
+            }
             if (list_.hardLinkAt(task.entry) != nullptr) {
                 firstNameKnown_.notify_all();  // a later name may want it synced now
             }
@@ -403,6 +438,8 @@ void Eraser::leftFolder(FolderIndex folder) {
 }
 
 void Eraser::count(const Removal& removal) {
+    result_.results[removal.entry] =
+        removal.verified ? EntryResult::ErasedAndVerified : EntryResult::Erased;
     switch (removal.what) {
         case What::File:
             ++result_.fileCount;
@@ -415,6 +452,7 @@ void Eraser::count(const Removal& removal) {
 }
 
 void Eraser::fail(std::size_t entry, const PassFailure& failure) {
+    result_.results[entry] = EntryResult::NotErased;
     result_.failures.emplace_back(entry, failure);
     settle(entry, false);
 }

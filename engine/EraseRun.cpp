@@ -33,7 +33,8 @@ void yieldToTheWindow() {
 
 // What the background work owns for its whole duration.
 struct EraseRun::Work {
-    PendingList snapshot;
+    std::shared_ptr<const PendingList> snapshot;
+    bool readBack = false;
     // The previous run's list, let go here rather than on the main thread.
     std::shared_ptr<const WorkList> previousList;
     std::int64_t passes = 1;
@@ -67,7 +68,7 @@ std::optional<std::string> RunState::currentFileName() const {
         workList->nameOf(workList->entries[static_cast<std::size_t>(currentFileIndex)]));
 }
 
-void EraseRun::startShredding(PendingList snapshot, const ShredMethod& method) {
+void EraseRun::startShredding(PendingList snapshot, const ShredMethod& method, bool readBack) {
     if (state_.isShredding) {
         return;
     }
@@ -82,9 +83,12 @@ void EraseRun::startShredding(PendingList snapshot, const ShredMethod& method) {
     state_.stopped = false;
     state_.notReached = 0;
     state_.passesPerFile = method.passes;
+    state_.readBack = readBack;
+    state_.startedAt = std::chrono::system_clock::now();
 
     auto work = std::make_shared<Work>();
-    work->snapshot = std::move(snapshot);
+    work->snapshot = std::make_shared<const PendingList>(std::move(snapshot));
+    work->readBack = readBack;
     work->previousList = std::move(state_.workList);
     work->passes = method.passes;
     work->pass = environment_.pass;
@@ -111,11 +115,11 @@ void EraseRun::performShredding(Work& work, EraseRun* run) {
     work.previousList.reset();
     FileOps& ops = *work.pass.ops;
     const std::atomic<bool>& stopRequested = *work.stopRequested;
-    WalkResult walked = walkPendingItems(work.snapshot, ops, &stopRequested);
+    WalkResult walked = walkPendingItems(*work.snapshot, ops, &stopRequested);
     const auto list = std::make_shared<const WorkList>(std::move(walked.list));
     const auto& entries = list->entries;
-    const double totalPasses =
-        static_cast<double>(entries.size()) * static_cast<double>(work.passes);
+    const double totalPasses = static_cast<double>(entries.size()) *
+                               static_cast<double>(work.passes + (work.readBack ? 1 : 0));
     const auto files = std::count_if(entries.begin(), entries.end(), [](const WorkEntry& entry) {
         return entry.kind == WorkEntry::Kind::RegularFile;
     });
@@ -127,6 +131,8 @@ void EraseRun::performShredding(Work& work, EraseRun* run) {
 
     RunState result;
     result.failures = std::move(walked.failures);
+    result.chosen = work.snapshot;
+    result.firstEntryOfItem = std::move(walked.firstEntryOfItem);
     FolderHandles handles(*list, ops);
     FolderRemoval removal(*list, ops, handles, result.failures);
     for (const auto& kept : walked.foldersToKeep) {
@@ -149,7 +155,7 @@ void EraseRun::performShredding(Work& work, EraseRun* run) {
                 }
             });
         },
-        work.progressInterval, work.now, work.passes);
+        work.progressInterval, work.now, work.passes, work.readBack);
     PassContext pass = work.pass;
     pass.keepGoing = [&] {
         progress.sendIfDue();
@@ -160,12 +166,15 @@ void EraseRun::performShredding(Work& work, EraseRun* run) {
     if (walked.stopped) {
         erased.stopped = true;
         erased.notReached = entries.size();
+        erased.results.assign(entries.size(), EntryResult::NotReached);
     } else {
-        erased = eraseEntries({*list, handles, pass, work.passes, work.filesInFlight, progress,
-                               stopRequested, work.now});
+        erased = eraseEntries({*list, handles, pass, work.passes, work.readBack,
+                               work.filesInFlight, progress, stopRequested, work.now});
     }
     progress.flush();
     result.stats = {erased.fileCount, erased.totalSize, erased.linkCount};
+    result.results = std::move(erased.results);
+    result.readThroughCache = std::move(erased.readThroughCache);
     for (const auto& [entry, failure] : erased.failures) {
         result.failures.push_back({list->pathOf(entry), failure});
         removal.leave(entries[entry].folder);
@@ -200,6 +209,11 @@ void EraseRun::finishShredding(RunState result) {
     state_.failures = std::move(result.failures);
     state_.stopped = result.stopped;
     state_.notReached = result.notReached;
+    state_.chosen = std::move(result.chosen);
+    state_.firstEntryOfItem = std::move(result.firstEntryOfItem);
+    state_.results = std::move(result.results);
+    state_.readThroughCache = std::move(result.readThroughCache);
+    state_.endedAt = std::chrono::system_clock::now();
     state_.isShredding = false;
     state_.showCompletionAnimation = true;
     changed();

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "EntryEraser.h"
 #include "FolderWalk.h"
 #include "PendingItems.h"
 #include "ShredMethod.h"
@@ -36,7 +37,8 @@ struct RunState {
     double shreddingProgress = 0.0;     // share of the run's passes done, by position
     std::int64_t currentFileIndex = 0;  // 0-based index in the work list of the entry shown: the
                                         // oldest still in progress
-    std::int64_t currentPass = 0;       // 0-based pass being written of that entry
+    std::int64_t currentPass = 0;       // 0-based pass being written of that entry; the one after
+                                        // the last while the file is read back
     std::int64_t filesDone = 0;         // regular files whose work has ended
     std::optional<RunClock::time_point> startTime;
     std::optional<double> estimatedTimeRemaining;  // seconds; absent until a pass completes
@@ -52,10 +54,23 @@ struct RunState {
     std::int64_t notReached = 0;  // work list entries a stopped run never came to
     bool showCompletionAnimation = false;
 
+    // What a record of the run needs beyond the summary: the items as chosen, where each one's
+    // entries begin in the work list (one more at the end), what became of each entry, when the
+    // run began and ended, and whether files were read back after their last pass (and where
+    // that went through the page cache).
+    std::shared_ptr<const PendingList> chosen;
+    std::vector<std::size_t> firstEntryOfItem;
+    std::vector<EntryResult> results;
+    bool readBack = false;
+    std::vector<dev_t> readThroughCache;
+    std::chrono::system_clock::time_point startedAt;
+    std::chrono::system_clock::time_point endedAt;
+
     std::int64_t failedCount() const { return static_cast<std::int64_t>(failures.size()); }
     // Of those lines, the ones about files and links that were not erased, and about folders.
     std::int64_t filesNotErased() const { return failedCount() - foldersKept(); }
     std::int64_t foldersKept() const;
+    bool readingBack() const { return currentPass >= passesPerFile; }
     // "Processing file N of M": one more than the files done, never past the last.
     std::int64_t currentFileNumber() const { return std::min(filesDone + 1, totalFiles); }
     // The name of the work item at `currentFileIndex`, if the work list is known and holds it.
@@ -97,8 +112,9 @@ public:
     void setOnChange(std::function<void()> onChange) { onChange_ = std::move(onChange); }
 
     // Resets the run state and starts the background work over its own copy of the pending
-    // entries; does nothing while a run is under way.
-    void startShredding(PendingList snapshot, const ShredMethod& method);
+    // entries; does nothing while a run is under way. With `readBack`, each file is read back
+    // after its last pass and left when it does not read as written.
+    void startShredding(PendingList snapshot, const ShredMethod& method, bool readBack = false);
     // Back to the empty screen: clears the result.
     void startAgain();
     // Asks a run under way to stop before its next chunk; the file being written stays where

@@ -228,6 +228,46 @@ int FileOps::openForWritingAt(int folder, const std::string& name, int& fd) {
     return error;
 }
 
+int FileOps::openForReadingAt(int folder, const std::string& name, int& fd, bool direct) {
+    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY |
+                      (direct ? O_DIRECT : 0);
+    int error = ENOSYS;
+    if (useOpenat2_) {
+        const long result = openat2(folder, name.c_str(), flags, kOneNameBelow | RESOLVE_NO_XDEV);
+        error = result >= 0 || errno != ENOSYS ? openResult(result, fd) : ENOSYS;
+    }
+    if (error == ENOSYS) {
+        if (name.find('/') != std::string::npos) {
+            return EXDEV;
+        }
+        if ((error = openResult(::openat(folder, name.c_str(), flags), fd)) == 0 &&
+            (error = sameMountAs(folder, fd)) != 0) {
+            ::close(fd);
+            fd = -1;
+        }
+    }
+    return error;
+}
+
+int FileOps::readAt(int fd, std::byte* data, std::size_t length, std::int64_t offset,
+                    std::size_t& got) {
+    for (;;) {
+        const ssize_t result = ::pread(fd, data, length, static_cast<off_t>(offset));
+        if (result >= 0) {
+            got = static_cast<std::size_t>(result);
+            return 0;
+        }
+        if (errno != EINTR) {
+            got = 0;
+            return errno;
+        }
+    }
+}
+
+void FileOps::dropCached(int fd) {
+    ::posix_fadvise(fd, 0, 0, POSIX_FADV_DONTNEED);
+}
+
 int FileOps::openEntryAt(int folder, const std::string& name, int& fd) {
     if (name.find('/') != std::string::npos) {
         return EXDEV;

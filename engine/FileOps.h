@@ -72,6 +72,16 @@ public:
     // Opens an existing entry of `folder` for writing: no create, no truncate, never through a
     // link or into another mount, and without blocking on a FIFO that has no reader.
     virtual int openForWritingAt(int folder, const std::string& name, int& fd);
+    // Opens an existing regular file of `folder` for reading, as openForWritingAt does; with
+    // `direct`, past the page cache, from the device (O_DIRECT), which some file systems refuse
+    // (EINVAL).
+    virtual int openForReadingAt(int folder, const std::string& name, int& fd, bool direct);
+    // Reads at `offset` into `data`; `got` is 0 at the end of the file.
+    virtual int readAt(int fd, std::byte* data, std::size_t length, std::int64_t offset,
+                       std::size_t& got);
+    // Lets the page cache drop what it holds of a synced file, so that reading it again asks the
+    // device.
+    virtual void dropCached(int fd);
     // A handle on the entry itself, whatever it is (a link as the link), that reads and writes
     // nothing: to see its link count fall once it is removed.
     virtual int openEntryAt(int folder, const std::string& name, int& fd);

@@ -62,8 +62,9 @@ public:
         for (const auto& item : pending) {
             bases.push_back(openBase(item));
         }
-        for (std::size_t i = 0; i < pending.size() && !result_.stopped; ++i) {
-            if (bases[i] == kNoFolder) {
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            result_.firstEntryOfItem.push_back(list().entries.size());
+            if (bases[i] == kNoFolder || result_.stopped) {
                 continue;
             }
             if (isFolder(pending[i].path)) {
@@ -72,6 +73,7 @@ public:
                 listPendingFile(pending[i], bases[i]);
             }
         }
+        result_.firstEntryOfItem.push_back(list().entries.size());
         for (const auto& [id, link] : hardLinks_) {
             list().hardLinks.push_back({link.first, {link.links, link.names}});
         }

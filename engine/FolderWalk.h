@@ -28,6 +28,9 @@ struct WalkResult {
         bool reported;  // the folder itself has a line among the failures
     };
     std::vector<KeptFolder> foldersToKeep;
+    // Where the entries of each pending item begin in the work list, and one more for the end:
+    // an entry reached through two items is listed under the first.
+    std::vector<std::size_t> firstEntryOfItem;
     bool stopped = false;
 };
 

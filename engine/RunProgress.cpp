@@ -3,8 +3,12 @@
 namespace fendry {
 
 RunProgress::RunProgress(Post post, std::chrono::milliseconds interval, Clock now,
-                         std::int64_t passes)
-    : post_(std::move(post)), interval_(interval), now_(std::move(now)), passes_(passes) {}
+                         std::int64_t passes, bool readBack)
+    : post_(std::move(post)),
+      interval_(interval),
+      now_(std::move(now)),
+      passes_(passes),
+      steps_(passes + (readBack ? 1 : 0)) {}
 
 // The screen follows the oldest entry in progress: the one a person would say is being erased
 // while the later ones, begun meanwhile, wait their turn.
@@ -50,7 +54,7 @@ void RunProgress::doneWithoutPasses(std::size_t index) {
         found->second = passes_ - 1;
         showOldest();
     }
-    complete(passes_);
+    complete(steps_);
 }
 
 void RunProgress::failed(std::int64_t passesLeft) {

@@ -22,7 +22,8 @@ struct Reached {
     std::optional<std::int64_t> completedPasses;  // absent until the first pass completes
 };
 
-// The progress of a run whose files may be erased several at a time, kept as the latest point
+// The progress of a run whose files may be erased several at a time, in steps (each pass, and
+// reading a file back where it is), kept as the latest point
 // and sent on to the main thread: every point when there is no interval; otherwise at most one
 // update waits in the queue at a time, no more often than the interval, and the last point is
 // always delivered. Any thread may call it.
@@ -37,13 +38,17 @@ public:
     using Post = std::function<void(const Reached&, std::shared_ptr<std::atomic<bool>> inQueue)>;
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
-    RunProgress(Post post, std::chrono::milliseconds interval, Clock now, std::int64_t passes);
+    // Each file takes `passes` passes, and one step more when it is read back afterwards.
+    RunProgress(Post post, std::chrono::milliseconds interval, Clock now, std::int64_t passes,
+                bool readBack = false);
 
     // The entry at `index` is in progress now; entries begin in work list order.
     void began(std::size_t index);
     // The work on the entry has ended, whatever came of it; `file` when it is a regular file.
     void ended(std::size_t index, bool file);
     void passBegan(std::size_t index, std::int64_t pass);
+    // The entry is being read back: shown as the pass after its last.
+    void readBackBegan(std::size_t index) { passBegan(index, passes_); }
     void passDone();
     // The entry needed no passes and is done.
     void doneWithoutPasses(std::size_t index);
@@ -65,6 +70,7 @@ private:
     const std::chrono::milliseconds interval_;
     const Clock now_;
     const std::int64_t passes_;
+    const std::int64_t steps_;  // of each file: its passes, and reading it back
 
     std::mutex mutex_;
     Reached latest_;

@@ -4,9 +4,13 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <optional>
+#include <vector>
 
+#include "Keystream.h"
 #include "RandomAhead.h"
 
 namespace fendry {
@@ -208,6 +212,79 @@ PassResult shredPass(const PassTarget& target, const PassContext& context) {
     if (closeError != 0) {
         return failedAt(Step::Close, closeError);
     }
+    return result;
+}
+
+PassResult readBack(const PassTarget& target, Keystream& written, const PassContext& context,
+                    bool& throughCache) {
+    FileOps& ops = *context.ops;
+    constexpr std::int64_t kAlign = 4096;  // O_DIRECT wants offsets, sizes and memory aligned
+    int fd = -1;
+    throughCache = false;
+    int error = ops.openForReadingAt(target.folder, target.name, fd, true);
+    if (error == EINVAL) {
+        throughCache = true;
+        error = ops.openForReadingAt(target.folder, target.name, fd, false);
+    }
+    if (error != 0) {
+        const PassResult failed = openFailed(error);
+        return failed.failure.step == Step::Open ? failedAt(Step::ReadBack, error) : failed;
+    }
+    EntryInfo info;
+    PassResult result;
+    if ((error = ops.statOpen(fd, info)) != 0) {
+        result = failedAt(Step::ReadBack, error);
+    } else if (result = checkOpened(target, info); result && !written.restart()) {
+        result = failedAt(Step::Random);
+    }
+    if (throughCache) {
+        ops.dropCached(fd);
+    }
+    const std::unique_ptr<std::byte, decltype(&std::free)> read(
+        static_cast<std::byte*>(std::aligned_alloc(kAlign, kChunkSize + 2 * kAlign)), &std::free);
+    std::vector<std::byte> expected(kChunkSize);
+    Chunks chunks(ops, fd, info.size);
+    for (auto chunk = chunks.next(); result && chunk; chunk = chunks.next()) {
+        if (context.keepGoing && !context.keepGoing()) {
+            result = failedAt(Step::Stopped, 0, chunk->offset);
+            break;
+        }
+        const std::span<std::byte> wanted(expected.data(), chunk->length);
+        if (!read || !written.next(wanted)) {
+            result = failedAt(Step::Random, 0, chunk->offset);
+            break;
+        }
+        const std::int64_t start = chunk->offset / kAlign * kAlign;
+        const auto skip = static_cast<std::size_t>(chunk->offset - start);
+        const std::size_t end = skip + chunk->length;
+        const std::size_t length = (end + kAlign - 1) / kAlign * kAlign;
+        std::size_t done = 0;
+        while (done < end) {
+            std::size_t got = 0;
+            if ((error = ops.readAt(fd, read.get() + done, length - done,
+                                    start + static_cast<std::int64_t>(done), got)) != 0) {
+                result = failedAt(Step::ReadBack, error);
+                break;
+            }
+            if (got == 0) {
+                break;  // shorter than written
+            }
+            done += got;
+        }
+        if (!result) {
+            break;
+        }
+        const std::byte* shown = read.get() + skip;
+        const std::size_t same = std::min(done, end) > skip ? std::min(done, end) - skip : 0;
+        const auto differs =
+            std::mismatch(wanted.begin(), wanted.begin() + static_cast<std::ptrdiff_t>(same),
+                          shown);
+        const auto at = static_cast<std::int64_t>(differs.first - wanted.begin());
+        if (at < static_cast<std::int64_t>(chunk->length)) {
+            result = failedAt(Step::ReadBackMismatch, 0, chunk->offset + at);
+        }
+    }
+    ops.close(fd);
     return result;
 }
 

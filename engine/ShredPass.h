@@ -11,6 +11,8 @@
 
 namespace fendry {
 
+class Keystream;
+
 // No write is larger than this, and no pass holds a larger buffer.
 inline constexpr std::int64_t kChunkSize = 1'048'576;
 // How much a pass writes before it asks the kernel to start writing back: flushing then
@@ -35,6 +37,8 @@ struct PassFailure {
         ChangedSinceChosen,  // something else stands where the item was chosen
         SystemFileSystem,  // what was opened lies on a pseudo file system
         Changed,           // replaced, resized or given another name while the run went on
+        ReadBack,          // the file could not be read back after its last pass
+        ReadBackMismatch,  // the file did not read back as written (offset: the first byte)
         NameTaken,         // another file took its name just before removal and was removed
         OtherNames,        // a hard link whose other names are not part of the run
         SharedWithFailed,  // another name of a file whose erasing failed
@@ -90,6 +94,13 @@ struct PassTarget {
 // that is not the one expected, or whose size changes while it is written, is left in place and
 // reported as changed.
 PassResult shredPass(const PassTarget& target, const PassContext& context);
+
+// Reads the file back after a pass that wrote `written` and was synced, from the device past
+// the page cache (or, where the file system refuses that, through it once the cache has let go
+// of the file: `throughCache` says so), and compares it with the same bytes made again. The
+// extents read are the ones the pass wrote, in the same order.
+PassResult readBack(const PassTarget& target, Keystream& written, const PassContext& context,
+                    bool& throughCache);
 
 // Removes the entry `name` of `folder` (a link as itself), holding it while it checks that it is
 // still `identity` and, once removed, that it was what went. The caller syncs the folder before

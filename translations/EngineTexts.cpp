@@ -103,6 +103,11 @@ QString failureText(const fendry::PassFailure& failure) {
                 "was left as it is");
         case Step::Changed:
             return PassFailure::tr("changed while it was being erased; it was left as it is");
+        case Step::ReadBack:
+            return PassFailure::tr("could not be read back: %1; it was left as it is").arg(reason);
+        case Step::ReadBackMismatch:
+            return PassFailure::tr("did not read back as written at byte %1; it was left as it is")
+                .arg(failure.offset);
         case Step::NameTaken:
             return PassFailure::tr(
                 "another file took its name just before removal and was removed unerased");

@@ -403,6 +403,14 @@ letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf gel
             <numerusform>%n Ordner nicht entfernt</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Verifying</source>
+        <translation>Prüfen</translation>
+    </message>
+    <message>
+        <source>Read each file back from the device after its last pass, and leave it where it does not read as written.</source>
+        <translation>Jede Datei nach ihrem letzten Durchgang vom Gerät zurücklesen und belassen, wo sie nicht wie geschrieben gelesen wird.</translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -705,6 +713,14 @@ Kein Spam – ganz fest versprochen.</translation>
     <message>
         <source>its name could not be overwritten: %1; it was left as it is</source>
         <translation>sein Name konnte nicht überschrieben werden: %1; es wurde so belassen</translation>
+    </message>
+    <message>
+        <source>could not be read back: %1; it was left as it is</source>
+        <translation>konnte nicht zurückgelesen werden: %1; es wurde so belassen</translation>
+    </message>
+    <message>
+        <source>did not read back as written at byte %1; it was left as it is</source>
+        <translation>las sich bei Byte %1 nicht wie geschrieben zurück; es wurde so belassen</translation>
     </message>
 </context>
 <context>

@@ -403,6 +403,14 @@ elimina tras su última pasada; al final se elimina cada carpeta que el borrado 
             <numerusform>%n carpetas no eliminadas</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Verifying</source>
+        <translation>Verificando</translation>
+    </message>
+    <message>
+        <source>Read each file back from the device after its last pass, and leave it where it does not read as written.</source>
+        <translation>Releer cada archivo del dispositivo tras su última pasada y dejarlo donde no se lea tal como se escribió.</translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -705,6 +713,14 @@ Nada de spam, te lo prometo.</translation>
     <message>
         <source>its name could not be overwritten: %1; it was left as it is</source>
         <translation>no se pudo sobrescribir su nombre: %1; se dejó como estaba</translation>
+    </message>
+    <message>
+        <source>could not be read back: %1; it was left as it is</source>
+        <translation>no se pudo releer: %1; se dejó como estaba</translation>
+    </message>
+    <message>
+        <source>did not read back as written at byte %1; it was left as it is</source>
+        <translation>no se releyó tal como se escribió en el byte %1; se dejó como estaba</translation>
     </message>
 </context>
 <context>

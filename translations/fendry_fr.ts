@@ -403,6 +403,14 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
             <numerusform>%n dossiers non supprimés</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Verifying</source>
+        <translation>Vérification</translation>
+    </message>
+    <message>
+        <source>Read each file back from the device after its last pass, and leave it where it does not read as written.</source>
+        <translation>Relire chaque fichier depuis le périphérique après sa dernière passe, et le laisser en place s’il ne se relit pas tel qu’écrit.</translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -705,6 +713,14 @@ Aucun spam — c’est promis.</translation>
     <message>
         <source>its name could not be overwritten: %1; it was left as it is</source>
         <translation>son nom n’a pas pu être écrasé : %1 ; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>could not be read back: %1; it was left as it is</source>
+        <translation>n’a pas pu être relu : %1 ; il a été laissé tel quel</translation>
+    </message>
+    <message>
+        <source>did not read back as written at byte %1; it was left as it is</source>
+        <translation>ne s’est pas relu tel qu’écrit à l’octet %1 ; il a été laissé tel quel</translation>
     </message>
 </context>
 <context>

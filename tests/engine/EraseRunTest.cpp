@@ -650,6 +650,59 @@ TEST(EraseRun, NeverReportsSuccessOverWhatItCouldNotReachReadRenameOrRemove) {
     }
 }
 
+// Read back after its last pass, a file is removed only when the device returns what was written;
+// where the file system will not read past the page cache, the cache lets go of the file first,
+// and the run says so.
+TEST(EraseRun, AFileReadBackIsRemovedOnlyWhenItReadsAsWritten) {
+    struct Case {
+        const char* what;
+        std::optional<std::int64_t> corruptAt;
+        bool directRefused;
+    };
+    for (const Case& c : {Case{"as written", std::nullopt, false},
+                          Case{"a byte changed on the device", 1048576 + 4097, false},
+                          Case{"no reading past the cache", std::nullopt, true}}) {
+        RunHarness h;
+        writeFile(h / "sel/big", 3 * 1048576, 'o');
+        writeFile(h / "sel/small", 10);
+        h.add("sel");
+        if (c.directRefused) {
+            h.ops.failures[Call::OpenRead] = {EINVAL, 1, "big"};
+        }
+        h.ops.before = [&, corrupted = false](Call call, const std::string& name) mutable {
+            if (call == Call::Read && name == "big" && c.corruptAt && !corrupted) {
+                corrupted = true;
+                const int fd = ::open((h / "sel/big").c_str(), O_WRONLY);
+                ::pwrite(fd, "!", 1, *c.corruptAt);
+                ::fsync(fd);
+                ::close(fd);
+            }
+        };
+        h.run.startShredding(h.files, safe(), true);
+        h.background.front()();
+        h.background.clear();
+        while (h.deliverOne()) {
+        }
+
+        const auto& state = h.state();
+        EXPECT_EQ(state.stats.fileCount, c.corruptAt ? 1 : 2) << c.what;
+        EXPECT_EQ(entryExists(h / "sel/big"), c.corruptAt.has_value()) << c.what;
+        if (c.corruptAt) {
+            EXPECT_EQ(state.failures[0].failure.step, Step::ReadBackMismatch) << c.what;
+            EXPECT_EQ(state.failures[0].failure.offset, *c.corruptAt) << c.what;
+        }
+        const auto big = h.state().workList->pathOf(0).filename() == "big" ? 0 : 1;
+        EXPECT_EQ(state.results[big], c.corruptAt ? fendry::EntryResult::NotErased
+                                                  : fendry::EntryResult::ErasedAndVerified)
+            << c.what;
+        EXPECT_EQ(state.readThroughCache.size(), c.directRefused ? 1u : 0u) << c.what;
+        EXPECT_NE(std::find(h.changesOf(&RunState::currentPass).begin(),
+                            h.changesOf(&RunState::currentPass).end(), 7),
+                  h.changesOf(&RunState::currentPass).end())
+            << c.what << ": reading back shows as a step of its own";
+    }
+}
+
 TEST(EraseRun, OverwritesAHardLinkedFileOnlyWhenEveryNameIsInTheRun) {
     RunHarness h;
     writeFile(h / "sel/shared", "both names chosen");

@@ -29,6 +29,8 @@ public:
         StatAt,
         StatOpen,
         Open,
+        OpenRead,
+        Read,
         OpenEntry,
         FindData,
         Write,
@@ -107,6 +109,17 @@ public:
         const int error =
             step(Call::Open, name, [&] { return FileOps::openForWritingAt(folder, name, fd); });
         return opened(fd, name, error);
+    }
+    int openForReadingAt(int folder, const std::string& name, int& fd, bool direct) override {
+        const int error = step(Call::OpenRead, name, [&] {
+            return FileOps::openForReadingAt(folder, name, fd, direct);
+        });
+        return opened(fd, name, error);
+    }
+    int readAt(int fd, std::byte* data, std::size_t length, std::int64_t offset,
+               std::size_t& got) override {
+        return step(Call::Read, nameOf(fd),
+                    [&] { return FileOps::readAt(fd, data, length, offset, got); });
     }
     int openEntryAt(int folder, const std::string& name, int& fd) override {
         const std::string as = logged(folder, name);
