@@ -204,23 +204,31 @@ int FileOps::statOpen(int fd, EntryInfo& info) {
     return statxOf(fd, "", AT_EMPTY_PATH, info);
 }
 
-int FileOps::openForWritingAt(int folder, const std::string& name, int& fd) {
-    int error = ENOSYS;
+// An existing entry of `folder` that is not a link, not below another name and not on another
+// mount, opened with `flags`.
+int FileOps::openFileAt(int folder, const std::string& name, int flags, int& fd) {
     if (useOpenat2_) {
-        const long result =
-            openat2(folder, name.c_str(), kWriteFlags, kOneNameBelow | RESOLVE_NO_XDEV);
-        error = result >= 0 || errno != ENOSYS ? openResult(result, fd) : ENOSYS;
-    }
-    if (error == ENOSYS) {
-        if (name.find('/') != std::string::npos) {
-            return EXDEV;
-        }
-        if ((error = openResult(::openat(folder, name.c_str(), kWriteFlags), fd)) == 0 &&
-            (error = sameMountAs(folder, fd)) != 0) {
-            ::close(fd);
-            fd = -1;
+        const long result = openat2(folder, name.c_str(), flags, kOneNameBelow | RESOLVE_NO_XDEV);
+        if (result >= 0 || errno != ENOSYS) {
+            return openResult(result, fd);
         }
     }
+    if (name.find('/') != std::string::npos) {
+        return EXDEV;
+    }
+    if (const int error = openResult(::openat(folder, name.c_str(), flags), fd)) {
+        return error;
+    }
+    if (const int error = sameMountAs(folder, fd); error != 0) {
+        ::close(fd);
+        fd = -1;
+        return error;
+    }
+    return 0;
+}
+
+int FileOps::openForWritingAt(int folder, const std::string& name, int& fd) {
+    const int error = openFileAt(folder, name, kWriteFlags, fd);
     if (error == 0) {
         // Non-blocking was only for the open; some file systems honour it for file writes too.
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -229,24 +237,10 @@ int FileOps::openForWritingAt(int folder, const std::string& name, int& fd) {
 }
 
 int FileOps::openForReadingAt(int folder, const std::string& name, int& fd, bool direct) {
-    const int flags = O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY |
-                      (direct ? O_DIRECT : 0);
-    int error = ENOSYS;
-    if (useOpenat2_) {
-        const long result = openat2(folder, name.c_str(), flags, kOneNameBelow | RESOLVE_NO_XDEV);
-        error = result >= 0 || errno != ENOSYS ? openResult(result, fd) : ENOSYS;
-    }
-    if (error == ENOSYS) {
-        if (name.find('/') != std::string::npos) {
-            return EXDEV;
-        }
-        if ((error = openResult(::openat(folder, name.c_str(), flags), fd)) == 0 &&
-            (error = sameMountAs(folder, fd)) != 0) {
-            ::close(fd);
-            fd = -1;
-        }
-    }
-    return error;
+    return openFileAt(folder, name,
+                      O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC | O_NOCTTY |
+                          (direct ? O_DIRECT : 0),
+                      fd);
 }
 
 int FileOps::readAt(int fd, std::byte* data, std::size_t length, std::int64_t offset,

@@ -112,6 +112,7 @@ public:
 private:
     // 0 when the open `fd` lies on the same mount as the open `folder`, else EXDEV.
     static int sameMountAs(int folder, int fd);
+    int openFileAt(int folder, const std::string& name, int flags, int& fd);
 
     bool useOpenat2_;
 };
