@@ -77,9 +77,7 @@ bool onPseudoFileSystem(const std::filesystem::path& entry) {
     const std::filesystem::path where =
         isDirectory ? entry : (entry.has_parent_path() ? entry.parent_path() : ".");
     struct statfs fs {};
-    if (::statfs(where.c_str(), &fs) == 0 &&
-        std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), fs.f_type) !=
-            kPseudoFileSystems.end()) {
+    if (::statfs(where.c_str(), &fs) == 0 && isPseudoFileSystem(fs.f_type)) {
         return true;
     }
     // /dev is a devtmpfs, which statfs cannot tell from a tmpfs (such as /dev/shm, where files
@@ -90,6 +88,11 @@ bool onPseudoFileSystem(const std::filesystem::path& entry) {
 }
 
 }  // namespace
+
+bool isPseudoFileSystem(long magic) {
+    return std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), magic) !=
+           kPseudoFileSystems.end();
+}
 
 bool isFolder(const std::filesystem::path& entry) {
     return !entry.empty() && !entry.has_filename();

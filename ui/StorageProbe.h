@@ -39,8 +39,13 @@ struct StorageCaution {
 // Every caution that applies to storage with these facts; none for a plain local disk.
 std::vector<StorageCaution> cautionsFor(const StorageFacts& facts);
 
+// What the sentence is about: erasing items by overwriting them in place, or wiping the free
+// space, which reaches the journal's copies of data that overwriting in place leaves.
+enum class CautionFor { Overwriting, WipingFreeSpace };
+
 // One sentence that says what overwriting cannot reach on the storage the cautions name; empty
 // when there are none. Repeated cautions are named once.
-QString cautionSentence(std::vector<StorageCaution> cautions);
+QString cautionSentence(std::vector<StorageCaution> cautions,
+                        CautionFor subject = CautionFor::Overwriting);
 
 }  // namespace fendry
