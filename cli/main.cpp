@@ -26,6 +26,7 @@
 #include "SettingsPreferences.h"
 #include "Summary.h"
 #include "Translations.h"
+#include "WipeCommand.h"
 
 using fendry::dryRunReport;
 using fendry::failureLines;
@@ -171,7 +172,13 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("q"), QStringLiteral("quiet")},
         FendryCli::tr("Print only the lines of items that could not be erased; the exit status "
                       "tells the rest."));
+    const QCommandLineOption wipeOption(
+        QStringLiteral("wipe-free-space"),
+        FendryCli::tr("Wipe the free space of the file system that holds PATH instead: fill it "
+                      "with random data in files without a name, then let them go."),
+        FendryCli::tr("PATH"));
     parser.addOption(methodOption);
+    parser.addOption(wipeOption);
     parser.addOption(yesOption);
     parser.addOption(dryRunOption);
     parser.addOption(quietOption);
@@ -186,6 +193,16 @@ int main(int argc, char* argv[]) {
     }
     if (parser.isSet(QStringLiteral("version"))) {
         parser.showVersion();
+    }
+
+    if (parser.isSet(wipeOption)) {
+        if (!parser.positionalArguments().isEmpty() || parser.isSet(methodOption) ||
+            parser.isSet(dryRunOption)) {
+            return usageError(FendryCli::tr(
+                "--wipe-free-space takes one PATH and no --method, --dry-run or items to erase"));
+        }
+        return wipeFreeSpaceCommand(parser.value(wipeOption), parser.isSet(yesOption),
+                                    parser.isSet(quietOption));
     }
 
     fendry::ShredMethod method;
