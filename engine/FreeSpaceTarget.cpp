@@ -95,6 +95,7 @@ std::variant<FreeSpaceTarget, WipeRefusal> inspectFreeSpace(const std::filesyste
         target.mountPoint = mount->mountPoint;
         target.device = mount->source;
         target.type = mount->type;
+        target.journalsData = hasOption(mount->options, "data=journal");
     }
     if (auto refusal = wipeRefusalFor(target.magic, target.type, (flags.f_flag & ST_RDONLY) != 0)) {
         return *refusal;

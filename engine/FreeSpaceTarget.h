@@ -24,6 +24,8 @@ struct FreeSpaceTarget {
     // Free, but kept for the administrator: out of reach unless run as root.
     std::int64_t reservedBytes = 0;
     std::int64_t freeInodes = 0;
+    // ext4 mounted with data=journal, which writes every block twice, through the journal.
+    bool journalsData = false;
     // Run as root: reaches the administrator's reserve, and on ext4 what the file system keeps
     // back for itself, and may have the journal emptied at once.
     bool privileged = false;

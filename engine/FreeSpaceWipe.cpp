@@ -143,8 +143,9 @@ private:
         }
         return !result_.stopped;
     }
-    void tell(Step step) {
+    void tell(Step step, double done = 0) {
         progress_.step = step;
+        progress_.stepDone = done;
         progress_.written = result_.written;
         if (context_.progress) {
             context_.progress(progress_);
@@ -333,8 +334,12 @@ private:
 
     // Starts writing back [from, to) and waits for what was written before `from`, which the
     // previous call started; the bytes written back then leave the page cache, which a fill
-    // would otherwise take over for nothing.
+    // would otherwise take over for nothing. With data=journal, where every block goes
+    // through the journal first, asking made the fill slower than leaving it to the kernel.
     void writeBack(int fd, std::int64_t from, std::int64_t to) {
+        if (target_.journalsData) {
+            return;
+        }
         ::sync_file_range(fd, from, to - from, SYNC_FILE_RANGE_WRITE);
         if (from > 0) {
             const std::int64_t earlier = std::max<std::int64_t>(0, from - kWritebackRange);
@@ -388,8 +393,11 @@ private:
         const std::int64_t wanted =
             std::min({context_.inodeLimit, target_.freeInodes, std::max<std::int64_t>(room, 0)});
         for (std::int64_t i = 0; i < wanted; ++i) {
-            if (i % 1024 == 0 && !keepGoing()) {
-                return;
+            if (i % 1024 == 0) {
+                if (!keepGoing()) {
+                    return;
+                }
+                tell(Step::Inodes, static_cast<double>(i) / static_cast<double>(wanted));
             }
             if (inodes_.make(folder_) < 0) {
                 break;  // none left, or no more descriptors: what was taken stands
@@ -445,6 +453,7 @@ private:
             if (!keepGoing()) {
                 return false;
             }
+            tell(Step::Journal, static_cast<double>(round) / static_cast<double>(rounds));
             const mode_t mode = round % 2 == 0 ? 0400 : 0600;
             for (const int fd : inodes_.fds()) {
                 ::fchmod(fd, mode);

@@ -17,8 +17,9 @@ struct WipeProgress {
     enum class Step { Fill, Inodes, Journal };
     Step step = Step::Fill;
     std::int64_t written = 0;  // bytes of the fill so far
-    std::int64_t planned =
-        0;  // what the fill expects to write, as the file system said at its start
+    // What the fill expects to write, as the file system said at its start.
+    std::int64_t planned = 0;
+    double stepDone = 0;  // how far the inode or journal step is, from 0 to 1
 };
 
 // A step that failed; the wipe goes no further, and everything it made is let go.
