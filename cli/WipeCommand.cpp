@@ -115,6 +115,9 @@ public:
                     QStringLiteral("  ") + FendryCli::tr("Time remaining:") + QLatin1Char(' ') +
                     (paced ? QString::fromStdString(fendry::formatTime(left))
                            : FendryCli::tr("Calculating..."));
+        } else {
+            line += QStringLiteral("  ") +
+                    FendryCli::tr("%1%").arg(static_cast<int>(progress.stepDone * 100));
         }
         std::fprintf(stderr, "\r%s\033[K", qUtf8Printable(line));
         std::fflush(stderr);

@@ -67,8 +67,10 @@ double FreeSpaceWiper::progress() const {
                        ? kFillShare * std::min(1.0, static_cast<double>(progress_.written) /
                                                         static_cast<double>(progress_.planned))
                        : 0.0;
-        case WipeProgress::Step::Inodes: return kFillShare;
-        case WipeProgress::Step::Journal: return (1.0 + kFillShare) / 2;
+        case WipeProgress::Step::Inodes:
+            return kFillShare + (1.0 - kFillShare) / 2 * progress_.stepDone;
+        case WipeProgress::Step::Journal:
+            return (1.0 + kFillShare) / 2 + (1.0 - kFillShare) / 2 * progress_.stepDone;
     }
     return 0.0;
 }
