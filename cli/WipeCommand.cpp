@@ -75,16 +75,7 @@ bool confirmed(const fendry::FreeSpaceTarget& target) {
                               FendryCli::tr("Wipe now? [y/N] ")),
                stderr);
     std::fflush(stderr);
-    std::string answer;
-    if (!std::getline(std::cin, answer)) {
-        std::fputc('\n', stderr);
-        return false;
-    }
-    const QString reply = QString::fromStdString(answer).trimmed().toLower();
-    QStringList yes{QStringLiteral("y"), QStringLiteral("yes")};
-    yes += FendryCli::tr("y,yes", "the answers to [y/N] that mean yes, in lower case")
-               .split(QLatin1Char(','));
-    return yes.contains(reply);
+    return answeredYes();
 }
 
 // The wipe's one line on the terminal, redrawn in place.

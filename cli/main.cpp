@@ -119,16 +119,7 @@ bool confirmed(std::size_t itemCount) {
         QLatin1Char('\n') + FendryCli::tr("Erase now? [y/N] ");
     std::fputs(qUtf8Printable(question), stderr);
     std::fflush(stderr);
-    std::string answer;
-    if (!std::getline(std::cin, answer)) {
-        std::fputc('\n', stderr);
-        return false;
-    }
-    const QString reply = QString::fromStdString(answer).trimmed().toLower();
-    QStringList yes{QStringLiteral("y"), QStringLiteral("yes")};
-    yes += FendryCli::tr("y,yes", "the answers to [y/N] that mean yes, in lower case")
-               .split(QLatin1Char(','));
-    return yes.contains(reply);
+    return answeredYes();
 }
 
 }  // namespace

@@ -380,19 +380,19 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     </message>
     <message>
         <source>Wipe the free space of %1?</source>
-        <translation>Nettoyer l’espace libre de %1 ?</translation>
+        <translation>Nettoyer l’espace libre de %1&#x202f;?</translation>
     </message>
     <message>
         <source>Wipe now? [y/N] </source>
-        <translation>Nettoyer maintenant ? [o/N] </translation>
+        <translation>Nettoyer maintenant&#x202f;? [o/N] </translation>
     </message>
     <message>
         <source>refusing to wipe the free space under &apos;%1&apos;: %2; nothing was written.</source>
-        <translation>refus de nettoyer l’espace libre sous « %1 » : %2 ; rien n’a été écrit.</translation>
+        <translation>refus de nettoyer l’espace libre sous «&#xa0;%1&#xa0;»&#xa0;: %2&#x202f;; rien n’a été écrit.</translation>
     </message>
     <message>
         <source>nothing was written: there is no terminal to ask for confirmation on; pass --yes to wipe without asking.</source>
-        <translation>rien n’a été écrit : aucun terminal ne permet de demander confirmation ; passez --yes pour nettoyer sans demander.</translation>
+        <translation>rien n’a été écrit&#xa0;: aucun terminal ne permet de demander confirmation&#x202f;; passez --yes pour nettoyer sans demander.</translation>
     </message>
     <message>
         <source>Nothing was written.</source>
@@ -400,7 +400,7 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     </message>
     <message>
         <source>Wipe the free space of the file system that holds PATH instead: fill it with random data in files without a name, then let them go.</source>
-        <translation>Nettoyer plutôt l’espace libre du système de fichiers qui contient CHEMIN : le remplir de données aléatoires dans des fichiers sans nom, puis les libérer.</translation>
+        <translation>Nettoyer plutôt l’espace libre du système de fichiers qui contient CHEMIN&#xa0;: le remplir de données aléatoires dans des fichiers sans nom, puis les libérer.</translation>
     </message>
     <message>
         <source>--wipe-free-space takes one PATH and no --method, --dry-run or items to erase</source>
@@ -468,7 +468,7 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     <name>FreeSpaceWipe</name>
     <message>
         <source>the folder cannot be opened: %1</source>
-        <translation>le dossier ne peut pas être ouvert : %1</translation>
+        <translation>le dossier ne peut pas être ouvert&#xa0;: %1</translation>
     </message>
     <message>
         <source>it is not a folder</source>
@@ -480,7 +480,7 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     </message>
     <message>
         <source>it lives in memory (%1): nothing of it is kept on a disk, and filling it would fill the memory</source>
-        <translation>il réside en mémoire (%1) : rien n’en est conservé sur un disque, et le remplir remplirait la mémoire</translation>
+        <translation>il réside en mémoire (%1)&#xa0;: rien n’en est conservé sur un disque, et le remplir remplirait la mémoire</translation>
     </message>
     <message>
         <source>it is mounted read-only</source>
@@ -488,15 +488,15 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     </message>
     <message>
         <source>it is a network file system (%1): its free space is on the server, out of reach from here</source>
-        <translation>c’est un système de fichiers réseau (%1) : son espace libre se trouve sur le serveur, hors d’atteinte d’ici</translation>
+        <translation>c’est un système de fichiers réseau (%1)&#xa0;: son espace libre se trouve sur le serveur, hors d’atteinte d’ici</translation>
     </message>
     <message>
         <source>it is a FUSE file system (%1): a program stands between it and the storage, so what the wipe writes may never reach the free space</source>
-        <translation>c’est un système de fichiers FUSE (%1) : un programme se tient entre lui et le stockage, et ce qu’écrit le nettoyage pourrait ne jamais atteindre l’espace libre</translation>
+        <translation>c’est un système de fichiers FUSE (%1)&#xa0;: un programme se tient entre lui et le stockage, et ce qu’écrit le nettoyage pourrait ne jamais atteindre l’espace libre</translation>
     </message>
     <message>
         <source>it is a layered file system (%1): wipe the file system that holds its writable layer instead</source>
-        <translation>c’est un système de fichiers en couches (%1) : nettoyez plutôt le système de fichiers qui contient sa couche inscriptible</translation>
+        <translation>c’est un système de fichiers en couches (%1)&#xa0;: nettoyez plutôt le système de fichiers qui contient sa couche inscriptible</translation>
     </message>
     <message>
         <source>this file system (%1) cannot hold files without a name, which the wipe needs so that nothing is left behind if it is interrupted</source>
@@ -504,7 +504,7 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     </message>
     <message>
         <source>files cannot be made in this folder, nor at the top of its file system: %1</source>
-        <translation>aucun fichier ne peut être créé dans ce dossier, ni à la racine de son système de fichiers : %1</translation>
+        <translation>aucun fichier ne peut être créé dans ce dossier, ni à la racine de son système de fichiers&#xa0;: %1</translation>
     </message>
     <message>
         <source>%1 (%2, %3)</source>
@@ -517,11 +517,11 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     </message>
     <message>
         <source>Estimated time: %1 to %2, depending on the device.</source>
-        <translation>Durée estimée : %1 à %2, selon le périphérique.</translation>
+        <translation>Durée estimée&#xa0;: %1 à %2, selon le périphérique.</translation>
     </message>
     <message>
         <source>While the free space is being filled, other programs see a full disk; the space comes back the moment the fill ends, or if the wipe is stopped or interrupted.</source>
-        <translation>Pendant le remplissage de l’espace libre, les autres programmes voient un disque plein ; l’espace revient dès la fin du remplissage, ou si le nettoyage est arrêté ou interrompu.</translation>
+        <translation>Pendant le remplissage de l’espace libre, les autres programmes voient un disque plein&#x202f;; l’espace revient dès la fin du remplissage, ou si le nettoyage est arrêté ou interrompu.</translation>
     </message>
     <message>
         <source>%1 reserved for the administrator cannot be reached without root.</source>
@@ -577,27 +577,27 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     </message>
     <message>
         <source>The folder is no longer on the file system that was shown; nothing was written</source>
-        <translation>Le dossier n’est plus sur le système de fichiers indiqué ; rien n’a été écrit</translation>
+        <translation>Le dossier n’est plus sur le système de fichiers indiqué&#x202f;; rien n’a été écrit</translation>
     </message>
     <message>
         <source>A file could not be made for the wipe: %1</source>
-        <translation>Impossible de créer un fichier pour le nettoyage : %1</translation>
+        <translation>Impossible de créer un fichier pour le nettoyage&#xa0;: %1</translation>
     </message>
     <message>
         <source>Writing failed: %1</source>
-        <translation>L’écriture a échoué : %1</translation>
+        <translation>L’écriture a échoué&#xa0;: %1</translation>
     </message>
     <message>
         <source>What was written could not be synced to the device: %1</source>
-        <translation>Ce qui a été écrit n’a pas pu être synchronisé sur le périphérique : %1</translation>
+        <translation>Ce qui a été écrit n’a pas pu être synchronisé sur le périphérique&#xa0;: %1</translation>
     </message>
     <message>
         <source>The random generator failed; nothing more was written</source>
-        <translation>Le générateur aléatoire a échoué ; plus rien n’a été écrit</translation>
+        <translation>Le générateur aléatoire a échoué&#x202f;; plus rien n’a été écrit</translation>
     </message>
     <message>
         <source>%1 reserved for the administrator was not overwritten; run as root to reach it</source>
-        <translation>%1 réservés à l’administrateur n’ont pas été écrasés ; lancez-le en root pour les atteindre</translation>
+        <translation>%1 réservés à l’administrateur n’ont pas été écrasés&#x202f;; lancez-le en root pour les atteindre</translation>
     </message>
     <message>
         <source>%1 beyond your disk quota was not overwritten</source>
@@ -1115,11 +1115,11 @@ pour les supprimer définitivement</translation>
     </message>
     <message>
         <source>Wipe Free Space?</source>
-        <translation>Nettoyer l’espace libre ?</translation>
+        <translation>Nettoyer l’espace libre&#x202f;?</translation>
     </message>
     <message>
         <source>Fendry cannot wipe the free space under “%1”: %2.</source>
-        <translation>Fendry ne peut pas nettoyer l’espace libre sous « %1 » : %2.</translation>
+        <translation>Fendry ne peut pas nettoyer l’espace libre sous «&#xa0;%1&#xa0;»&#xa0;: %2.</translation>
     </message>
     <message>
         <source>Cancel</source>
@@ -1142,7 +1142,7 @@ pour les supprimer définitivement</translation>
     </message>
     <message>
         <source>Time remaining:</source>
-        <translation>Temps restant :</translation>
+        <translation>Temps restant&#xa0;:</translation>
     </message>
     <message>
         <source>Calculating...</source>
