@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
 # fendry-cli --wipe-free-space against dd writing the same amount of zeros with conv=fsync on
 # the same file system, in paired runs in alternating order from a cold cache; its peak memory;
-# and whether a wipe killed with SIGKILL halfway gives back all the space it took.
+# whether a wipe killed with SIGKILL halfway gives back all the space it took; and what rm and
+# then a wipe leave of named, marked files on the raw device.
 #
-# Usage: bench/wipe-free-space.sh [speed|kill|all]
+# Usage: bench/wipe-free-space.sh [speed|kill|traces|all]
+#   traces   on 256 MiB ext4 images (ordered and data=journal; the folder removed or emptied
+#            and kept): 200 files SECRETNAME_nnnn.txt of 8 KiB of MARKERTEXT, synced, removed
+#            with rm, synced; then nothing, a wipe as root, or a wipe as the user nobody; the
+#            image unmounted and searched (grep -ac, and blocks in and out of the journal)
 # Environment: FENDRY_CLI, WIPE_DIR (a folder on the file system to wipe; without it, a fresh
 #   ext4 image of IMAGE_MIB is made under BENCH_DIR and mounted on a loop device, which needs
 #   root), BENCH_DIR (/var/tmp/fendry-bench), IMAGE_MIB (4096), MOUNT_OPTIONS (defaults, e.g.
@@ -13,8 +18,8 @@ set -euo pipefail
 
 section=${1:-all}
 case $section in
-    speed | kill | all) ;;
-    *) echo "usage: $0 [speed|kill|all]" >&2; exit 2 ;;
+    speed | kill | traces | all) ;;
+    *) echo "usage: $0 [speed|kill|traces|all]" >&2; exit 2 ;;
 esac
 
 cli=${FENDRY_CLI:-$(dirname "$0")/../build/cli/fendry-cli}
@@ -47,7 +52,9 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-if [[ -n ${WIPE_DIR:-} ]]; then
+if [[ $section == traces ]]; then
+    :  # makes images of its own
+elif [[ -n ${WIPE_DIR:-} ]]; then
     target=$WIPE_DIR
     [[ -d $target ]] || die "WIPE_DIR $target is not a folder"
 else
@@ -162,12 +169,80 @@ bench_kill() {
         "$after" "$( ((after <= before)) && echo "all given back" || echo "NOT given back")"
 }
 
+# Blocks of the image that hold `text`, in the journal and elsewhere.
+count_blocks() { # image text
+    local size
+    size=$(dumpe2fs -h "$1" 2>/dev/null | awk -F: '/^Block size/ { print $2 + 0 }')
+    debugfs -R 'blocks <8>' "$1" 2>/dev/null >"$work/journal"
+    python3 - "$1" "$2" "$size" "$work/journal" <<'PY'
+import sys
+image, text, size, journal = sys.argv[1], sys.argv[2].encode(), int(sys.argv[3]), sys.argv[4]
+journal = set(int(b) for b in open(journal).read().split())
+data = open(image, 'rb').read()
+inside, outside = set(), set()
+at = data.find(text)
+while at != -1:
+    (inside if at // size in journal else outside).add(at // size)
+    at = data.find(text, at + 1)
+print(f'{len(inside)} + {len(outside)}')
+PY
+}
+
+bench_traces() {
+    (($(id -u) == 0)) || die "traces makes and mounts images: it needs root"
+    id nobody >/dev/null || die "traces wipes as the user nobody, who is missing"
+    local image=$work/traces.img mnt=$work/traces opts keep who status
+    mkdir -p "$mnt"
+    chmod 755 "$work"  # the user nobody wipes below it
+    echo "== traces: blocks that hold a name / a marker, in the journal + elsewhere"
+    printf '%-14s %-8s %-6s %-6s %-22s %-22s %s\n' mount folder wipe exit names markers 'grep -ac'
+    for opts in defaults data=journal; do
+        for keep in removed kept; do
+            for who in none root user; do
+                rm -f "$image"
+                truncate -s 256M "$image"
+                mkfs.ext4 -q -F "$image"
+                mount -o "loop,$opts" "$image" "$mnt"
+                mounted=$mnt
+                mkdir -m 1777 "$mnt/docs"
+                python3 - "$mnt/docs/secret" <<'PY'
+import os, sys
+os.makedirs(sys.argv[1])
+body = ("MARKERTEXT" * 820)[:8192].encode()
+for i in range(200):
+    with open(f"{sys.argv[1]}/SECRETNAME_{i:04d}.txt", "wb") as f:
+        f.write(body)
+PY
+                sync
+                if [[ $keep == kept ]]; then rm -f "$mnt"/docs/secret/*; else rm -rf "$mnt/docs/secret"; fi
+                sync
+                status=-
+                case $who in
+                    root) "$cli" --wipe-free-space "$mnt/docs" --yes --quiet >/dev/null && status=0 || status=$? ;;
+                    user) setpriv --reuid=nobody --regid=nogroup --clear-groups \
+                              "$cli" --wipe-free-space "$mnt/docs" --yes --quiet >/dev/null &&
+                              status=0 || status=$? ;;
+                esac
+                umount "$mnt"
+                mounted=
+                printf '%-14s %-8s %-6s %-6s %-22s %-22s %s\n' "$opts" "$keep" "$who" "$status" \
+                    "$(count_blocks "$image" SECRETNAME)" "$(count_blocks "$image" MARKERTEXT)" \
+                    "$(grep -ac SECRETNAME "$image" || true) and $(grep -ac MARKERTEXT "$image" || true)"
+            done
+        done
+    done
+    rm -f "$image"
+}
+
 echo "fendry-cli: $cli"
 echo "cpus: $(nproc)   kernel: $(uname -sr)   load: $(cut -d' ' -f1-3 /proc/loadavg)"
-echo "target: $target ($(df -T "$target" | awk 'NR == 2 { print $2 " on " $1 }'), $(findmnt -no OPTIONS -T "$target"))"
+if [[ $section != traces ]]; then
+    echo "target: $target ($(df -T "$target" | awk 'NR == 2 { print $2 " on " $1 }'), $(findmnt -no OPTIONS -T "$target"))"
+fi
 echo
 case $section in
     speed) bench_speed ;;
     kill) bench_kill ;;
+    traces) bench_traces ;;
     all) bench_speed; bench_kill ;;
 esac
