@@ -278,7 +278,6 @@ TEST_F(Cli, AWipeOfFreeSpaceIsRefusedWhereItCannotWorkAndWithoutAnAnswer) {
     const std::pair<std::vector<std::string>, std::string> rows[] = {
         {{"--wipe-free-space", "/proc", "--yes"}, "refusing to wipe the free space under '/proc'"},
         {{"--wipe-free-space", (root / "gone").string(), "--yes"}, "No such file"},
-        {{"--wipe-free-space", folder}, "--yes"},  // no terminal to ask on
         {{"--wipe-free-space", folder, "--method", "safe"}, "--wipe-free-space takes one PATH"},
         {{"--wipe-free-space", folder, folder}, "--wipe-free-space takes one PATH"},
     };
@@ -297,6 +296,9 @@ TEST_F(Cli, AWipeOfFreeSpaceGivesTheSpaceBackWhenDoneStoppedOrKilled) {
     }
     const std::int64_t before = disk.freeBytes();
     const std::string folder = disk.mountPoint().string();
+    const auto unasked = run({"--wipe-free-space", folder}, "y\n");  // no terminal to ask on
+    EXPECT_EQ(unasked.exitCode, 2);
+    EXPECT_NE(unasked.err.find("--yes"), std::string::npos) << unasked.err;
     const auto done = run({"--wipe-free-space", folder, "--yes"});
     EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
     EXPECT_EQ(done.out.rfind("Free space wiped\n", 0), 0u) << done.out;
