@@ -53,7 +53,11 @@ void BaseAppDelegate::openSupportEmail(const QString& subject) {
 AppDelegate::AppDelegate(QObject* parent) : AppDelegate(qtRunEnvironment(this), parent) {}
 
 AppDelegate::AppDelegate(RunEnvironment environment, QObject* parent)
-    : BaseAppDelegate(parent), screen_(files_, preferences_, std::move(environment)) {
+    : BaseAppDelegate(parent),
+      screen_(files_, preferences_, environment),
+      wiper_(std::move(environment), [this] { return screen_.isShredding(); }) {
+    // A wipe of free space and an erase never run side by side.
+    screen_.setOtherWork([this] { return wiper_.isActive(); });
     // A newsletter prompt held back is offered again once nothing holds it back any more.
     const auto offerAgain = [this] {
         if (!promptMustWait()) {
@@ -63,6 +67,7 @@ AppDelegate::AppDelegate(RunEnvironment environment, QObject* parent)
     connect(&screen_, &MainScreen::showConfirmationDialogChanged, this, offerAgain);
     connect(&screen_, &MainScreen::showFailureDetailsChanged, this, offerAgain);
     connect(&screen_, &MainScreen::runChanged, this, offerAgain);
+    connect(&wiper_, &FreeSpaceWiper::stateChanged, this, offerAgain);
     connect(updater(), &Updater::sessionInProgressChanged, this, offerAgain);
     // The question is about a run under way; once the run is over there is nothing to ask.
     connect(&screen_, &MainScreen::runChanged, this, [this] {
@@ -74,7 +79,7 @@ AppDelegate::AppDelegate(RunEnvironment environment, QObject* parent)
 
 bool AppDelegate::promptMustWait() {
     return updater()->sessionInProgress() || screen_.showConfirmationDialog() ||
-           screen_.isShredding() || screen_.showFailureDetails();
+           screen_.isShredding() || screen_.showFailureDetails() || wiper_.isActive();
 }
 
 void AppDelegate::quit() {
@@ -88,6 +93,7 @@ void AppDelegate::quit() {
 void AppDelegate::stopAndQuit() {
     setShowQuitQuestion(false);
     screen_.stopRun();
+    wiper_.stop();
     BaseAppDelegate::quit();
 }
 

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "FreeSpaceWiper.h"
 #include "MailingListManager.h"
 #include "MainScreen.h"
 #include "PendingItemsModel.h"
@@ -57,6 +58,7 @@ class AppDelegate : public BaseAppDelegate {
     QML_ELEMENT
     QML_UNCREATABLE("The application creates the one delegate.")
     Q_PROPERTY(MainScreen* screen READ screen CONSTANT)
+    Q_PROPERTY(FreeSpaceWiper* wiper READ wiper CONSTANT)
     Q_PROPERTY(bool showQuitQuestion READ showQuitQuestion WRITE setShowQuitQuestion NOTIFY
                    showQuitQuestionChanged)
 
@@ -67,6 +69,7 @@ public:
 
     PendingItemsModel& files() { return files_; }
     MainScreen* screen() { return &screen_; }
+    FreeSpaceWiper* wiper() { return &wiper_; }
 
     // During a run, asks first: quitting leaves the file being overwritten partly overwritten.
     void quit() override;
@@ -91,6 +94,7 @@ private:
     PendingItemsModel files_;
     SettingsPreferences preferences_;
     MainScreen screen_;
+    FreeSpaceWiper wiper_;
     bool showQuitQuestion_ = false;
 };
 

@@ -142,6 +142,7 @@ int main(int argc, char* argv[]) {
     // Quitting during a run ends it after the pass being written; the run must be over before
     // the objects it reports to go away.
     delegate.screen()->stopRun();
+    delegate.wiper()->stop();  // what a wipe made is let go, and the space comes back
     QThreadPool::globalInstance()->waitForDone();
     return status;
 }

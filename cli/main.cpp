@@ -26,6 +26,7 @@
 #include "SettingsPreferences.h"
 #include "Summary.h"
 #include "Translations.h"
+#include "WipeCommand.h"
 
 using fendry::dryRunReport;
 using fendry::failureLines;
@@ -122,16 +123,7 @@ bool confirmed(const fendry::PendingList& items) {
     question += FendryCli::tr("Erase now? [y/N] ");
     std::fputs(qUtf8Printable(question), stderr);
     std::fflush(stderr);
-    std::string answer;
-    if (!std::getline(std::cin, answer)) {
-        std::fputc('\n', stderr);
-        return false;
-    }
-    const QString reply = QString::fromStdString(answer).trimmed().toLower();
-    QStringList yes{QStringLiteral("y"), QStringLiteral("yes")};
-    yes += FendryCli::tr("y,yes", "the answers to [y/N] that mean yes, in lower case")
-               .split(QLatin1Char(','));
-    return yes.contains(reply);
+    return answeredYes();
 }
 
 }  // namespace
@@ -176,11 +168,17 @@ int main(int argc, char* argv[]) {
         {QStringLiteral("q"), QStringLiteral("quiet")},
         FendryCli::tr("Print only the lines of items that could not be erased; the exit status "
                       "tells the rest."));
-    parser.addOption(methodOption);
     const QCommandLineOption verifyOption(
         QStringLiteral("verify"),
         FendryCli::tr("Read each file back from the device after its last pass, and leave it "
                       "where it does not read as written."));
+    const QCommandLineOption wipeOption(
+        QStringLiteral("wipe-free-space"),
+        FendryCli::tr("Wipe the free space of the file system that holds PATH instead: fill it "
+                      "with random data in files without a name, then let them go."),
+        FendryCli::tr("PATH"));
+    parser.addOption(methodOption);
+    parser.addOption(wipeOption);
     parser.addOption(yesOption);
     parser.addOption(verifyOption);
     parser.addOption(dryRunOption);
@@ -197,6 +195,16 @@ int main(int argc, char* argv[]) {
     }
     if (parser.isSet(QStringLiteral("version"))) {
         parser.showVersion();
+    }
+
+    if (parser.isSet(wipeOption)) {
+        if (!parser.positionalArguments().isEmpty() || parser.isSet(methodOption) ||
+            parser.isSet(dryRunOption) || parser.isSet(verifyOption)) {
+            return usageError(FendryCli::tr("--wipe-free-space takes one PATH and no --method, "
+                                            "--verify, --dry-run or items to erase"));
+        }
+        return wipeFreeSpaceCommand(parser.value(wipeOption), parser.isSet(yesOption),
+                                    parser.isSet(quietOption));
     }
 
     fendry::ShredMethod method;

@@ -8,10 +8,9 @@
 #include <array>
 #include <cerrno>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 #include "FolderWalk.h"
+#include "MountTable.h"
 
 namespace fendry {
 
@@ -35,52 +34,10 @@ constexpr std::array<long, 16> kPseudoFileSystems{PROC_SUPER_MAGIC,
                                                   0x42494e4d /* binfmt_misc */,
                                                   NSFS_MAGIC};
 
-// "\040" and the like in a mount point of /proc/self/mountinfo.
-std::string unescapeMountPoint(const std::string& text) {
-    std::string plain;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\\' && i + 3 < text.size()) {
-            plain += static_cast<char>(std::stoi(text.substr(i + 1, 3), nullptr, 8));
-            i += 3;
-        } else {
-            plain += text[i];
-        }
-    }
-    return plain;
-}
-
-// The type of the file system of the mount `id`, or, when `id` is 0, of the mount holding the
-// canonical path `real`.
-std::string mountTypeOf(std::uint64_t id, const std::string& real) {
-    std::ifstream table("/proc/self/mountinfo");
-    std::string line;
-    std::size_t longest = 0;
-    std::string type;
-    while (std::getline(table, line)) {
-        std::istringstream fields(line);
-        std::string number, parent, device, root, point;
-        fields >> number >> parent >> device >> root >> point;
-        point = unescapeMountPoint(point);
-        const auto separator = line.find(" - ");
-        if (separator == std::string::npos) {
-            continue;
-        }
-        const bool holds = id != 0 ? number == std::to_string(id)
-                                   : point == "/" || real == point ||
-                                         real.rfind(point + "/", 0) == 0;
-        if (!holds || (id == 0 && point.size() < longest)) {
-            continue;
-        }
-        longest = point.size();
-        std::istringstream rest(line.substr(separator + 3));
-        rest >> type;
-    }
-    return type;
-}
-
-bool isPseudo(const struct statfs& fs) {
-    return std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), fs.f_type) !=
-           kPseudoFileSystems.end();
+// /dev is a devtmpfs, which statfs cannot tell from a tmpfs (such as /dev/shm, where files of
+// one's own may well lie): the kernel's mount table can.
+bool isDevtmpfs(const Mount* mount) {
+    return mount != nullptr && mount->type == "devtmpfs";
 }
 
 bool onPseudoFileSystem(const std::filesystem::path& entry) {
@@ -90,14 +47,15 @@ bool onPseudoFileSystem(const std::filesystem::path& entry) {
     const std::filesystem::path where =
         isDirectory ? entry : (entry.has_parent_path() ? entry.parent_path() : ".");
     struct statfs fs {};
-    if (::statfs(where.c_str(), &fs) == 0 && isPseudo(fs)) {
+    struct stat folder {};
+    if (::statfs(where.c_str(), &fs) != 0 || ::stat(where.c_str(), &folder) != 0) {
+        return false;  // nothing there to erase, and the run looks again
+    }
+    if (isPseudoFileSystem(fs.f_type)) {
         return true;
     }
-    // /dev is a devtmpfs, which statfs cannot tell from a tmpfs (such as /dev/shm, where files
-    // of one's own may well lie): the kernel's mount table can.
-    std::error_code error;
-    const auto real = std::filesystem::weakly_canonical(std::filesystem::absolute(where), error);
-    return !error && mountTypeOf(0, real.string()) == "devtmpfs";
+    const auto mounts = readMounts();
+    return fs.f_type == TMPFS_MAGIC && isDevtmpfs(mountOf(mounts, folder.st_dev, where));
 }
 
 // Where the item lies, without a link on the way, and what stands there now.
@@ -132,6 +90,11 @@ ChosenPlace placeOf(const std::filesystem::path& entry) {
 }
 
 }  // namespace
+
+bool isPseudoFileSystem(long magic) {
+    return std::find(kPseudoFileSystems.begin(), kPseudoFileSystems.end(), magic) !=
+           kPseudoFileSystems.end();
+}
 
 bool isFolder(const std::filesystem::path& entry) {
     return !entry.empty() && !entry.has_filename();
@@ -181,9 +144,16 @@ bool onPseudoFileSystem(FileOps& ops, int fd) {
     if (ops.statFileSystem(fd, fs) != 0 || ops.statOpen(fd, info) != 0) {
         return true;  // what cannot be told apart is not erased
     }
-    // devtmpfs says it is a tmpfs.
-    return isPseudo(fs) || (fs.f_type == TMPFS_MAGIC && info.mountId != 0 &&
-                            mountTypeOf(info.mountId, std::string()) == "devtmpfs");
+    if (isPseudoFileSystem(fs.f_type)) {
+        return true;
+    }
+    if (fs.f_type != TMPFS_MAGIC || info.mountId == 0) {
+        return false;
+    }
+    const auto mounts = readMounts();
+    const auto mount = std::find_if(mounts.begin(), mounts.end(),
+                                    [&](const Mount& m) { return m.id == info.mountId; });
+    return isDevtmpfs(mount != mounts.end() ? &*mount : nullptr);
 }
 
 std::optional<std::string> refusalOf(const std::filesystem::path& received) {

@@ -38,6 +38,11 @@ using PendingList = std::vector<PendingItem>;
 // A pending entry stands for a folder when its path ends with "/"; the file system is not asked.
 bool isFolder(const std::filesystem::path& entry);
 
+// Whether a file system of this type (statfs's f_type) holds the kernel's entries, not data:
+// /proc, /sys, /dev/pts and their like. /dev itself is a devtmpfs, which only its mount type
+// tells from a tmpfs.
+bool isPseudoFileSystem(long magic);
+
 // `path` without trailing slashes (except for the root itself).
 std::filesystem::path withoutTrailingSlash(const std::filesystem::path& path);
 

@@ -38,4 +38,8 @@ struct StorageCaution {
 // Every caution that applies to storage with these facts; none for a plain local disk.
 std::vector<StorageCaution> cautionsFor(const StorageFacts& facts);
 
+// What a sentence of caution is about: erasing items by overwriting them in place, or wiping
+// the free space, which reaches the journal's copies of data that overwriting in place leaves.
+enum class CautionFor { Overwriting, WipingFreeSpace };
+
 }  // namespace fendry

@@ -156,8 +156,13 @@ QString bytesText(std::int64_t bytes) {
     return QCoreApplication::translate("Format", unit.constData()).arg(number);
 }
 
-QString cautionSentence(std::vector<fendry::StorageCaution> cautions) {
+QString cautionSentence(std::vector<fendry::StorageCaution> cautions, fendry::CautionFor subject) {
     using Kind = fendry::StorageCaution::Kind;
+    if (subject == fendry::CautionFor::WipingFreeSpace) {
+        std::erase_if(cautions, [](const fendry::StorageCaution& caution) {
+            return caution.kind == Kind::DataJournal;
+        });
+    }
     std::sort(cautions.begin(), cautions.end());
     cautions.erase(std::unique(cautions.begin(), cautions.end()), cautions.end());
 
@@ -203,7 +208,9 @@ QString cautionSentence(std::vector<fendry::StorageCaution> cautions) {
     if (!parts.isEmpty()) {
         joined = Caution::tr("%1, or %2").arg(parts.join(QStringLiteral(", ")), joined);
     }
-    return Caution::tr("Overwriting in place cannot reach %1.").arg(joined);
+    return subject == fendry::CautionFor::WipingFreeSpace
+               ? Caution::tr("Wiping the free space cannot reach %1.").arg(joined)
+               : Caution::tr("Overwriting in place cannot reach %1.").arg(joined);
 }
 
 QString methodName(const fendry::ShredMethod& method) {

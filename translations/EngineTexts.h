@@ -23,9 +23,10 @@ QString refusalText(const std::string& reason);
 // What fendry::formatBytes() makes of `bytes`, with the locale's decimal sign.
 QString bytesText(std::int64_t bytes);
 
-// One sentence that says what overwriting cannot reach on the storage the cautions name; empty
-// when there are none. Repeated cautions are named once.
-QString cautionSentence(std::vector<fendry::StorageCaution> cautions);
+// One sentence that says what overwriting, or wiping the free space, cannot reach on the storage
+// the cautions name; empty when there are none. Repeated cautions are named once.
+QString cautionSentence(std::vector<fendry::StorageCaution> cautions,
+                        fendry::CautionFor subject = fendry::CautionFor::Overwriting);
 
 QString methodName(const fendry::ShredMethod& method);
 QString methodDescription(const fendry::ShredMethod& method);

@@ -411,6 +411,34 @@ letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf gel
         <source>Read each file back from the device after its last pass, and leave it where it does not read as written.</source>
         <translation>Jede Datei nach ihrem letzten Durchgang vom Gerät zurücklesen und belassen, wo sie nicht wie geschrieben gelesen wird.</translation>
     </message>
+    <message>
+        <source>Wipe the free space of %1?</source>
+        <translation>Freien Speicherplatz von %1 bereinigen?</translation>
+    </message>
+    <message>
+        <source>Wipe now? [y/N] </source>
+        <translation>Jetzt bereinigen? [j/N] </translation>
+    </message>
+    <message>
+        <source>refusing to wipe the free space under &apos;%1&apos;: %2; nothing was written.</source>
+        <translation>der freie Speicherplatz unter „%1“ wird nicht bereinigt: %2; es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>nothing was written: there is no terminal to ask for confirmation on; pass --yes to wipe without asking.</source>
+        <translation>es wurde nichts geschrieben: Es gibt kein Terminal für die Rückfrage; mit --yes wird ohne Rückfrage bereinigt.</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Es wurde nichts geschrieben.</translation>
+    </message>
+    <message>
+        <source>Wipe the free space of the file system that holds PATH instead: fill it with random data in files without a name, then let them go.</source>
+        <translation>Stattdessen den freien Speicherplatz des Dateisystems bereinigen, das PFAD enthält: ihn mit Zufallsdaten in Dateien ohne Namen füllen und diese dann freigeben.</translation>
+    </message>
+    <message>
+        <source>--wipe-free-space takes one PATH and no --method, --verify, --dry-run or items to erase</source>
+        <translation>--wipe-free-space nimmt genau einen PFAD und weder --method, --verify, --dry-run noch zu löschende Elemente</translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -467,6 +495,154 @@ letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf gel
     <message>
         <source>%1 TB</source>
         <translation>%1&#xa0;TB</translation>
+    </message>
+</context>
+<context>
+    <name>FreeSpaceWipe</name>
+    <message>
+        <source>the folder cannot be opened: %1</source>
+        <translation>der Ordner kann nicht geöffnet werden: %1</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>es ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>it belongs to the system (a pseudo file system such as /proc, /sys or /dev)</source>
+        <translation>es gehört zum System (ein Pseudo-Dateisystem wie /proc, /sys oder /dev)</translation>
+    </message>
+    <message>
+        <source>it lives in memory (%1): nothing of it is kept on a disk, and filling it would fill the memory</source>
+        <translation>es liegt im Arbeitsspeicher (%1): Nichts davon wird auf einem Datenträger gespeichert, und es zu füllen würde den Arbeitsspeicher füllen</translation>
+    </message>
+    <message>
+        <source>it is mounted read-only</source>
+        <translation>es ist schreibgeschützt eingehängt</translation>
+    </message>
+    <message>
+        <source>it is a network file system (%1): its free space is on the server, out of reach from here</source>
+        <translation>es ist ein Netzwerkdateisystem (%1): Sein freier Speicherplatz liegt auf dem Server, von hier aus unerreichbar</translation>
+    </message>
+    <message>
+        <source>it is a FUSE file system (%1): a program stands between it and the storage, so what the wipe writes may never reach the free space</source>
+        <translation>es ist ein FUSE-Dateisystem (%1): Zwischen ihm und dem Speicher steht ein Programm, daher erreicht das Geschriebene den freien Speicherplatz womöglich nie</translation>
+    </message>
+    <message>
+        <source>it is a layered file system (%1): wipe the file system that holds its writable layer instead</source>
+        <translation>es ist ein geschichtetes Dateisystem (%1): Bereinigen Sie stattdessen das Dateisystem, das seine beschreibbare Schicht enthält</translation>
+    </message>
+    <message>
+        <source>this file system (%1) cannot hold files without a name, which the wipe needs so that nothing is left behind if it is interrupted</source>
+        <translation>dieses Dateisystem (%1) kann keine Dateien ohne Namen aufnehmen; die Bereinigung braucht sie, damit bei einer Unterbrechung nichts zurückbleibt</translation>
+    </message>
+    <message>
+        <source>files cannot be made in this folder, nor at the top of its file system: %1</source>
+        <translation>weder in diesem Ordner noch an der Wurzel seines Dateisystems können Dateien angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3)</source>
+        <extracomment>%1 is where the file system is mounted, %2 its device, %3 its type: &quot;/home (/dev/sda2, ext4)&quot;</extracomment>
+        <translation>%1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>About %1 of free space will be overwritten with random data.</source>
+        <translation>Etwa %1 freier Speicherplatz wird mit Zufallsdaten überschrieben.</translation>
+    </message>
+    <message>
+        <source>Estimated time: %1 to %2, depending on the device.</source>
+        <translation>Geschätzte Dauer: %1 bis %2, je nach Gerät.</translation>
+    </message>
+    <message>
+        <source>While the free space is being filled, other programs see a full disk; the space comes back the moment the fill ends, or if the wipe is stopped or interrupted.</source>
+        <translation>Solange der freie Speicherplatz gefüllt wird, sehen andere Programme einen vollen Datenträger; der Platz wird wieder frei, sobald das Füllen endet oder die Bereinigung angehalten oder unterbrochen wird.</translation>
+    </message>
+    <message>
+        <source>%1 reserved for the administrator cannot be reached without root.</source>
+        <translation>%1, die dem Administrator vorbehalten sind, sind ohne Root-Rechte nicht erreichbar.</translation>
+    </message>
+    <message>
+        <source>Writing random data into the free space…</source>
+        <translation>Zufallsdaten werden in den freien Speicherplatz geschrieben…</translation>
+    </message>
+    <message>
+        <source>Overwriting free inodes…</source>
+        <translation>Freie Inodes werden überschrieben…</translation>
+    </message>
+    <message>
+        <source>Overwriting the journal…</source>
+        <translation>Das Journal wird überschrieben…</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <extracomment>how much of the free space has been written so far: &quot;1.2 GB of 4.0 GB&quot;</extracomment>
+        <translation>%1 von %2</translation>
+    </message>
+    <message>
+        <source>Stopped before the end</source>
+        <translation>Vor dem Ende angehalten</translation>
+    </message>
+    <message>
+        <source>Free space wiped</source>
+        <translation>Freier Speicherplatz bereinigt</translation>
+    </message>
+    <message>
+        <source>Done, with issues</source>
+        <translation>Fertig, mit Problemen</translation>
+    </message>
+    <message>
+        <source>%1 of free space overwritten with random data</source>
+        <translation>%1 freier Speicherplatz mit Zufallsdaten überschrieben</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n free inode(s) overwritten</source>
+        <translation>
+            <numerusform>%n freier Inode überschrieben</numerusform>
+            <numerusform>%n freie Inodes überschrieben</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The journal was emptied and zeroed</source>
+        <translation>Das Journal wurde geleert und mit Nullen überschrieben</translation>
+    </message>
+    <message>
+        <source>The journal was written through from end to end</source>
+        <translation>Das Journal wurde von Anfang bis Ende überschrieben</translation>
+    </message>
+    <message>
+        <source>The folder is no longer on the file system that was shown; nothing was written</source>
+        <translation>Der Ordner liegt nicht mehr auf dem angezeigten Dateisystem; es wurde nichts geschrieben</translation>
+    </message>
+    <message>
+        <source>A file could not be made for the wipe: %1</source>
+        <translation>Für die Bereinigung konnte keine Datei angelegt werden: %1</translation>
+    </message>
+    <message>
+        <source>Writing failed: %1</source>
+        <translation>Schreiben fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>What was written could not be synced to the device: %1</source>
+        <translation>Das Geschriebene konnte nicht auf das Gerät synchronisiert werden: %1</translation>
+    </message>
+    <message>
+        <source>The random generator failed; nothing more was written</source>
+        <translation>Der Zufallsgenerator ist ausgefallen; es wurde nichts mehr geschrieben</translation>
+    </message>
+    <message>
+        <source>%1 reserved for the administrator was not overwritten; run as root to reach it</source>
+        <translation>%1, die dem Administrator vorbehalten sind, wurden nicht überschrieben; als Root ausgeführt wird auch das erreicht</translation>
+    </message>
+    <message>
+        <source>%1 beyond your disk quota was not overwritten</source>
+        <translation>%1 jenseits Ihres Speicherkontingents wurden nicht überschrieben</translation>
+    </message>
+    <message>
+        <source>%1 of free space could not be written</source>
+        <translation>%1 freier Speicherplatz konnte nicht beschrieben werden</translation>
+    </message>
+    <message>
+        <source>The file system&apos;s journal was not overwritten</source>
+        <translation>Das Journal des Dateisystems wurde nicht überschrieben</translation>
     </message>
 </context>
 <context>
@@ -576,6 +752,14 @@ Kein Spam – ganz fest versprochen.</translation>
     <message>
         <source>&amp;Quit Fendry</source>
         <translation>Fendry b&amp;eenden</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>Wipe &amp;Free Space…</source>
+        <translation>&amp;Freien Speicherplatz bereinigen…</translation>
     </message>
 </context>
 <context>
@@ -887,6 +1071,10 @@ Kein Spam – ganz fest versprochen.</translation>
         <source>Overwriting in place cannot reach %1.</source>
         <translation>Überschreiben an Ort und Stelle erreicht nicht %1.</translation>
     </message>
+    <message>
+        <source>Wiping the free space cannot reach %1.</source>
+        <translation>Das Bereinigen des freien Speicherplatzes erreicht nicht %1.</translation>
+    </message>
 </context>
 <context>
     <name>UnopenedLinkCard</name>
@@ -975,6 +1163,62 @@ Kein Spam – ganz fest versprochen.</translation>
 for permanent deletion</source>
         <translation>Dateien oder Ordner hier ablegen,
 um sie endgültig zu löschen</translation>
+    </message>
+</context>
+<context>
+    <name>WipeFreeSpace</name>
+    <message>
+        <source>Choose a Folder on the Disk to Wipe</source>
+        <translation>Ordner auf dem zu bereinigenden Datenträger wählen</translation>
+    </message>
+</context>
+<context>
+    <name>WipeFreeSpaceAlert</name>
+    <message>
+        <source>The Free Space Here Cannot Be Wiped</source>
+        <translation>Der freie Speicherplatz hier kann nicht bereinigt werden</translation>
+    </message>
+    <message>
+        <source>Wipe Free Space?</source>
+        <translation>Freien Speicherplatz bereinigen?</translation>
+    </message>
+    <message>
+        <source>Fendry cannot wipe the free space under “%1”: %2.</source>
+        <translation>Fendry kann den freien Speicherplatz unter „%1“ nicht bereinigen: %2.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Wipe now</source>
+        <translation>Jetzt bereinigen</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>WipeProgressArea</name>
+    <message>
+        <source>Step %1/%2</source>
+        <translation>Schritt %1/%2</translation>
+    </message>
+    <message>
+        <source>Time remaining:</source>
+        <translation>Verbleibende Zeit:</translation>
+    </message>
+    <message>
+        <source>Calculating...</source>
+        <translation>Wird berechnet…</translation>
+    </message>
+</context>
+<context>
+    <name>WipeSummaryView</name>
+    <message>
+        <source>Done</source>
+        <translation>Fertig</translation>
     </message>
 </context>
 <context>

@@ -411,6 +411,34 @@ elimina tras su última pasada; al final se elimina cada carpeta que el borrado 
         <source>Read each file back from the device after its last pass, and leave it where it does not read as written.</source>
         <translation>Releer cada archivo del dispositivo tras su última pasada y dejarlo donde no se lea tal como se escribió.</translation>
     </message>
+    <message>
+        <source>Wipe the free space of %1?</source>
+        <translation>¿Limpiar el espacio libre de %1?</translation>
+    </message>
+    <message>
+        <source>Wipe now? [y/N] </source>
+        <translation>¿Limpiar ahora? [s/N] </translation>
+    </message>
+    <message>
+        <source>refusing to wipe the free space under &apos;%1&apos;: %2; nothing was written.</source>
+        <translation>no se limpia el espacio libre bajo «%1»: %2; no se escribió nada.</translation>
+    </message>
+    <message>
+        <source>nothing was written: there is no terminal to ask for confirmation on; pass --yes to wipe without asking.</source>
+        <translation>no se escribió nada: no hay un terminal donde pedir confirmación; use --yes para limpiar sin preguntar.</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>No se escribió nada.</translation>
+    </message>
+    <message>
+        <source>Wipe the free space of the file system that holds PATH instead: fill it with random data in files without a name, then let them go.</source>
+        <translation>Limpiar en su lugar el espacio libre del sistema de archivos que contiene RUTA: llenarlo de datos aleatorios en archivos sin nombre y después liberarlos.</translation>
+    </message>
+    <message>
+        <source>--wipe-free-space takes one PATH and no --method, --verify, --dry-run or items to erase</source>
+        <translation>--wipe-free-space admite una sola RUTA y ni --method, ni --verify, ni --dry-run, ni elementos que borrar</translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -467,6 +495,154 @@ elimina tras su última pasada; al final se elimina cada carpeta que el borrado 
     <message>
         <source>%1 TB</source>
         <translation>%1&#xa0;TB</translation>
+    </message>
+</context>
+<context>
+    <name>FreeSpaceWipe</name>
+    <message>
+        <source>the folder cannot be opened: %1</source>
+        <translation>no se puede abrir la carpeta: %1</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>no es una carpeta</translation>
+    </message>
+    <message>
+        <source>it belongs to the system (a pseudo file system such as /proc, /sys or /dev)</source>
+        <translation>pertenece al sistema (un pseudosistema de archivos como /proc, /sys o /dev)</translation>
+    </message>
+    <message>
+        <source>it lives in memory (%1): nothing of it is kept on a disk, and filling it would fill the memory</source>
+        <translation>reside en memoria (%1): nada de él se guarda en un disco, y llenarlo llenaría la memoria</translation>
+    </message>
+    <message>
+        <source>it is mounted read-only</source>
+        <translation>está montado como solo lectura</translation>
+    </message>
+    <message>
+        <source>it is a network file system (%1): its free space is on the server, out of reach from here</source>
+        <translation>es un sistema de archivos de red (%1): su espacio libre está en el servidor, fuera de alcance desde aquí</translation>
+    </message>
+    <message>
+        <source>it is a FUSE file system (%1): a program stands between it and the storage, so what the wipe writes may never reach the free space</source>
+        <translation>es un sistema de archivos FUSE (%1): un programa se interpone entre él y el almacenamiento, así que lo que escriba la limpieza podría no llegar nunca al espacio libre</translation>
+    </message>
+    <message>
+        <source>it is a layered file system (%1): wipe the file system that holds its writable layer instead</source>
+        <translation>es un sistema de archivos por capas (%1): limpie en su lugar el sistema de archivos que contiene su capa escribible</translation>
+    </message>
+    <message>
+        <source>this file system (%1) cannot hold files without a name, which the wipe needs so that nothing is left behind if it is interrupted</source>
+        <translation>este sistema de archivos (%1) no admite archivos sin nombre, que la limpieza necesita para no dejar nada atrás si se interrumpe</translation>
+    </message>
+    <message>
+        <source>files cannot be made in this folder, nor at the top of its file system: %1</source>
+        <translation>no se pueden crear archivos en esta carpeta ni en la raíz de su sistema de archivos: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3)</source>
+        <extracomment>%1 is where the file system is mounted, %2 its device, %3 its type: &quot;/home (/dev/sda2, ext4)&quot;</extracomment>
+        <translation>%1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>About %1 of free space will be overwritten with random data.</source>
+        <translation>Se sobrescribirán unos %1 de espacio libre con datos aleatorios.</translation>
+    </message>
+    <message>
+        <source>Estimated time: %1 to %2, depending on the device.</source>
+        <translation>Tiempo estimado: de %1 a %2, según el dispositivo.</translation>
+    </message>
+    <message>
+        <source>While the free space is being filled, other programs see a full disk; the space comes back the moment the fill ends, or if the wipe is stopped or interrupted.</source>
+        <translation>Mientras se llena el espacio libre, los demás programas ven un disco lleno; el espacio vuelve en cuanto termina el llenado, o si la limpieza se detiene o se interrumpe.</translation>
+    </message>
+    <message>
+        <source>%1 reserved for the administrator cannot be reached without root.</source>
+        <translation>%1 reservados para el administrador no se pueden alcanzar sin root.</translation>
+    </message>
+    <message>
+        <source>Writing random data into the free space…</source>
+        <translation>Escribiendo datos aleatorios en el espacio libre…</translation>
+    </message>
+    <message>
+        <source>Overwriting free inodes…</source>
+        <translation>Sobrescribiendo inodos libres…</translation>
+    </message>
+    <message>
+        <source>Overwriting the journal…</source>
+        <translation>Sobrescribiendo el journal…</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <extracomment>how much of the free space has been written so far: &quot;1.2 GB of 4.0 GB&quot;</extracomment>
+        <translation>%1 de %2</translation>
+    </message>
+    <message>
+        <source>Stopped before the end</source>
+        <translation>Detenido antes del final</translation>
+    </message>
+    <message>
+        <source>Free space wiped</source>
+        <translation>Espacio libre limpiado</translation>
+    </message>
+    <message>
+        <source>Done, with issues</source>
+        <translation>Terminado con errores</translation>
+    </message>
+    <message>
+        <source>%1 of free space overwritten with random data</source>
+        <translation>%1 de espacio libre sobrescritos con datos aleatorios</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n free inode(s) overwritten</source>
+        <translation>
+            <numerusform>%n inodo libre sobrescrito</numerusform>
+            <numerusform>%n inodos libres sobrescritos</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The journal was emptied and zeroed</source>
+        <translation>El journal se vació y se llenó de ceros</translation>
+    </message>
+    <message>
+        <source>The journal was written through from end to end</source>
+        <translation>El journal se reescribió de principio a fin</translation>
+    </message>
+    <message>
+        <source>The folder is no longer on the file system that was shown; nothing was written</source>
+        <translation>La carpeta ya no está en el sistema de archivos indicado; no se escribió nada</translation>
+    </message>
+    <message>
+        <source>A file could not be made for the wipe: %1</source>
+        <translation>No se pudo crear un archivo para la limpieza: %1</translation>
+    </message>
+    <message>
+        <source>Writing failed: %1</source>
+        <translation>Falló la escritura: %1</translation>
+    </message>
+    <message>
+        <source>What was written could not be synced to the device: %1</source>
+        <translation>Lo escrito no se pudo sincronizar con el dispositivo: %1</translation>
+    </message>
+    <message>
+        <source>The random generator failed; nothing more was written</source>
+        <translation>Falló el generador aleatorio; no se escribió nada más</translation>
+    </message>
+    <message>
+        <source>%1 reserved for the administrator was not overwritten; run as root to reach it</source>
+        <translation>%1 reservados para el administrador no se sobrescribieron; ejecútelo como root para alcanzarlos</translation>
+    </message>
+    <message>
+        <source>%1 beyond your disk quota was not overwritten</source>
+        <translation>%1 más allá de su cuota de disco no se sobrescribieron</translation>
+    </message>
+    <message>
+        <source>%1 of free space could not be written</source>
+        <translation>%1 de espacio libre no se pudieron escribir</translation>
+    </message>
+    <message>
+        <source>The file system&apos;s journal was not overwritten</source>
+        <translation>El journal del sistema de archivos no se sobrescribió</translation>
     </message>
 </context>
 <context>
@@ -576,6 +752,14 @@ Nada de spam, te lo prometo.</translation>
     <message>
         <source>&amp;Quit Fendry</source>
         <translation>&amp;Salir de Fendry</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>Arc&amp;hivo</translation>
+    </message>
+    <message>
+        <source>Wipe &amp;Free Space…</source>
+        <translation>&amp;Limpiar espacio libre…</translation>
     </message>
 </context>
 <context>
@@ -887,6 +1071,10 @@ Nada de spam, te lo prometo.</translation>
         <source>Overwriting in place cannot reach %1.</source>
         <translation>Sobrescribir en el sitio no puede alcanzar %1.</translation>
     </message>
+    <message>
+        <source>Wiping the free space cannot reach %1.</source>
+        <translation>La limpieza del espacio libre no puede alcanzar %1.</translation>
+    </message>
 </context>
 <context>
     <name>UnopenedLinkCard</name>
@@ -975,6 +1163,62 @@ Nada de spam, te lo prometo.</translation>
 for permanent deletion</source>
         <translation>Suelta aquí archivos o carpetas
 para eliminarlos definitivamente</translation>
+    </message>
+</context>
+<context>
+    <name>WipeFreeSpace</name>
+    <message>
+        <source>Choose a Folder on the Disk to Wipe</source>
+        <translation>Elija una carpeta del disco que limpiar</translation>
+    </message>
+</context>
+<context>
+    <name>WipeFreeSpaceAlert</name>
+    <message>
+        <source>The Free Space Here Cannot Be Wiped</source>
+        <translation>El espacio libre de aquí no se puede limpiar</translation>
+    </message>
+    <message>
+        <source>Wipe Free Space?</source>
+        <translation>¿Limpiar el espacio libre?</translation>
+    </message>
+    <message>
+        <source>Fendry cannot wipe the free space under “%1”: %2.</source>
+        <translation>Fendry no puede limpiar el espacio libre bajo «%1»: %2.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Cancelar</translation>
+    </message>
+    <message>
+        <source>Wipe now</source>
+        <translation>Limpiar ahora</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>Aceptar</translation>
+    </message>
+</context>
+<context>
+    <name>WipeProgressArea</name>
+    <message>
+        <source>Step %1/%2</source>
+        <translation>Paso %1/%2</translation>
+    </message>
+    <message>
+        <source>Time remaining:</source>
+        <translation>Tiempo restante:</translation>
+    </message>
+    <message>
+        <source>Calculating...</source>
+        <translation>Calculando…</translation>
+    </message>
+</context>
+<context>
+    <name>WipeSummaryView</name>
+    <message>
+        <source>Done</source>
+        <translation>Listo</translation>
     </message>
 </context>
 <context>

@@ -411,6 +411,34 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
         <source>Read each file back from the device after its last pass, and leave it where it does not read as written.</source>
         <translation>Relire chaque fichier depuis le périphérique après sa dernière passe, et le laisser en place s’il ne se relit pas tel qu’écrit.</translation>
     </message>
+    <message>
+        <source>Wipe the free space of %1?</source>
+        <translation>Nettoyer l’espace libre de %1&#x202f;?</translation>
+    </message>
+    <message>
+        <source>Wipe now? [y/N] </source>
+        <translation>Nettoyer maintenant&#x202f;? [o/N] </translation>
+    </message>
+    <message>
+        <source>refusing to wipe the free space under &apos;%1&apos;: %2; nothing was written.</source>
+        <translation>refus de nettoyer l’espace libre sous «&#xa0;%1&#xa0;»&#xa0;: %2&#x202f;; rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>nothing was written: there is no terminal to ask for confirmation on; pass --yes to wipe without asking.</source>
+        <translation>rien n’a été écrit&#xa0;: aucun terminal ne permet de demander confirmation&#x202f;; passez --yes pour nettoyer sans demander.</translation>
+    </message>
+    <message>
+        <source>Nothing was written.</source>
+        <translation>Rien n’a été écrit.</translation>
+    </message>
+    <message>
+        <source>Wipe the free space of the file system that holds PATH instead: fill it with random data in files without a name, then let them go.</source>
+        <translation>Nettoyer plutôt l’espace libre du système de fichiers qui contient CHEMIN&#xa0;: le remplir de données aléatoires dans des fichiers sans nom, puis les libérer.</translation>
+    </message>
+    <message>
+        <source>--wipe-free-space takes one PATH and no --method, --verify, --dry-run or items to erase</source>
+        <translation>--wipe-free-space prend un seul CHEMIN et ni --method, ni --verify, ni --dry-run, ni éléments à effacer</translation>
+    </message>
 </context>
 <context>
     <name>FileRow</name>
@@ -467,6 +495,154 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     <message>
         <source>%1 TB</source>
         <translation>%1&#xa0;To</translation>
+    </message>
+</context>
+<context>
+    <name>FreeSpaceWipe</name>
+    <message>
+        <source>the folder cannot be opened: %1</source>
+        <translation>le dossier ne peut pas être ouvert&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>it is not a folder</source>
+        <translation>ce n’est pas un dossier</translation>
+    </message>
+    <message>
+        <source>it belongs to the system (a pseudo file system such as /proc, /sys or /dev)</source>
+        <translation>il appartient au système (un pseudo-système de fichiers comme /proc, /sys ou /dev)</translation>
+    </message>
+    <message>
+        <source>it lives in memory (%1): nothing of it is kept on a disk, and filling it would fill the memory</source>
+        <translation>il réside en mémoire (%1)&#xa0;: rien n’en est conservé sur un disque, et le remplir remplirait la mémoire</translation>
+    </message>
+    <message>
+        <source>it is mounted read-only</source>
+        <translation>il est monté en lecture seule</translation>
+    </message>
+    <message>
+        <source>it is a network file system (%1): its free space is on the server, out of reach from here</source>
+        <translation>c’est un système de fichiers réseau (%1)&#xa0;: son espace libre se trouve sur le serveur, hors d’atteinte d’ici</translation>
+    </message>
+    <message>
+        <source>it is a FUSE file system (%1): a program stands between it and the storage, so what the wipe writes may never reach the free space</source>
+        <translation>c’est un système de fichiers FUSE (%1)&#xa0;: un programme se tient entre lui et le stockage, et ce qu’écrit le nettoyage pourrait ne jamais atteindre l’espace libre</translation>
+    </message>
+    <message>
+        <source>it is a layered file system (%1): wipe the file system that holds its writable layer instead</source>
+        <translation>c’est un système de fichiers en couches (%1)&#xa0;: nettoyez plutôt le système de fichiers qui contient sa couche inscriptible</translation>
+    </message>
+    <message>
+        <source>this file system (%1) cannot hold files without a name, which the wipe needs so that nothing is left behind if it is interrupted</source>
+        <translation>ce système de fichiers (%1) ne peut pas contenir de fichiers sans nom, dont le nettoyage a besoin pour ne rien laisser derrière lui s’il est interrompu</translation>
+    </message>
+    <message>
+        <source>files cannot be made in this folder, nor at the top of its file system: %1</source>
+        <translation>aucun fichier ne peut être créé dans ce dossier, ni à la racine de son système de fichiers&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2, %3)</source>
+        <extracomment>%1 is where the file system is mounted, %2 its device, %3 its type: &quot;/home (/dev/sda2, ext4)&quot;</extracomment>
+        <translation>%1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>About %1 of free space will be overwritten with random data.</source>
+        <translation>Environ %1 d’espace libre seront écrasés par des données aléatoires.</translation>
+    </message>
+    <message>
+        <source>Estimated time: %1 to %2, depending on the device.</source>
+        <translation>Durée estimée&#xa0;: %1 à %2, selon le périphérique.</translation>
+    </message>
+    <message>
+        <source>While the free space is being filled, other programs see a full disk; the space comes back the moment the fill ends, or if the wipe is stopped or interrupted.</source>
+        <translation>Pendant le remplissage de l’espace libre, les autres programmes voient un disque plein&#x202f;; l’espace revient dès la fin du remplissage, ou si le nettoyage est arrêté ou interrompu.</translation>
+    </message>
+    <message>
+        <source>%1 reserved for the administrator cannot be reached without root.</source>
+        <translation>%1 réservés à l’administrateur ne peuvent pas être atteints sans root.</translation>
+    </message>
+    <message>
+        <source>Writing random data into the free space…</source>
+        <translation>Écriture de données aléatoires dans l’espace libre…</translation>
+    </message>
+    <message>
+        <source>Overwriting free inodes…</source>
+        <translation>Écrasement des inodes libres…</translation>
+    </message>
+    <message>
+        <source>Overwriting the journal…</source>
+        <translation>Écrasement du journal…</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <extracomment>how much of the free space has been written so far: &quot;1.2 GB of 4.0 GB&quot;</extracomment>
+        <translation>%1 sur %2</translation>
+    </message>
+    <message>
+        <source>Stopped before the end</source>
+        <translation>Arrêté avant la fin</translation>
+    </message>
+    <message>
+        <source>Free space wiped</source>
+        <translation>Espace libre nettoyé</translation>
+    </message>
+    <message>
+        <source>Done, with issues</source>
+        <translation>Fini, avec des erreurs</translation>
+    </message>
+    <message>
+        <source>%1 of free space overwritten with random data</source>
+        <translation>%1 d’espace libre écrasés par des données aléatoires</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n free inode(s) overwritten</source>
+        <translation>
+            <numerusform>%n inode libre écrasé</numerusform>
+            <numerusform>%n inodes libres écrasés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>The journal was emptied and zeroed</source>
+        <translation>Le journal a été vidé et mis à zéro</translation>
+    </message>
+    <message>
+        <source>The journal was written through from end to end</source>
+        <translation>Le journal a été réécrit d’un bout à l’autre</translation>
+    </message>
+    <message>
+        <source>The folder is no longer on the file system that was shown; nothing was written</source>
+        <translation>Le dossier n’est plus sur le système de fichiers indiqué&#x202f;; rien n’a été écrit</translation>
+    </message>
+    <message>
+        <source>A file could not be made for the wipe: %1</source>
+        <translation>Impossible de créer un fichier pour le nettoyage&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Writing failed: %1</source>
+        <translation>L’écriture a échoué&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>What was written could not be synced to the device: %1</source>
+        <translation>Ce qui a été écrit n’a pas pu être synchronisé sur le périphérique&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>The random generator failed; nothing more was written</source>
+        <translation>Le générateur aléatoire a échoué&#x202f;; plus rien n’a été écrit</translation>
+    </message>
+    <message>
+        <source>%1 reserved for the administrator was not overwritten; run as root to reach it</source>
+        <translation>%1 réservés à l’administrateur n’ont pas été écrasés&#x202f;; lancez-le en root pour les atteindre</translation>
+    </message>
+    <message>
+        <source>%1 beyond your disk quota was not overwritten</source>
+        <translation>%1 au-delà de votre quota disque n’ont pas été écrasés</translation>
+    </message>
+    <message>
+        <source>%1 of free space could not be written</source>
+        <translation>%1 d’espace libre n’ont pas pu être écrits</translation>
+    </message>
+    <message>
+        <source>The file system&apos;s journal was not overwritten</source>
+        <translation>Le journal du système de fichiers n’a pas été écrasé</translation>
     </message>
 </context>
 <context>
@@ -576,6 +752,14 @@ Aucun spam — c’est promis.</translation>
     <message>
         <source>&amp;Quit Fendry</source>
         <translation>&amp;Quitter Fendry</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>F&amp;ichier</translation>
+    </message>
+    <message>
+        <source>Wipe &amp;Free Space…</source>
+        <translation>&amp;Nettoyer l’espace libre…</translation>
     </message>
 </context>
 <context>
@@ -887,6 +1071,10 @@ Aucun spam — c’est promis.</translation>
         <source>Overwriting in place cannot reach %1.</source>
         <translation>L’écrasement sur place ne peut pas atteindre %1.</translation>
     </message>
+    <message>
+        <source>Wiping the free space cannot reach %1.</source>
+        <translation>Le nettoyage de l’espace libre ne peut pas atteindre %1.</translation>
+    </message>
 </context>
 <context>
     <name>UnopenedLinkCard</name>
@@ -975,6 +1163,62 @@ Aucun spam — c’est promis.</translation>
 for permanent deletion</source>
         <translation>Déposez ici des fichiers ou des dossiers
 pour les supprimer définitivement</translation>
+    </message>
+</context>
+<context>
+    <name>WipeFreeSpace</name>
+    <message>
+        <source>Choose a Folder on the Disk to Wipe</source>
+        <translation>Choisir un dossier sur le disque à nettoyer</translation>
+    </message>
+</context>
+<context>
+    <name>WipeFreeSpaceAlert</name>
+    <message>
+        <source>The Free Space Here Cannot Be Wiped</source>
+        <translation>L’espace libre ici ne peut pas être nettoyé</translation>
+    </message>
+    <message>
+        <source>Wipe Free Space?</source>
+        <translation>Nettoyer l’espace libre&#x202f;?</translation>
+    </message>
+    <message>
+        <source>Fendry cannot wipe the free space under “%1”: %2.</source>
+        <translation>Fendry ne peut pas nettoyer l’espace libre sous «&#xa0;%1&#xa0;»&#xa0;: %2.</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Wipe now</source>
+        <translation>Nettoyer maintenant</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>WipeProgressArea</name>
+    <message>
+        <source>Step %1/%2</source>
+        <translation>Étape %1/%2</translation>
+    </message>
+    <message>
+        <source>Time remaining:</source>
+        <translation>Temps restant&#xa0;:</translation>
+    </message>
+    <message>
+        <source>Calculating...</source>
+        <translation>Calcul en cours…</translation>
+    </message>
+</context>
+<context>
+    <name>WipeSummaryView</name>
+    <message>
+        <source>Done</source>
+        <translation>Terminé</translation>
     </message>
 </context>
 <context>

@@ -157,6 +157,9 @@ bool MainScreen::handleDrop(const QList<QUrl>& urls) {
 
 void MainScreen::startShredding() {
     setShowConfirmationDialog(false);
+    if (otherWork_ && otherWork_()) {
+        return;
+    }
     run_.startShredding(files_.entries(), selectedMethod_);
 }
 

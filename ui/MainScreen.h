@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <QUrl>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -119,6 +120,8 @@ public:
     Q_INVOKABLE void startAgain();
     // Stops a run under way before its next chunk, for an application that is quitting.
     void stopRun() { run_.stop(); }
+    // While `busy` answers true (a wipe of free space is on), no run starts.
+    void setOtherWork(std::function<bool()> busy) { otherWork_ = std::move(busy); }
     Q_INVOKABLE void removeFile(const QString& key);
     Q_INVOKABLE void clearAll();
     Q_INVOKABLE void reveal(const QString& key);
@@ -160,6 +163,7 @@ private:
     QString intakeNotice_;
     std::optional<std::filesystem::path> selectedFile_;
     KeyMonitor keyMonitor_;
+    std::function<bool()> otherWork_;
 };
 
 }  // namespace fendry

@@ -76,6 +76,18 @@ ApplicationWindow {
             AppMenuItem { action: quitAction }
         }
         Menu {
+            objectName: "fileMenu"
+            title: qsTr("&File")
+            AppMenuItem {
+                objectName: "wipeFreeSpaceMenuItem"
+                text: qsTr("Wipe &Free Space\u2026")
+                // Never beside an erase, nor a second wipe.
+                enabled: !window.appDelegate.screen.isShredding
+                         && window.appDelegate.wiper.state === FreeSpaceWiper.Idle
+                onTriggered: wipeFreeSpace.chooseFolder()
+            }
+        }
+        Menu {
             objectName: "helpMenu"
             title: qsTr("&Help")
             AppMenuItem {
@@ -116,6 +128,7 @@ ApplicationWindow {
         id: contentView
         anchors.fill: parent
         screen: window.appDelegate.screen
+        wiper: window.appDelegate.wiper
         // Counted once per launch: the window is built once and only ever minimised.
         Component.onCompleted: window.appDelegate.mailingList.registerLaunch()
     }
@@ -126,6 +139,11 @@ ApplicationWindow {
 
     AboutDialog {
         id: aboutDialog
+    }
+
+    WipeFreeSpace {
+        id: wipeFreeSpace
+        wiper: window.appDelegate.wiper
     }
 
     UpdateResultDialog {

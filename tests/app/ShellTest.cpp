@@ -95,6 +95,7 @@ private slots:
 
         QCOMPARE(menuEntries(window, "applicationMenu"),
                  (QStringList{"About Fendry", "-", "Check for Updates\u2026", "-", "Quit Fendry"}));
+        QCOMPARE(menuEntries(window, "fileMenu"), QStringList{"Wipe Free Space\u2026"});
         QCOMPARE(menuEntries(window, "helpMenu"),
                  (QStringList{"Contact Support", "Subscribe to Newsletter\u2026"}));
         delegate.mailingList()->decline();  // gone at once, without a restart
@@ -206,6 +207,7 @@ private slots:
         window->requestActivate();
         QTRY_VERIFY(window->isActive());
         QObject* applicationMenu = window->findChild<QObject*>(QStringLiteral("applicationMenu"));
+        QObject* fileMenu = window->findChild<QObject*>(QStringLiteral("fileMenu"));
         QObject* helpMenu = window->findChild<QObject*>(QStringLiteral("helpMenu"));
         QObject* about = window->findChild<QObject*>(QStringLiteral("aboutDialog"));
         const auto opened = [](QObject* menu) { return menu->property("opened").toBool(); };
@@ -213,7 +215,10 @@ private slots:
         QTest::keyClick(window, Qt::Key_F10);
         QTRY_VERIFY(opened(applicationMenu));
         QTest::keyClick(window, Qt::Key_Right);
+        QTRY_VERIFY(opened(fileMenu));
+        QTest::keyClick(window, Qt::Key_Right);
         QTRY_VERIFY(opened(helpMenu));
+        QTest::keyClick(window, Qt::Key_Left);
         QTest::keyClick(window, Qt::Key_Left);
         QTRY_VERIFY(opened(applicationMenu));
         QTest::keyClick(window, Qt::Key_Escape);

@@ -10,10 +10,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "ScratchExt4.h"
 #include "TempFolder.h"
 
 using testing_support::entryExists;
 using testing_support::readFile;
+using testing_support::ScratchExt4;
 using testing_support::TempFolder;
 using testing_support::writeFile;
 namespace fs = std::filesystem;
@@ -297,6 +299,59 @@ TEST_F(Cli, AsksOnATerminalAndShowsProgressWithTheSavedMethod) {
     EXPECT_NE(shown.out.find("All set!"), std::string::npos);
     EXPECT_FALSE(entryExists(root / "keep"));
     EXPECT_FALSE(entryExists(root / "folder"));
+}
+
+TEST_F(Cli, AWipeOfFreeSpaceIsRefusedWhereItCannotWorkAndWithoutAnAnswer) {
+    const std::string folder = root.path().string();
+    const std::pair<std::vector<std::string>, std::string> rows[] = {
+        {{"--wipe-free-space", "/proc", "--yes"}, "refusing to wipe the free space under '/proc'"},
+        {{"--wipe-free-space", (root / "gone").string(), "--yes"}, "No such file"},
+        {{"--wipe-free-space", folder, "--method", "safe"}, "--wipe-free-space takes one PATH"},
+        {{"--wipe-free-space", folder, folder}, "--wipe-free-space takes one PATH"},
+    };
+    for (const auto& [args, said] : rows) {
+        const auto outcome = run(args);
+        EXPECT_EQ(outcome.exitCode, 2) << args.back();
+        EXPECT_NE(outcome.err.find(said), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+    }
+}
+
+TEST_F(Cli, AWipeOfFreeSpaceGivesTheSpaceBackWhenDoneStoppedOrKilled) {
+    ScratchExt4 disk(256);
+    if (!disk.ready()) {
+        GTEST_SKIP() << disk.whyNot();
+    }
+    const std::int64_t before = disk.freeBytes();
+    const std::string folder = disk.mountPoint().string();
+    const auto unasked = run({"--wipe-free-space", folder}, "y\n");  // no terminal to ask on
+    EXPECT_EQ(unasked.exitCode, 2);
+    EXPECT_NE(unasked.err.find("--yes"), std::string::npos) << unasked.err;
+    const auto done = run({"--wipe-free-space", folder, "--yes"});
+    EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
+    EXPECT_EQ(done.out.rfind("Free space wiped\n", 0), 0u) << done.out;
+    EXPECT_NE(done.out.find("of free space overwritten with random data\n"), std::string::npos);
+    EXPECT_EQ(disk.freeBytes(), before);
+
+    // Stopped or killed halfway through the fill, it leaves nothing behind: the files it filled
+    // have no name, and go with the process.
+    for (const auto& [signal, exitCode] : {std::pair{SIGTERM, 128 + SIGTERM}, {SIGKILL, -1}}) {
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            redirect((root / "stdout").c_str(), "w", stdout);
+            execCli({"--wipe-free-space", folder, "--yes"});
+        }
+        for (int waited = 0; disk.freeBytes() > before / 2 && waited < 20'000; ++waited) {
+            ::usleep(1000);
+        }
+        EXPECT_LT(disk.freeBytes(), before) << "the wipe never began";
+        ::kill(pid, signal);
+        EXPECT_EQ(exitCodeOf(pid), exitCode);
+        EXPECT_EQ(disk.freeBytes(), before) << "after signal " << signal;
+        if (signal == SIGTERM) {
+            EXPECT_EQ(readFile(root / "stdout").rfind("Stopped before the end\n", 0), 0u);
+        }
+    }
 }
 
 }  // namespace

@@ -23,5 +23,7 @@ complete_words() { # words...
     fail "methods after --method: $(complete_words fendry-cli --method s)"
 [[ $(complete_words fendry-cli --dr) == "--dry-run" ]] ||
     fail "options: $(complete_words fendry-cli --dr)"
+[[ $(complete_words fendry-cli --wipe-free-space /proc/sel) == "/proc/self" ]] ||
+    fail "folders after --wipe-free-space: $(complete_words fendry-cli --wipe-free-space /proc/sel)"
 
-((failed == 0)) && echo "2 passed, 0 failed" || { echo "failed"; exit 1; }
+((failed == 0)) && echo "3 passed, 0 failed" || { echo "failed"; exit 1; }

@@ -39,6 +39,8 @@ COMMANDS = {
     'no path': lambda items: ['--yes'],
     'refused': lambda items: ['--yes', '/'],
     'no terminal': lambda items: items,
+    'wipe refused': lambda items: ['--wipe-free-space', '/proc', '--yes'],
+    'wipe unanswered': lambda items: ['--wipe-free-space', os.path.dirname(items[0])],
 }
 
 

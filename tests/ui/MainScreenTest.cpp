@@ -23,6 +23,7 @@
 
 #include "AccessibleItems.h"
 #include "AccessibleTree.h"
+#include "FreeSpaceWiper.h"
 #include "LocalPaths.h"
 #include "Markup.h"
 #include "MotionPreference.h"
@@ -529,6 +530,78 @@ private slots:
         QTest::keyClick(&h.view, Qt::Key_Return);
         QTRY_VERIFY(h.contentShown("intakeArea"));
         QCOMPARE(h.files().rowCount(), 0);
+    }
+
+    // A wipe of free space takes the intake's place with its ring, then its summary, whose
+    // lines say what it could not reach; no erase starts while it is on, nor it beside an erase.
+    void aWipeOfFreeSpaceTakesTheScreenAndNoEraseRunsBesideIt() {
+        ScreenHarness h;
+        QVERIFY(h.exposed());
+        h.add(h.file("a"));
+        testing_support::HeldRun held;
+        fendry::WipeEngine engine;
+        engine.inspect = [](const std::filesystem::path& folder) {
+            fendry::FreeSpaceTarget target;
+            target.folder = folder;
+            target.mountPoint = "/home";
+            target.device = "/dev/sda2";
+            target.type = "ext4";
+            target.freeBytes = std::int64_t(1) << 30;
+            target.reservedBytes = 52'428'800;
+            return std::variant<fendry::FreeSpaceTarget, fendry::WipeRefusal>(target);
+        };
+        engine.wipe = [](const fendry::FreeSpaceTarget&, const fendry::WipeContext& context) {
+            context.progress({fendry::WipeProgress::Step::Fill, 268'435'456, 1 << 30});
+            fendry::WipeResult result;
+            result.written = std::int64_t(1) << 30;
+            result.leftFree = result.reservedForAdministrator = 52'428'800;
+            result.journal = fendry::WipeResult::Journal::Wrapped;
+            return result;
+        };
+        fendry::FreeSpaceWiper wiper(
+            held.environment(), [&h] { return h.screen().isShredding(); },
+            std::make_shared<testing_support::FakeStorageProbe>(), engine);
+        h.screen().setOtherWork([&wiper] { return wiper.isActive(); });  // as the application does
+        h.view.rootObject()->setProperty("wiper", QVariant::fromValue(&wiper));
+
+        wiper.inspect(QUrl::fromLocalFile(QString::fromStdString(h.root().path().native())));
+        held.finish();
+        QCOMPARE(wiper.state(), fendry::FreeSpaceWiper::State::Confirming);
+        QCOMPARE(wiper.fileSystem(), QStringLiteral("/home (/dev/sda2, ext4)"));
+        QCOMPARE(wiper.reserve(),
+                 QStringLiteral("50.0 MB reserved for the administrator cannot be reached "
+                                "without root."));
+        h.screen().startShredding();
+        QVERIFY(!h.screen().isShredding());
+
+        wiper.start();
+        QVERIFY(h.contentShown("wipeProgressArea"));
+        QVERIFY(!h.contentShown("intakeArea"));
+        held.runBackgroundWork();
+        held.deliverUpdates(1);
+        QTRY_COMPARE(h.text("wipeWritten"), QStringLiteral("256.0 MB of 1.0 GB"));
+        QCOMPARE(h.find("wipeRing")->property("percent").toInt(), 22);  // 90 % of it is the fill
+        h.screen().startShredding();
+        QVERIFY(!h.screen().isShredding());
+
+        held.deliverUpdates();
+        QVERIFY(h.contentShown("wipeSummaryView"));
+        QTRY_VERIFY(h.find("wipeNotReachedLine"));
+        QCOMPARE(h.text("wipeSummaryTitle"), QStringLiteral("Done, with issues"));
+        QCOMPARE(h.text("wipeNotReachedLine"),
+                 QStringLiteral("50.0 MB reserved for the administrator was not overwritten; run "
+                                "as root to reach it"));
+        QTRY_COMPARE(focusName(h.view), QStringLiteral("wipeDoneButton"));
+        QTest::keyClick(&h.view, Qt::Key_Return);
+        QTRY_VERIFY(h.contentShown("intakeArea"));
+        QCOMPARE(h.files().rowCount(), 1);  // the list waited
+
+        h.screen().startShredding();
+        QVERIFY(h.screen().isShredding());
+        wiper.inspect(QUrl::fromLocalFile(QString::fromStdString(h.root().path().native())));
+        held.finish();
+        wiper.start();
+        QCOMPARE(wiper.state(), fendry::FreeSpaceWiper::State::Confirming);
     }
 
     // Names that are not UTF-8 travel byte for byte: U+FFFD would name a file that is not there.

@@ -11,6 +11,8 @@ Item {
     property int totalPasses: 1
     property int currentFile: 1
     property int totalFiles: 0
+    // The words under the percentage: the pass of the file, unless the ring shows other work.
+    property string detail: qsTr("Pass %1/%2").arg(currentPass).arg(totalPasses)
 
     readonly property real runFraction: Math.min(progress, 1.0)
     readonly property real passFraction: currentPass / totalPasses
@@ -95,7 +97,7 @@ Item {
             id: passText
             objectName: "passText"
             anchors.horizontalCenter: parent.horizontalCenter
-            text: qsTr("Pass %1/%2").arg(view.currentPass).arg(view.totalPasses)
+            text: view.detail
             font: Theme.systemFont(12)
             color: Theme.secondary
         }

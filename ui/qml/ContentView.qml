@@ -7,6 +7,11 @@ Rectangle {
     id: view
 
     required property MainScreen screen
+    // The wipe of free space takes the place of the intake while it runs and while its summary
+    // is on screen.
+    property FreeSpaceWiper wiper: null
+    readonly property bool wipeShown: wiper !== null && (wiper.state === FreeSpaceWiper.Wiping
+                                                         || wiper.state === FreeSpaceWiper.Finished)
     // Coming back to the window is when what the folders hold may have changed.
     readonly property bool windowActive: Window.active
 
@@ -23,7 +28,7 @@ Rectangle {
         FadingContent {
             objectName: "intakeArea"
             anchors.fill: parent
-            shown: !view.screen.isShredding && !view.screen.showCompletionAnimation
+            shown: !view.screen.isShredding && !view.screen.showCompletionAnimation && !view.wipeShown
             sourceComponent: IntakeArea { screen: view.screen }
         }
 
@@ -37,7 +42,7 @@ Rectangle {
         FadingContent {
             objectName: "completionView"
             anchors.fill: parent
-            shown: !view.screen.isShredding && view.screen.showCompletionAnimation
+            shown: !view.screen.isShredding && view.screen.showCompletionAnimation && !view.wipeShown
             sourceComponent: CompletionView {
                 fileCount: view.screen.erasedFileCount
                 totalSizeText: view.screen.formatBytes(view.screen.erasedTotalSize)
@@ -49,6 +54,20 @@ Rectangle {
                 onStartAgain: view.screen.startAgain()
                 onDetailsRequested: view.screen.showFailureDetails = true
             }
+        }
+
+        FadingContent {
+            objectName: "wipeProgressArea"
+            anchors.fill: parent
+            shown: view.wipeShown && view.wiper.state === FreeSpaceWiper.Wiping
+            sourceComponent: WipeProgressArea { wiper: view.wiper }
+        }
+
+        FadingContent {
+            objectName: "wipeSummaryView"
+            anchors.fill: parent
+            shown: view.wipeShown && view.wiper.state === FreeSpaceWiper.Finished
+            sourceComponent: WipeSummaryView { wiper: view.wiper }
         }
 
         IntakeNotice {
