@@ -1,6 +1,7 @@
 #include "EntryEraser.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -254,7 +255,11 @@ Outcome Eraser::erase(const Task& task) {
             done = readBack(target, *keystream, context, outcome.throughCache);
             outcome.verified = done.succeeded;
             if (!done) {
-                return fail(done.failure, 1);
+                // Stopped while it was read back, it was overwritten all the same.
+                return fail(done.failure.step == Step::Stopped
+                                ? failedAt(Step::ReadBack, ECANCELED).failure
+                                : done.failure,
+                            1);
             }
         }
         // The name goes with the last pass.
