@@ -35,63 +35,38 @@ std::vector<fs::path> pathsOf(const fendry::WorkList& list) {
     return paths;
 }
 
-TEST(Walk, ListsEntriesInPendingOrderWithEachFoldersOwnBeforeItsSubFolders) {
+// Pending order, each folder's own entries before its sub-folders', and each directory entry
+// once, however many pending items reach it (a folder and a file in it, nested folders, a path
+// through a link to a folder).
+TEST(Walk, ListsEachEntryOnceInPendingOrderWithEachFoldersOwnBeforeItsSubFolders) {
     TempFolder root;
     writeFile(root / "first", "1");
     writeFile(root / "folder/sub/y", "y");
     writeFile(root / "folder/x", "x");
     writeFile(root / "folder/z", "z");
+    writeFile(root / "outer/inner/file", "f");
+    writeFile(root / "outer/other", "o");
+    fs::create_directory_symlink(root / "outer", root / "alias");
     writeFile(root / "last", "2");
     ScriptedOps ops;
 
     const auto walked = walkPendingItems(
-        chosen({root / "first", slash(root / "folder"), root / "last", root / "missing"}), ops);
+        chosen({root / "first", slash(root / "folder"), slash(root / "outer/inner"),
+                root / "outer/inner/file", slash(root / "outer"), root / "alias/other",
+                root / "last", root / "missing"}),
+        ops);
 
     const auto paths = pathsOf(walked.list);
-    ASSERT_EQ(paths.size(), 5u);
+    ASSERT_EQ(paths.size(), 7u);
     EXPECT_EQ(paths[0], root / "first");
     EXPECT_EQ((std::set<fs::path>{paths[1], paths[2]}),
               (std::set<fs::path>{root / "folder/x", root / "folder/z"}));
     EXPECT_EQ(paths[3], root / "folder/sub/y");
-    EXPECT_EQ(paths[4], root / "last");
+    EXPECT_EQ(paths[4], root / "outer/inner/file");
+    EXPECT_EQ(paths[5].filename(), "other");
+    EXPECT_EQ(paths[6], root / "last");
     ASSERT_EQ(walked.failures.size(), 1u);  // what is missing is said, not erased
     EXPECT_EQ(walked.failures[0].item, root / "missing");
-}
-
-TEST(Walk, ReachesEachDirectoryEntryOnceHoweverItIsPending) {
-    TempFolder root;
-    writeFile(root / "outer/inner/file", "f");
-    writeFile(root / "outer/other", "o");
-    fs::create_directory_symlink(root / "outer", root / "alias");
-    ScriptedOps ops;
-
-    const auto walked = walkPendingItems(chosen({slash(root / "outer/inner"),
-                                                 root / "outer/inner/file", slash(root / "outer"),
-                                                 root / "alias/other"}),
-                                         ops);
-
-    const auto paths = pathsOf(walked.list);
-    ASSERT_EQ(paths.size(), 2u);
-    EXPECT_EQ(paths[0], root / "outer/inner/file");
-    EXPECT_EQ(paths[1].filename(), "other");
-    EXPECT_TRUE(walked.failures.empty());
-}
-
-TEST(Walk, CountsTheNamesOfAHardLinkedFileThatTheRunReaches) {
-    TempFolder root;
-    writeFile(root / "sel/one", "data");
-    fs::create_hard_link(root / "sel/one", root / "sel/two");
-    fs::create_hard_link(root / "sel/one", root / "outside");
-    ScriptedOps ops;
-
-    const auto walked = walkPendingItems(chosen({slash(root / "sel")}), ops);
-
-    ASSERT_EQ(walked.list.entries.size(), 2u);
-    const auto* link = walked.list.hardLinkAt(0);
-    ASSERT_NE(link, nullptr);
-    EXPECT_EQ(link->links, 3u);
-    EXPECT_EQ(link->namesInRun, 2u);
-    EXPECT_EQ(walked.list.firstNameOf(1), std::optional<std::size_t>(0));
 }
 
 }  // namespace
