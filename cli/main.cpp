@@ -23,6 +23,7 @@
 #include "PendingItems.h"
 #include "ProgressLine.h"
 #include "QtRunEnvironment.h"
+#include "ReportOption.h"
 #include "SettingsPreferences.h"
 #include "Summary.h"
 #include "Translations.h"
@@ -55,6 +56,7 @@ namespace {
 constexpr int kExitErased = 0;
 constexpr int kExitNotAllErased = 1;
 constexpr int kExitUsage = 2;
+constexpr int kExitReportNotWritten = 3;
 constexpr int kExitSignalBase = 128;
 
 // The signal that asked the run to stop, handed from the handler to the event loop through a
@@ -129,7 +131,8 @@ bool confirmed(const fendry::PendingList& items) {
 }  // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    const auto application = fendry::cliApplication(argc, argv);
+    QCoreApplication& app = *application;
     QCoreApplication::setApplicationName(QStringLiteral("fendry-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(FENDRY_VERSION));
     translations::installForSystemLanguage();
@@ -145,6 +148,10 @@ int main(int argc, char* argv[]) {
         }
     }
 
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QFile::decodeName(argv[i]);
+    }
     QCommandLineParser parser;
     parser.setApplicationDescription(FendryCli::tr(
         "Erases files and folders beyond recovery: every file is overwritten in place with fresh\n"
@@ -181,12 +188,18 @@ int main(int argc, char* argv[]) {
     parser.addOption(wipeOption);
     parser.addOption(yesOption);
     parser.addOption(verifyOption);
+    const QCommandLineOption reportOption(
+        QStringLiteral("report"),
+        FendryCli::tr("At the end, write a report of the run to FILE: PDF for a name ending in "
+                      ".pdf, JSON for .json. It lists the names of what was erased."),
+        FendryCli::tr("FILE"));
+    parser.addOption(reportOption);
     parser.addOption(dryRunOption);
     parser.addOption(quietOption);
     parser.addPositionalArgument(FendryCli::tr("PATH"),
                                  FendryCli::tr("Files and folders to erase."),
                                  FendryCli::tr("PATH..."));
-    if (!parser.parse(QCoreApplication::arguments())) {
+    if (!parser.parse(arguments)) {
         // Qt's message quotes the argument as it came.
         return usageError(QString::fromStdString(printable(parser.errorText().toStdString())));
     }
@@ -199,9 +212,10 @@ int main(int argc, char* argv[]) {
 
     if (parser.isSet(wipeOption)) {
         if (!parser.positionalArguments().isEmpty() || parser.isSet(methodOption) ||
-            parser.isSet(dryRunOption) || parser.isSet(verifyOption)) {
+            parser.isSet(dryRunOption) || parser.isSet(verifyOption) ||
+            parser.isSet(reportOption)) {
             return usageError(FendryCli::tr("--wipe-free-space takes one PATH and no --method, "
-                                            "--verify, --dry-run or items to erase"));
+                                            "--verify, --report, --dry-run or items to erase"));
         }
         return wipeFreeSpaceCommand(parser.value(wipeOption), parser.isSet(yesOption),
                                     parser.isSet(quietOption));
@@ -224,6 +238,9 @@ int main(int argc, char* argv[]) {
         return usageError(FendryCli::tr("no PATH to erase"));
     }
     if (parser.isSet(dryRunOption)) {
+        if (parser.isSet(reportOption)) {
+            return usageError(FendryCli::tr("--report has nothing to report on a dry run"));
+        }
         std::vector<std::string> names;
         for (const QString& path : paths) {
             names.push_back(QFile::encodeName(path).toStdString());
@@ -242,6 +259,14 @@ int main(int argc, char* argv[]) {
             return kExitUsage;
         }
         fendry::addPendingItem(files, bytes);
+    }
+
+    const QString report = parser.value(reportOption);
+    if (parser.isSet(reportOption)) {
+        if (const auto refusal = fendry::reportRefusal(report, files)) {
+            complain(FendryCli::tr("%1; nothing was erased.").arg(*refusal));
+            return kExitUsage;
+        }
     }
 
     if (!parser.isSet(yesOption)) {
@@ -277,8 +302,17 @@ int main(int argc, char* argv[]) {
     app.exec();
 
     std::fputs((quiet ? failureLines(run.state()) : summaryText(run.state())).c_str(), stdout);
+    std::fflush(stdout);
+    int status = kExitErased;
     if (run.state().stopped) {
-        return kExitSignalBase + (stopSignal != 0 ? stopSignal : SIGINT);
+        status = kExitSignalBase + (stopSignal != 0 ? stopSignal : SIGINT);
+    } else if (run.state().failedCount() > 0) {
+        status = kExitNotAllErased;
     }
-    return run.state().failedCount() > 0 ? kExitNotAllErased : kExitErased;
+    // A report that could not be written does not hide what the run itself came to.
+    if (parser.isSet(reportOption) && !fendry::writeRunReport(run.state(), report) &&
+        status == kExitErased) {
+        status = kExitReportNotWritten;
+    }
+    return status;
 }

@@ -83,6 +83,7 @@ void EraseRun::startShredding(PendingList snapshot, const ShredMethod& method, b
     state_.stopped = false;
     state_.notReached = 0;
     state_.passesPerFile = method.passes;
+    state_.method = method;
     state_.readBack = readBack;
     state_.startedAt = std::chrono::system_clock::now();
 
@@ -133,6 +134,7 @@ void EraseRun::performShredding(Work& work, EraseRun* run) {
     result.failures = std::move(walked.failures);
     result.chosen = work.snapshot;
     result.firstEntryOfItem = std::move(walked.firstEntryOfItem);
+    result.bytesOfItem = std::move(walked.bytesOfItem);
     FolderHandles handles(*list, ops);
     FolderRemoval removal(*list, ops, handles, result.failures);
     for (const auto& kept : walked.foldersToKeep) {
@@ -211,6 +213,7 @@ void EraseRun::finishShredding(RunState result) {
     state_.notReached = result.notReached;
     state_.chosen = std::move(result.chosen);
     state_.firstEntryOfItem = std::move(result.firstEntryOfItem);
+    state_.bytesOfItem = std::move(result.bytesOfItem);
     state_.results = std::move(result.results);
     state_.readThroughCache = std::move(result.readThroughCache);
     state_.endedAt = std::chrono::system_clock::now();

@@ -47,6 +47,7 @@ struct RunState {
     std::shared_ptr<const WorkList> workList;
     std::int64_t totalFiles = 0;     // the regular files of the work list
     std::int64_t passesPerFile = 0;  // of the method the run started with
+    ShredMethod method;              // the run started with
     EraseStats stats;
     // One line per item that was not erased or folder that was not removed, in the order met.
     std::vector<ItemFailure> failures;
@@ -60,6 +61,7 @@ struct RunState {
     // that went through the page cache).
     std::shared_ptr<const PendingList> chosen;
     std::vector<std::size_t> firstEntryOfItem;
+    std::vector<std::int64_t> bytesOfItem;  // as the walk found each item (see WalkResult)
     std::vector<EntryResult> results;
     bool readBack = false;
     std::vector<dev_t> readThroughCache;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <numeric>
 #include <string>
 #include <unordered_map>
 #include <unordered_set>
@@ -62,18 +63,29 @@ public:
         for (const auto& item : pending) {
             bases.push_back(openBase(item));
         }
+        std::vector<FolderIndex> walkedFolderOf(pending.size(), kNoFolder);
         for (std::size_t i = 0; i < pending.size(); ++i) {
             result_.firstEntryOfItem.push_back(list().entries.size());
             if (bases[i] == kNoFolder || result_.stopped) {
                 continue;
             }
             if (isFolder(pending[i].path)) {
-                walkPendingFolder(pending[i], bases[i]);
+                walkedFolderOf[i] = walkPendingFolder(pending[i], bases[i]);
             } else {
                 listPendingFile(pending[i], bases[i]);
             }
         }
         result_.firstEntryOfItem.push_back(list().entries.size());
+        const std::vector<std::int64_t> bytesBelow = bytesBelowEachFolder();
+        for (std::size_t i = 0; i < pending.size(); ++i) {
+            std::int64_t bytes = 0;
+            if (walkedFolderOf[i] != kNoFolder) {
+                bytes = bytesBelow[walkedFolderOf[i]];
+            } else if (bases[i] != kNoFolder && !isFolder(pending[i].path)) {
+                bytes = pendingFiles_.at({bases[i], bareNameOf(pending[i])}).bytes;
+            }
+            result_.bytesOfItem.push_back(bytes);
+        }
         for (const auto& [id, link] : hardLinks_) {
             list().hardLinks.push_back({link.first, {link.links, link.names}});
         }
@@ -106,7 +118,40 @@ private:
         const auto index = static_cast<FolderIndex>(list().folders.size());
         list().folders.push_back(record);
         folderIds_.emplace(keyOf(info), index);
+        bytesIn_.push_back(0);
         return index;
+    }
+
+    // Each folder's bytes with those of every folder below it, as the folders hang at the end.
+    std::vector<std::int64_t> bytesBelowEachFolder() const {
+        const auto& folders = result_.list.folders;
+        // Depths by climbing once: each climb stops at a folder whose depth is known.
+        constexpr std::uint32_t kUnknown = UINT32_MAX;
+        std::vector<std::uint32_t> depth(folders.size(), kUnknown);
+        std::vector<FolderIndex> climbed;
+        for (FolderIndex folder = 0; folder < folders.size(); ++folder) {
+            FolderIndex at = folder;
+            while (at != kNoFolder && depth[at] == kUnknown && climbed.size() <= folders.size()) {
+                climbed.push_back(at);
+                at = folders[at].parent;
+            }
+            std::uint32_t below = at == kNoFolder || depth[at] == kUnknown ? 0 : depth[at] + 1;
+            for (auto it = climbed.rbegin(); it != climbed.rend(); ++it) {
+                depth[*it] = below++;
+            }
+            climbed.clear();
+        }
+        std::vector<FolderIndex> deepestFirst(folders.size());
+        std::iota(deepestFirst.begin(), deepestFirst.end(), FolderIndex{0});
+        std::sort(deepestFirst.begin(), deepestFirst.end(),
+                  [&](FolderIndex a, FolderIndex b) { return depth[a] > depth[b]; });
+        std::vector<std::int64_t> bytes = bytesIn_;
+        for (const FolderIndex folder : deepestFirst) {
+            if (folders[folder].parent != kNoFolder) {
+                bytes[folders[folder].parent] += bytes[folder];
+            }
+        }
+        return bytes;
     }
 
     // The folder holding a pending item, reached as it was chosen; kNoFolder when it cannot be.
@@ -129,7 +174,7 @@ private:
             return kNoFolder;
         }
         if (!isFolder(item.path)) {
-            pendingFiles_.emplace(PendingFileKey{index, bareNameOf(item)}, false);
+            pendingFiles_.emplace(PendingFileKey{index, bareNameOf(item)}, PendingFileSeen{});
             foldersWithPendingFiles_.insert(index);
         }
         return index;
@@ -194,8 +239,8 @@ private:
     }
 
     void listPendingFile(const PendingItem& item, FolderIndex base) {
-        bool& listed = pendingFiles_.at({base, bareNameOf(item)});
-        if (listed) {
+        PendingFileSeen& seen = pendingFiles_.at({base, bareNameOf(item)});
+        if (seen.listed) {
             return;  // reached inside a pending folder before
         }
         const auto info = chosenEntry(item, base);
@@ -207,13 +252,14 @@ private:
             return;
         }
         addEntry(base, bareNameOf(item), *info);
-        listed = true;
+        seen = {true, info->isRegular() ? info->size : 0};
     }
 
-    void walkPendingFolder(const PendingItem& item, FolderIndex base) {
+    // The folder walked for the item: walked now, or before, inside another pending folder.
+    FolderIndex walkPendingFolder(const PendingItem& item, FolderIndex base) {
         const auto info = chosenEntry(item, base);
         if (!info) {
-            return;
+            return kNoFolder;
         }
         // The chosen folder itself may be a mount point (a USB stick, say): it is what the user
         // asked for. Below it, no other file system is entered.
@@ -224,6 +270,9 @@ private:
             list().folders[folder].mountRoot = info->mountRoot;
             walkBelow(folder);
         }
+        const auto known = folderIds_.find(keyOf(*info));
+        return known != folderIds_.end() && list().folders[known->second].walked ? known->second
+                                                                                 : kNoFolder;
     }
 
     // Opens the sub-folder `name` of `parent` and records it; kNoFolder when it cannot be
@@ -351,10 +400,10 @@ private:
             }
             if (holdsPendingFiles) {
                 if (auto found = pendingFiles_.find({folder, name}); found != pendingFiles_.end()) {
-                    if (found->second) {
+                    if (found->second.listed) {
                         return;  // pending on its own, and listed there already
                     }
-                    found->second = true;
+                    found->second = {true, info.isRegular() ? info.size : 0};
                 }
             }
             addEntry(folder, name, info);
@@ -382,13 +431,18 @@ private:
             info.isRegular() ? WorkEntry::Kind::RegularFile : WorkEntry::Kind::LinkOrSpecial;
         const std::size_t position = list().entries.size();
         list().entries.push_back(entry);
+        bool laterName = false;
         if (info.isRegular() && info.links > 1) {
             const auto [link, first] = hardLinks_.try_emplace(
                 keyOf(info), HardLinkSeen{position, static_cast<std::uint32_t>(info.links)});
             ++link->second.names;
             if (!first) {
                 list().laterNames.push_back({position, link->second.first});
+                laterName = true;
             }
+        }
+        if (info.isRegular() && !laterName) {
+            bytesIn_[folder] += info.size;
         }
     }
 
@@ -407,8 +461,13 @@ private:
     std::unordered_map<IdentityKey, FolderIndex, IdentityHash> folderIds_;
     // Bases by their real path: the folder, or why it could not be reached.
     std::unordered_map<std::string, std::pair<FolderIndex, PassFailure>> basesByPath_;
-    // Pending files by folder and name, and whether they have been listed yet.
-    std::unordered_map<PendingFileKey, bool, PendingFileKeyHash> pendingFiles_;
+    // Pending files by folder and name: whether they have been listed yet, and their bytes then.
+    struct PendingFileSeen {
+        bool listed = false;
+        std::int64_t bytes = 0;
+    };
+    std::unordered_map<PendingFileKey, PendingFileSeen, PendingFileKeyHash> pendingFiles_;
+    std::vector<std::int64_t> bytesIn_;  // of the regular files directly in each folder
     std::unordered_set<FolderIndex> foldersWithPendingFiles_;
     std::unordered_map<IdentityKey, HardLinkSeen, IdentityHash> hardLinks_;
 };

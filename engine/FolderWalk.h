@@ -31,6 +31,9 @@ struct WalkResult {
     // Where the entries of each pending item begin in the work list, and one more for the end:
     // an entry reached through two items is listed under the first.
     std::vector<std::size_t> firstEntryOfItem;
+    // The bytes of each pending item's regular files as the walk found them: a file's own, a
+    // folder's of every file below it (those listed under another item too), each file once.
+    std::vector<std::int64_t> bytesOfItem;
     bool stopped = false;
 };
 

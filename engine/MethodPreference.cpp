@@ -21,4 +21,12 @@ void saveSelectedMethod(Preferences& preferences, const ShredMethod& method) {
     }
 }
 
+bool loadVerify(const Preferences& preferences) {
+    return preferences.integer(kVerifyKey).value_or(0) != 0;
+}
+
+void saveVerify(Preferences& preferences, bool verify) {
+    preferences.setInteger(kVerifyKey, verify ? 1 : 0);
+}
+
 }  // namespace fendry

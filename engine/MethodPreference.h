@@ -26,4 +26,9 @@ ShredMethod loadSavedMethod(const Preferences& preferences);
 // Stores the row index of `method`; a method that is not a row of the table is not saved.
 void saveSelectedMethod(Preferences& preferences, const ShredMethod& method);
 
+// Whether files are read back after their last pass, remembered as 1 or 0; off until chosen.
+inline constexpr std::string_view kVerifyKey = "verifyAfterLastPass";
+bool loadVerify(const Preferences& preferences);
+void saveVerify(Preferences& preferences, bool verify);
+
 }  // namespace fendry

@@ -110,6 +110,8 @@ std::optional<StorageFacts> StorageProbe::factsOf(const std::filesystem::path& i
     if (const Mount* mount = mountOf(mounts, info.st_dev, folder)) {
         facts.fileSystemType = mount->type;
         facts.mountOptions = mount->options;
+        facts.mountPoint = mount->mountPoint;
+        facts.source = mount->source;
         dev_t block = ::makedev(mount->major, mount->minor);
         struct stat source {};
         if (mount->major == 0 && ::stat(mount->source.c_str(), &source) == 0 &&

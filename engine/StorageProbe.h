@@ -15,6 +15,8 @@ struct StorageFacts {
     std::string mountOptions;           // the mount's and the file system's, comma separated
     std::optional<bool> rotational;     // of the block device beneath; absent when none is known
     std::optional<bool> sharesBlocks;   // XFS: whether files may share blocks (reflinks)
+    std::string mountPoint = {};        // where it is mounted; empty when no mount was found
+    std::string source = {};            // what is mounted there: "/dev/sda2", "server:/export"
 };
 
 // Looks at the storage an item lives on without opening, following or changing the item.

@@ -436,8 +436,48 @@ letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf gel
         <translation>Stattdessen den freien Speicherplatz des Dateisystems bereinigen, das PFAD enthält: ihn mit Zufallsdaten in Dateien ohne Namen füllen und diese dann freigeben.</translation>
     </message>
     <message>
-        <source>--wipe-free-space takes one PATH and no --method, --verify, --dry-run or items to erase</source>
-        <translation>--wipe-free-space nimmt genau einen PFAD und weder --method, --verify, --dry-run noch zu löschende Elemente</translation>
+        <source>the report&apos;s name must end in .pdf or .json: &apos;%1&apos;</source>
+        <translation>der Name des Berichts muss auf .pdf oder .json enden: „%1“</translation>
+    </message>
+    <message>
+        <source>the report&apos;s folder does not exist: &apos;%1&apos;</source>
+        <translation>der Ordner des Berichts existiert nicht: „%1“</translation>
+    </message>
+    <message>
+        <source>the report&apos;s name is a folder: &apos;%1&apos;</source>
+        <translation>der Name des Berichts ist ein Ordner: „%1“</translation>
+    </message>
+    <message>
+        <source>the report&apos;s folder is not writable: &apos;%1&apos;</source>
+        <translation>in den Ordner des Berichts kann nicht geschrieben werden: „%1“</translation>
+    </message>
+    <message>
+        <source>the report &apos;%1&apos; would lie inside what is to be erased</source>
+        <translation>der Bericht „%1“ läge in dem, was gelöscht werden soll</translation>
+    </message>
+    <message>
+        <source>the report could not be written to &apos;%1&apos;: %2</source>
+        <translation>der Bericht konnte nicht nach „%1“ geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>At the end, write a report of the run to FILE: PDF for a name ending in .pdf, JSON for .json. It lists the names of what was erased.</source>
+        <translation>Am Ende einen Bericht über den Lauf in DATEI schreiben: PDF für einen Namen auf .pdf, JSON für .json. Er nennt die Namen dessen, was gelöscht wurde.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>DATEI</translation>
+    </message>
+    <message>
+        <source>--report has nothing to report on a dry run</source>
+        <translation>--report hat bei einem Probelauf nichts zu berichten</translation>
+    </message>
+    <message>
+        <source>%1; nothing was erased.</source>
+        <translation>%1; nichts wurde gelöscht.</translation>
+    </message>
+    <message>
+        <source>--wipe-free-space takes one PATH and no --method, --verify, --report, --dry-run or items to erase</source>
+        <translation>--wipe-free-space nimmt genau einen PFAD und weder --method, --verify, --report, --dry-run noch zu löschende Elemente</translation>
     </message>
 </context>
 <context>
@@ -1015,6 +1055,275 @@ Kein Spam – ganz fest versprochen.</translation>
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>a PDF cannot be made here</source>
+        <translation>hier kann kein PDF erstellt werden</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Seite %1 von %2</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Ein</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Aus</translation>
+    </message>
+    <message>
+        <source>Erasure report</source>
+        <translation>Löschbericht</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n pass(es)</source>
+        <translation>
+            <numerusform>%1, %n Durchgang</numerusform>
+            <numerusform>%1, %n Durchgänge</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Fendry version</source>
+        <translation>Fendry-Version</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Computer</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Benutzer</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Begonnen</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Beendet</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Methode</translation>
+    </message>
+    <message>
+        <source>Verify after the last pass</source>
+        <translation>Nach dem letzten Durchgang prüfen</translation>
+    </message>
+    <message>
+        <source>Items chosen (%1)</source>
+        <translation>Gewählte Elemente (%1)</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Element</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Art</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Ergebnis</translation>
+    </message>
+    <message>
+        <source>File systems</source>
+        <translation>Dateisysteme</translation>
+    </message>
+    <message>
+        <source>It could not be looked at after the run.</source>
+        <translation>Es konnte nach dem Lauf nicht untersucht werden.</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Files were read back through the page cache here, since the file system does not read past it.</source>
+        <translation>Dateien wurden hier über den Seitencache zurückgelesen, da das Dateisystem nicht an ihm vorbei liest.</translation>
+    </message>
+    <message>
+        <source>Mount point</source>
+        <translation>Einhängepunkt</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Gerät</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Typ</translation>
+    </message>
+    <message>
+        <source>Caution</source>
+        <translation>Vorsicht</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Summen</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files securely erased</source>
+        <translation>
+            <numerusform>%n Datei sicher gelöscht</numerusform>
+            <numerusform>%n Dateien sicher gelöscht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of data deleted from disk</source>
+        <translation>%1 an Daten vom Datenträger gelöscht</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed, none followed</source>
+        <translation>
+            <numerusform>%n Link oder Spezialdatei entfernt, nicht verfolgt</numerusform>
+            <numerusform>%n Links und Spezialdateien entfernt, nicht verfolgt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n Datei konnte nicht gelöscht werden</numerusform>
+            <numerusform>%n Dateien konnten nicht gelöscht werden</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n Ordner nicht entfernt</numerusform>
+            <numerusform>%n Ordner nicht entfernt</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped before the end.</source>
+        <translation>Vor dem Ende angehalten.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) not reached, left as they were</source>
+        <translation>
+            <numerusform>%n Element nicht erreicht, unverändert belassen</numerusform>
+            <numerusform>%n Elemente nicht erreicht, unverändert belassen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not erased or not removed (%1)</source>
+        <translation>Nicht gelöscht oder nicht entfernt (%1)</translation>
+    </message>
+    <message>
+        <source>Why</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>What Verify proves</source>
+        <translation>Was die Prüfung beweist</translation>
+    </message>
+    <message>
+        <source>Each file was read back from the device after its last pass and compared with what the pass wrote: the device returned what was written to the file&apos;s blocks. Copies that the storage keeps elsewhere are beyond its reach.</source>
+        <translation>Jede Datei wurde nach ihrem letzten Durchgang vom Gerät zurückgelesen und mit dem verglichen, was der Durchgang geschrieben hat: Das Gerät lieferte, was in die Blöcke der Datei geschrieben wurde. Kopien, die der Speicher anderswo aufbewahrt, erreicht sie nicht.</translation>
+    </message>
+    <message>
+        <source>Fendry erasure report, %1, %2</source>
+        <translation>Fendry-Löschbericht, %1, %2</translation>
+    </message>
+    <message>
+        <source>Erased</source>
+        <translation>Gelöscht</translation>
+    </message>
+    <message>
+        <source>Erased with issues</source>
+        <translation>Gelöscht, mit Problemen</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Angehalten</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Datei</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Link</translation>
+    </message>
+    <message>
+        <source>Special file</source>
+        <translation>Spezialdatei</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Fehlt</translation>
+    </message>
+    <message>
+        <source>was not removed: the run was stopped first</source>
+        <translation>wurde nicht entfernt: der Lauf wurde vorher angehalten</translation>
+    </message>
+    <message>
+        <source>Removed, not followed</source>
+        <translation>Entfernt, nicht verfolgt</translation>
+    </message>
+    <message>
+        <source>Erased and verified</source>
+        <translation>Gelöscht und geprüft</translation>
+    </message>
+    <message numerus="yes">
+        <source>Partly erased: %n file(s) erased</source>
+        <translation>
+            <numerusform>Teilweise gelöscht: %n Datei gelöscht</numerusform>
+            <numerusform>Teilweise gelöscht: %n Dateien gelöscht</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n read back as written</source>
+        <translation>
+            <numerusform>%n wie geschrieben zurückgelesen</numerusform>
+            <numerusform>%n wie geschrieben zurückgelesen</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed</source>
+        <translation>
+            <numerusform>%n Link oder Spezialdatei entfernt</numerusform>
+            <numerusform>%n Links und Spezialdateien entfernt</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not erased</source>
+        <translation>
+            <numerusform>%n nicht gelöscht</numerusform>
+            <numerusform>%n nicht gelöscht</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not reached</source>
+        <translation>
+            <numerusform>%n nicht erreicht</numerusform>
+            <numerusform>%n nicht erreicht</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Belassen</translation>
+    </message>
+    <message>
+        <source>Not reached, left as it was</source>
+        <translation>Nicht erreicht, unverändert belassen</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>a result, then why</comment>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>ShredMethod</name>
     <message>
         <source>Quick</source>
@@ -1260,6 +1569,22 @@ um sie endgültig zu löschen</translation>
             <numerusform>%1 (und %n weiteres)</numerusform>
             <numerusform>%1 (und %n weitere)</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Erasure report %1.pdf</source>
+        <translation>Löschbericht %1.pdf</translation>
+    </message>
+    <message>
+        <source>there is no finished run to report on</source>
+        <translation>es gibt keinen beendeten Lauf, über den berichtet werden kann</translation>
+    </message>
+    <message>
+        <source>it can only be saved as a file on this computer</source>
+        <translation>er kann nur als Datei auf diesem Computer gespeichert werden</translation>
+    </message>
+    <message>
+        <source>The report was not saved: %1</source>
+        <translation>Der Bericht wurde nicht gespeichert: %1</translation>
     </message>
 </context>
 <context>

@@ -436,8 +436,48 @@ elimina tras su última pasada; al final se elimina cada carpeta que el borrado 
         <translation>Limpiar en su lugar el espacio libre del sistema de archivos que contiene RUTA: llenarlo de datos aleatorios en archivos sin nombre y después liberarlos.</translation>
     </message>
     <message>
-        <source>--wipe-free-space takes one PATH and no --method, --verify, --dry-run or items to erase</source>
-        <translation>--wipe-free-space admite una sola RUTA y ni --method, ni --verify, ni --dry-run, ni elementos que borrar</translation>
+        <source>the report&apos;s name must end in .pdf or .json: &apos;%1&apos;</source>
+        <translation>el nombre del informe debe terminar en .pdf o .json: «%1»</translation>
+    </message>
+    <message>
+        <source>the report&apos;s folder does not exist: &apos;%1&apos;</source>
+        <translation>la carpeta del informe no existe: «%1»</translation>
+    </message>
+    <message>
+        <source>the report&apos;s name is a folder: &apos;%1&apos;</source>
+        <translation>el nombre del informe es una carpeta: «%1»</translation>
+    </message>
+    <message>
+        <source>the report&apos;s folder is not writable: &apos;%1&apos;</source>
+        <translation>no se puede escribir en la carpeta del informe: «%1»</translation>
+    </message>
+    <message>
+        <source>the report &apos;%1&apos; would lie inside what is to be erased</source>
+        <translation>el informe «%1» quedaría dentro de lo que se va a borrar</translation>
+    </message>
+    <message>
+        <source>the report could not be written to &apos;%1&apos;: %2</source>
+        <translation>no se pudo escribir el informe en «%1»: %2</translation>
+    </message>
+    <message>
+        <source>At the end, write a report of the run to FILE: PDF for a name ending in .pdf, JSON for .json. It lists the names of what was erased.</source>
+        <translation>Al final, escribir un informe de la ejecución en ARCHIVO: PDF para un nombre terminado en .pdf, JSON para .json. Enumera los nombres de lo que se borró.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>ARCHIVO</translation>
+    </message>
+    <message>
+        <source>--report has nothing to report on a dry run</source>
+        <translation>--report no tiene nada que informar en una simulación</translation>
+    </message>
+    <message>
+        <source>%1; nothing was erased.</source>
+        <translation>%1; no se borró nada.</translation>
+    </message>
+    <message>
+        <source>--wipe-free-space takes one PATH and no --method, --verify, --report, --dry-run or items to erase</source>
+        <translation>--wipe-free-space admite una sola RUTA y ni --method, ni --verify, ni --report, ni --dry-run, ni elementos que borrar</translation>
     </message>
 </context>
 <context>
@@ -1015,6 +1055,275 @@ Nada de spam, te lo prometo.</translation>
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>a PDF cannot be made here</source>
+        <translation>aquí no se puede crear un PDF</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Página %1 de %2</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Activado</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Desactivado</translation>
+    </message>
+    <message>
+        <source>Erasure report</source>
+        <translation>Informe de borrado</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n pass(es)</source>
+        <translation>
+            <numerusform>%1, %n pasada</numerusform>
+            <numerusform>%1, %n pasadas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Fendry version</source>
+        <translation>Versión de Fendry</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Equipo</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Usuario</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Iniciado</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Finalizado</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Método</translation>
+    </message>
+    <message>
+        <source>Verify after the last pass</source>
+        <translation>Verificar tras la última pasada</translation>
+    </message>
+    <message>
+        <source>Items chosen (%1)</source>
+        <translation>Elementos elegidos (%1)</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Elemento</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Tamaño</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Resultado</translation>
+    </message>
+    <message>
+        <source>File systems</source>
+        <translation>Sistemas de archivos</translation>
+    </message>
+    <message>
+        <source>It could not be looked at after the run.</source>
+        <translation>No se pudo examinar después de la ejecución.</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Ninguna</translation>
+    </message>
+    <message>
+        <source>Files were read back through the page cache here, since the file system does not read past it.</source>
+        <translation>Aquí los archivos se releyeron a través de la caché de páginas, porque el sistema de archivos no lee sin pasar por ella.</translation>
+    </message>
+    <message>
+        <source>Mount point</source>
+        <translation>Punto de montaje</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Dispositivo</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Tipo</translation>
+    </message>
+    <message>
+        <source>Caution</source>
+        <translation>Advertencia</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Totales</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files securely erased</source>
+        <translation>
+            <numerusform>%n archivo borrado de forma segura</numerusform>
+            <numerusform>%n archivos borrados de forma segura</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of data deleted from disk</source>
+        <translation>%1 de datos eliminados del disco</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed, none followed</source>
+        <translation>
+            <numerusform>%n enlace o archivo especial eliminado, sin seguirlo</numerusform>
+            <numerusform>%n enlaces y archivos especiales eliminados, sin seguirlos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>No se pudo borrar %n archivo</numerusform>
+            <numerusform>No se pudieron borrar %n archivos</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n carpeta no eliminada</numerusform>
+            <numerusform>%n carpetas no eliminadas</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped before the end.</source>
+        <translation>Detenido antes del final.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) not reached, left as they were</source>
+        <translation>
+            <numerusform>%n elemento no alcanzado, se deja como estaba</numerusform>
+            <numerusform>%n elementos no alcanzados, se dejan como estaban</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not erased or not removed (%1)</source>
+        <translation>No borrado o no eliminado (%1)</translation>
+    </message>
+    <message>
+        <source>Why</source>
+        <translation>Motivo</translation>
+    </message>
+    <message>
+        <source>What Verify proves</source>
+        <translation>Qué demuestra la verificación</translation>
+    </message>
+    <message>
+        <source>Each file was read back from the device after its last pass and compared with what the pass wrote: the device returned what was written to the file&apos;s blocks. Copies that the storage keeps elsewhere are beyond its reach.</source>
+        <translation>Cada archivo se releyó del dispositivo tras su última pasada y se comparó con lo que escribió la pasada: el dispositivo devolvió lo que se escribió en los bloques del archivo. Las copias que el almacenamiento guarda en otro lugar quedan fuera de su alcance.</translation>
+    </message>
+    <message>
+        <source>Fendry erasure report, %1, %2</source>
+        <translation>Informe de borrado de Fendry, %1, %2</translation>
+    </message>
+    <message>
+        <source>Erased</source>
+        <translation>Borrado</translation>
+    </message>
+    <message>
+        <source>Erased with issues</source>
+        <translation>Borrado con errores</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Detenido</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Archivo</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Carpeta</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Enlace</translation>
+    </message>
+    <message>
+        <source>Special file</source>
+        <translation>Archivo especial</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Ausente</translation>
+    </message>
+    <message>
+        <source>was not removed: the run was stopped first</source>
+        <translation>no se eliminó: la ejecución se detuvo antes</translation>
+    </message>
+    <message>
+        <source>Removed, not followed</source>
+        <translation>Eliminado, sin seguirlo</translation>
+    </message>
+    <message>
+        <source>Erased and verified</source>
+        <translation>Borrado y verificado</translation>
+    </message>
+    <message numerus="yes">
+        <source>Partly erased: %n file(s) erased</source>
+        <translation>
+            <numerusform>Borrado en parte: %n archivo borrado</numerusform>
+            <numerusform>Borrado en parte: %n archivos borrados</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n read back as written</source>
+        <translation>
+            <numerusform>%n releído tal como se escribió</numerusform>
+            <numerusform>%n releídos tal como se escribieron</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed</source>
+        <translation>
+            <numerusform>%n enlace o archivo especial eliminado</numerusform>
+            <numerusform>%n enlaces y archivos especiales eliminados</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not erased</source>
+        <translation>
+            <numerusform>%n sin borrar</numerusform>
+            <numerusform>%n sin borrar</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not reached</source>
+        <translation>
+            <numerusform>%n no alcanzado</numerusform>
+            <numerusform>%n no alcanzados</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Dejado</translation>
+    </message>
+    <message>
+        <source>Not reached, left as it was</source>
+        <translation>No alcanzado, se deja como estaba</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>a result, then why</comment>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
     <name>ShredMethod</name>
     <message>
         <source>Quick</source>
@@ -1260,6 +1569,22 @@ para eliminarlos definitivamente</translation>
             <numerusform>%1 (y %n más)</numerusform>
             <numerusform>%1 (y %n más)</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Erasure report %1.pdf</source>
+        <translation>Informe de borrado %1.pdf</translation>
+    </message>
+    <message>
+        <source>there is no finished run to report on</source>
+        <translation>no hay ninguna ejecución terminada sobre la que informar</translation>
+    </message>
+    <message>
+        <source>it can only be saved as a file on this computer</source>
+        <translation>solo se puede guardar como archivo en este equipo</translation>
+    </message>
+    <message>
+        <source>The report was not saved: %1</source>
+        <translation>El informe no se guardó: %1</translation>
     </message>
 </context>
 <context>

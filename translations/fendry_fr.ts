@@ -436,8 +436,48 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
         <translation>Nettoyer plutôt l’espace libre du système de fichiers qui contient CHEMIN&#xa0;: le remplir de données aléatoires dans des fichiers sans nom, puis les libérer.</translation>
     </message>
     <message>
-        <source>--wipe-free-space takes one PATH and no --method, --verify, --dry-run or items to erase</source>
-        <translation>--wipe-free-space prend un seul CHEMIN et ni --method, ni --verify, ni --dry-run, ni éléments à effacer</translation>
+        <source>the report&apos;s name must end in .pdf or .json: &apos;%1&apos;</source>
+        <translation>le nom du rapport doit se terminer par .pdf ou .json&#xa0;: «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>the report&apos;s folder does not exist: &apos;%1&apos;</source>
+        <translation>le dossier du rapport n’existe pas&#xa0;: «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>the report&apos;s name is a folder: &apos;%1&apos;</source>
+        <translation>le nom du rapport est un dossier&#xa0;: «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>the report&apos;s folder is not writable: &apos;%1&apos;</source>
+        <translation>le dossier du rapport n’est pas accessible en écriture&#xa0;: «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>the report &apos;%1&apos; would lie inside what is to be erased</source>
+        <translation>le rapport «&#xa0;%1&#xa0;» se trouverait dans ce qui doit être effacé</translation>
+    </message>
+    <message>
+        <source>the report could not be written to &apos;%1&apos;: %2</source>
+        <translation>le rapport n’a pas pu être écrit dans «&#xa0;%1&#xa0;»&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>At the end, write a report of the run to FILE: PDF for a name ending in .pdf, JSON for .json. It lists the names of what was erased.</source>
+        <translation>À la fin, écrire un rapport de l’exécution dans FICHIER&#xa0;: PDF pour un nom finissant par .pdf, JSON pour .json. Il cite les noms de ce qui a été effacé.</translation>
+    </message>
+    <message>
+        <source>FILE</source>
+        <translation>FICHIER</translation>
+    </message>
+    <message>
+        <source>--report has nothing to report on a dry run</source>
+        <translation>--report n’a rien à rapporter lors d’un essai à blanc</translation>
+    </message>
+    <message>
+        <source>%1; nothing was erased.</source>
+        <translation>%1&#x202f;; rien n’a été effacé.</translation>
+    </message>
+    <message>
+        <source>--wipe-free-space takes one PATH and no --method, --verify, --report, --dry-run or items to erase</source>
+        <translation>--wipe-free-space prend un seul CHEMIN et ni --method, ni --verify, ni --report, ni --dry-run, ni éléments à effacer</translation>
     </message>
 </context>
 <context>
@@ -1015,6 +1055,275 @@ Aucun spam — c’est promis.</translation>
     </message>
 </context>
 <context>
+    <name>Report</name>
+    <message>
+        <source>a PDF cannot be made here</source>
+        <translation>un PDF ne peut pas être créé ici</translation>
+    </message>
+    <message>
+        <source>Page %1 of %2</source>
+        <translation>Page %1 sur %2</translation>
+    </message>
+    <message>
+        <source>On</source>
+        <translation>Activé</translation>
+    </message>
+    <message>
+        <source>Off</source>
+        <translation>Désactivé</translation>
+    </message>
+    <message>
+        <source>Erasure report</source>
+        <translation>Rapport d’effacement</translation>
+    </message>
+    <message numerus="yes">
+        <source>%1, %n pass(es)</source>
+        <translation>
+            <numerusform>%1, %n passe</numerusform>
+            <numerusform>%1, %n passes</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Fendry version</source>
+        <translation>Version de Fendry</translation>
+    </message>
+    <message>
+        <source>Computer</source>
+        <translation>Ordinateur</translation>
+    </message>
+    <message>
+        <source>User</source>
+        <translation>Utilisateur</translation>
+    </message>
+    <message>
+        <source>Started</source>
+        <translation>Commencé</translation>
+    </message>
+    <message>
+        <source>Ended</source>
+        <translation>Terminé</translation>
+    </message>
+    <message>
+        <source>Method</source>
+        <translation>Méthode</translation>
+    </message>
+    <message>
+        <source>Verify after the last pass</source>
+        <translation>Vérifier après la dernière passe</translation>
+    </message>
+    <message>
+        <source>Items chosen (%1)</source>
+        <translation>Éléments choisis (%1)</translation>
+    </message>
+    <message>
+        <source>Item</source>
+        <translation>Élément</translation>
+    </message>
+    <message>
+        <source>Kind</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Taille</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>Résultat</translation>
+    </message>
+    <message>
+        <source>File systems</source>
+        <translation>Systèmes de fichiers</translation>
+    </message>
+    <message>
+        <source>It could not be looked at after the run.</source>
+        <translation>Il n’a pas pu être examiné après l’exécution.</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Aucune</translation>
+    </message>
+    <message>
+        <source>Files were read back through the page cache here, since the file system does not read past it.</source>
+        <translation>Ici, les fichiers ont été relus via le cache de pages, car le système de fichiers ne lit pas en le contournant.</translation>
+    </message>
+    <message>
+        <source>Mount point</source>
+        <translation>Point de montage</translation>
+    </message>
+    <message>
+        <source>Device</source>
+        <translation>Périphérique</translation>
+    </message>
+    <message>
+        <source>Type</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Caution</source>
+        <translation>Mise en garde</translation>
+    </message>
+    <message>
+        <source>Totals</source>
+        <translation>Totaux</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n files securely erased</source>
+        <translation>
+            <numerusform>%n fichier effacé en toute sécurité</numerusform>
+            <numerusform>%n fichiers effacés en toute sécurité</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>%1 of data deleted from disk</source>
+        <translation>%1 de données supprimées du disque</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed, none followed</source>
+        <translation>
+            <numerusform>%n lien ou fichier spécial supprimé, non suivi</numerusform>
+            <numerusform>%n liens et fichiers spéciaux supprimés, non suivis</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n file(s) could not be erased</source>
+        <translation>
+            <numerusform>%n fichier n’a pas pu être effacé</numerusform>
+            <numerusform>%n fichiers n’ont pas pu être effacés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n folder(s) not removed</source>
+        <translation>
+            <numerusform>%n dossier non supprimé</numerusform>
+            <numerusform>%n dossiers non supprimés</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Stopped before the end.</source>
+        <translation>Arrêté avant la fin.</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n item(s) not reached, left as they were</source>
+        <translation>
+            <numerusform>%n élément non atteint, laissé tel quel</numerusform>
+            <numerusform>%n éléments non atteints, laissés tels quels</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Not erased or not removed (%1)</source>
+        <translation>Non effacé ou non supprimé (%1)</translation>
+    </message>
+    <message>
+        <source>Why</source>
+        <translation>Raison</translation>
+    </message>
+    <message>
+        <source>What Verify proves</source>
+        <translation>Ce que prouve la vérification</translation>
+    </message>
+    <message>
+        <source>Each file was read back from the device after its last pass and compared with what the pass wrote: the device returned what was written to the file&apos;s blocks. Copies that the storage keeps elsewhere are beyond its reach.</source>
+        <translation>Chaque fichier a été relu depuis le périphérique après sa dernière passe et comparé à ce que la passe a écrit&#xa0;: le périphérique a rendu ce qui a été écrit dans les blocs du fichier. Les copies que le stockage conserve ailleurs sont hors de sa portée.</translation>
+    </message>
+    <message>
+        <source>Fendry erasure report, %1, %2</source>
+        <translation>Rapport d’effacement Fendry, %1, %2</translation>
+    </message>
+    <message>
+        <source>Erased</source>
+        <translation>Effacé</translation>
+    </message>
+    <message>
+        <source>Erased with issues</source>
+        <translation>Effacé, avec des erreurs</translation>
+    </message>
+    <message>
+        <source>Stopped</source>
+        <translation>Arrêté</translation>
+    </message>
+    <message>
+        <source>File</source>
+        <translation>Fichier</translation>
+    </message>
+    <message>
+        <source>Folder</source>
+        <translation>Dossier</translation>
+    </message>
+    <message>
+        <source>Link</source>
+        <translation>Lien</translation>
+    </message>
+    <message>
+        <source>Special file</source>
+        <translation>Fichier spécial</translation>
+    </message>
+    <message>
+        <source>Missing</source>
+        <translation>Absent</translation>
+    </message>
+    <message>
+        <source>was not removed: the run was stopped first</source>
+        <translation>n’a pas été supprimé&#xa0;: l’exécution a été arrêtée avant</translation>
+    </message>
+    <message>
+        <source>Removed, not followed</source>
+        <translation>Supprimé, non suivi</translation>
+    </message>
+    <message>
+        <source>Erased and verified</source>
+        <translation>Effacé et vérifié</translation>
+    </message>
+    <message numerus="yes">
+        <source>Partly erased: %n file(s) erased</source>
+        <translation>
+            <numerusform>Partiellement effacé&#xa0;: %n fichier effacé</numerusform>
+            <numerusform>Partiellement effacé&#xa0;: %n fichiers effacés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n read back as written</source>
+        <translation>
+            <numerusform>%n relu tel qu’écrit</numerusform>
+            <numerusform>%n relus tels qu’écrits</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n link(s) and special file(s) removed</source>
+        <translation>
+            <numerusform>%n lien ou fichier spécial supprimé</numerusform>
+            <numerusform>%n liens et fichiers spéciaux supprimés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not erased</source>
+        <translation>
+            <numerusform>%n non effacé</numerusform>
+            <numerusform>%n non effacés</numerusform>
+        </translation>
+    </message>
+    <message numerus="yes">
+        <source>%n not reached</source>
+        <translation>
+            <numerusform>%n non atteint</numerusform>
+            <numerusform>%n non atteints</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Left</source>
+        <translation>Laissé</translation>
+    </message>
+    <message>
+        <source>Not reached, left as it was</source>
+        <translation>Non atteint, laissé tel quel</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <comment>a result, then why</comment>
+        <translation>%1&#xa0;: %2</translation>
+    </message>
+</context>
+<context>
     <name>ShredMethod</name>
     <message>
         <source>Quick</source>
@@ -1260,6 +1569,22 @@ pour les supprimer définitivement</translation>
             <numerusform>%1 (et %n autre)</numerusform>
             <numerusform>%1 (et %n autres)</numerusform>
         </translation>
+    </message>
+    <message>
+        <source>Erasure report %1.pdf</source>
+        <translation>Rapport d’effacement %1.pdf</translation>
+    </message>
+    <message>
+        <source>there is no finished run to report on</source>
+        <translation>il n’y a aucune exécution terminée dont rendre compte</translation>
+    </message>
+    <message>
+        <source>it can only be saved as a file on this computer</source>
+        <translation>il ne peut être enregistré que comme fichier sur cet ordinateur</translation>
+    </message>
+    <message>
+        <source>The report was not saved: %1</source>
+        <translation>Le rapport n’a pas été enregistré&#xa0;: %1</translation>
     </message>
 </context>
 <context>

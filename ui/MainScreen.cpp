@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QGuiApplication>
 #include <QPointer>
@@ -11,6 +12,8 @@
 #include "FileReveal.h"
 #include "Format.h"
 #include "LocalPaths.h"
+#include "ReportFile.h"
+#include "RunRecord.h"
 
 namespace fendry {
 
@@ -30,6 +33,7 @@ MainScreen::MainScreen(PendingItemsModel& files, Preferences& preferences,
       preferences_(preferences),
       run_(std::move(environment)),
       selectedMethod_(loadSavedMethod(preferences)),
+      verify_(loadVerify(preferences)),
       keyMonitor_([this](int key) { return handleArrowKey(key); }) {
     run_.setOnChange([this] {
         emit runChanged();
@@ -118,6 +122,55 @@ QString MainScreen::selectedMethodDescription() const {
     return engine_texts::methodDescription(selectedMethod_);
 }
 
+void MainScreen::setVerifyAfterLastPass(bool verify) {
+    if (verify == verify_) {
+        return;
+    }
+    verify_ = verify;
+    saveVerify(preferences_, verify);
+    emit verifyAfterLastPassChanged();
+}
+
+bool MainScreen::readingBack() const {
+    const auto& state = run_.state();
+    return state.isShredding && state.readBack && state.readingBack();
+}
+
+bool MainScreen::canSaveReport() const {
+    const auto& state = run_.state();
+    return !state.isShredding && state.showCompletionAnimation && state.chosen != nullptr;
+}
+
+QString MainScreen::reportFileName() const {
+    if (!canSaveReport()) {
+        return {};
+    }
+    const auto started = std::chrono::duration_cast<std::chrono::milliseconds>(
+        run_.state().startedAt.time_since_epoch());
+    // No colons: the name may go to a USB stick formatted FAT.
+    return tr("Erasure report %1.pdf")
+        .arg(QDateTime::fromMSecsSinceEpoch(started.count())
+                 .toString(QStringLiteral("yyyy-MM-dd HH-mm")));
+}
+
+bool MainScreen::saveReport(const QUrl& file) {
+    QString error;
+    const auto path = localPathOf(file);
+    if (!canSaveReport()) {
+        error = tr("there is no finished run to report on");
+    } else if (!path || path->empty()) {
+        error = tr("it can only be saved as a file on this computer");
+    } else {
+        const QString name = QFile::decodeName(QByteArray::fromStdString(path->native()));
+        RunRecord record = recordOf(run_.state(), files_.storageProbe());
+        record.version = QCoreApplication::applicationVersion().toStdString();
+        error = writeReport(record, name, reportFormatOf(name).value_or(ReportFormat::Pdf));
+    }
+    reportError_ = error.isEmpty() ? QString() : tr("The report was not saved: %1").arg(error);
+    emit reportErrorChanged();
+    return error.isEmpty();
+}
+
 void MainScreen::takeIn(const std::vector<std::filesystem::path>& items) {
     const bool wait = run_.state().isShredding || run_.state().showCompletionAnimation;
     const auto waitingBefore = waiting_.size();
@@ -160,7 +213,7 @@ void MainScreen::startShredding() {
     if (otherWork_ && otherWork_()) {
         return;
     }
-    run_.startShredding(files_.entries(), selectedMethod_);
+    run_.startShredding(files_.entries(), selectedMethod_, verify_);
 }
 
 void MainScreen::startAgain() {

@@ -63,6 +63,16 @@ class MainScreen : public QObject {
     Q_PROPERTY(QString selectedMethodDescription READ selectedMethodDescription NOTIFY
                    selectedMethodChanged)
     Q_PROPERTY(qint64 selectedMethodPasses READ selectedMethodPasses NOTIFY selectedMethodChanged)
+    Q_PROPERTY(bool verifyAfterLastPass READ verifyAfterLastPass WRITE setVerifyAfterLastPass NOTIFY
+                   verifyAfterLastPassChanged)
+    // The ring's step is "Verifying": the file shown is being read back after its last pass.
+    Q_PROPERTY(bool readingBack READ readingBack NOTIFY runChanged)
+
+    // The report of the run on screen ("Save Report…"): whether there is one, a name to offer
+    // in the save dialog, and why the last save failed (empty after one that worked).
+    Q_PROPERTY(bool canSaveReport READ canSaveReport NOTIFY runChanged)
+    Q_PROPERTY(QString reportFileName READ reportFileName NOTIFY runChanged)
+    Q_PROPERTY(QString reportError READ reportError NOTIFY reportErrorChanged)
 
 public:
     // `files` and `preferences` must outlive the screen.
@@ -110,6 +120,16 @@ public:
     void setSelectedMethodIndex(int row);
     QString selectedMethodDescription() const;
     qint64 selectedMethodPasses() const { return selectedMethod_.passes; }
+    bool verifyAfterLastPass() const { return verify_; }
+    void setVerifyAfterLastPass(bool verify);
+    bool readingBack() const;
+
+    bool canSaveReport() const;
+    QString reportFileName() const;
+    QString reportError() const { return reportError_; }
+    // Writes the report of the run on screen to the local file `file`: JSON when its name ends
+    // in ".json", PDF otherwise. False, with `reportError` saying why, when it could not be.
+    Q_INVOKABLE bool saveReport(const QUrl& file);
 
     // Items handed in, in order: onto the list, or while a run or its summary is on screen,
     // kept for the next list.
@@ -143,6 +163,8 @@ signals:
     void intakeNoticeChanged();
     void selectedFileChanged();
     void selectedMethodChanged();
+    void verifyAfterLastPassChanged();
+    void reportErrorChanged();
     void keyMonitorInstalledChanged();
     // Nothing on the desktop could open a folder; `text` is its path, for the user to copy.
     void couldNotOpen(const QString& kind, const QString& text);
@@ -157,6 +179,8 @@ private:
     Preferences& preferences_;
     EraseRun run_;
     ShredMethod selectedMethod_;
+    bool verify_ = false;
+    QString reportError_;
     bool showConfirmationDialog_ = false;
     bool showFailureDetails_ = false;
     PendingList waiting_;

@@ -79,6 +79,8 @@ public:
     void setWatching(bool watching);
     // What overwriting cannot reach on the storage of the entries looked at so far.
     std::vector<StorageCaution> cautions() const;
+    // How the model looks at storage; a report of a run looks the same way.
+    const StorageProbe& storageProbe() const { return *probe_; }
 
     Q_INVOKABLE QString keyAt(int row) const;
     int indexOf(const std::filesystem::path& entry) const;

@@ -246,6 +246,56 @@ TEST_F(Cli, QuietPrintsOnlyWhatCouldNotBeErased) {
               "  " + (root / "gone").string() + ": could not be found\n");
 }
 
+TEST_F(Cli, WritesAReportAtTheEndAndRefusesOneItCannotWriteBeforeErasing) {
+    writeFile(root / "folder/ok", 100);
+    writeFile(root / "keep", "data");
+    const std::string folder = (root / "folder").string();
+    fs::create_directories(root / "dir.pdf");
+    for (const auto& [report, why] : {std::pair{"r.txt", "must end in .pdf or .json"},
+                                      {"missing/r.pdf", "does not exist"},
+                                      {"folder/r.json", "inside what is to be erased"},
+                                      {"dir.pdf", "is a folder"}}) {
+        const auto outcome =
+            run({"--yes", "--report", (root / report).string(), folder, (root / "keep").string()});
+        EXPECT_EQ(outcome.exitCode, 2) << report;
+        EXPECT_NE(outcome.err.find(why), std::string::npos) << outcome.err;
+        EXPECT_EQ(readFile(root / "keep"), "data") << report;
+    }
+
+    // After failures the run's own status stands, with the report beside it.
+    const auto json =
+        run({"--yes", "--report", (root / "r.json").string(), folder, (root / "gone").string()});
+    EXPECT_EQ(json.exitCode, 1) << json.err;
+    const std::string report = readFile(root / "r.json");
+    for (const char* field : {"\"outcome\": \"erasedWithIssues\"", "\"step\": \"notFound\"",
+                              "\"result\": \"erased\""}) {
+        EXPECT_NE(report.find(field), std::string::npos) << field << "\n" << report;
+    }
+    EXPECT_EQ(fs::status(root / "r.json").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    // A PDF needs no display, and Qt's own notes stay off the terminal.
+    const auto pdf =
+        run({"--yes", "--report=" + (root / "r.pdf").string(), (root / "keep").string()});
+    EXPECT_EQ(pdf.exitCode, 0);
+    EXPECT_EQ(pdf.err, "");
+    EXPECT_EQ(readFile(root / "r.pdf").rfind("%PDF-", 0), 0u);
+
+    // A report that cannot be written once the run is over: 3, where all was erased.
+    fs::create_directories(root / "full");
+    if (::geteuid() == 0 && ::mount("tmpfs", (root / "full").c_str(), "tmpfs", 0, "size=8k") == 0) {
+        writeFile(root / "full/filler", 64 * 1024);  // as much as fits
+        writeFile(root / "more", 10);
+        const auto full =
+            run({"--yes", "--report", (root / "full/r.json").string(), (root / "more").string()});
+        ::umount2((root / "full").c_str(), MNT_DETACH);
+        EXPECT_EQ(full.exitCode, 3);
+        EXPECT_NE(full.err.find("the report could not be written"), std::string::npos) << full.err;
+        EXPECT_EQ(full.out.rfind("All set!", 0), 0u);
+        EXPECT_FALSE(entryExists(root / "more"));
+    }
+}
+
 TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     writeFile(root / "first", "small");
     writeFile(root / "big", 128 * 1048576, 'o');
@@ -255,8 +305,8 @@ TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     const pid_t pid = ::fork();
     if (pid == 0) {
         redirect((root / "stdout").c_str(), "w", stdout);
-        execCli({"--yes", "--method", "stealth", (root / "first").string(), (root / "big").string(),
-                 (root / "big-too").string()});
+        execCli({"--yes", "--method", "stealth", "--report", (root / "stopped.json").string(),
+                 (root / "first").string(), (root / "big").string(), (root / "big-too").string()});
     }
     // Once the small file is gone the big one is being written: 35 passes over 128 MiB, each
     // synced, are far from done. Waiting for a set time instead lost the race on a fast disk.
@@ -274,6 +324,7 @@ TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     EXPECT_FALSE(entryExists(root / "first"));
     EXPECT_EQ(fs::file_size(root / "big"), 128u * 1048576);
     EXPECT_TRUE(entryExists(root / "big-too"));
+    EXPECT_NE(readFile(root / "stopped.json").find("\"outcome\": \"stopped\""), std::string::npos);
 }
 
 TEST_F(Cli, AsksOnATerminalAndShowsProgressWithTheSavedMethod) {

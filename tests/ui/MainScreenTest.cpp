@@ -856,12 +856,51 @@ private slots:
                 QCOMPARE(checkedSegments(), QStringList{"segment-Safe"});
                 QVERIFY(safe->state().checked);
             }
+            QVERIFY(!h.screen().verifyAfterLastPass());  // off until chosen
+            h.screen().setVerifyAfterLastPass(true);
         }
         SettingsPreferences secondLaunch;
         ScreenHarness h(&secondLaunch);
         QVERIFY(h.exposed());
         QCOMPARE(h.screen().selectedMethodIndex(), 1);
         QCOMPARE(h.screen().selectedMethodPasses(), fendry::allMethods()[1].passes);
+        QVERIFY(h.screen().verifyAfterLastPass());
+    }
+
+    // Verify reaches the run and shows as a step of the ring; the summary's report is saved as
+    // the name asks, PDF unless it ends in ".json", and only as a local file.
+    void aVerifiedRunReadsBackAndItsReportIsSaved() {
+        ScreenHarness h;
+        QVERIFY(h.exposed());
+        h.screen().setVerifyAfterLastPass(true);
+        h.add(h.file("a", 5000));
+        h.screen().startShredding();
+        QVERIFY(!h.screen().canSaveReport());
+        h.runBackgroundWork();
+        bool readingBack = false;
+        while (h.screen().isShredding()) {
+            h.deliverUpdates(1);
+            readingBack = readingBack || h.screen().readingBack();
+        }
+        QVERIFY(readingBack);
+        QVERIFY(!h.screen().readingBack());
+        QVERIFY(h.screen().canSaveReport());
+        QVERIFY(h.screen().reportFileName().endsWith(QLatin1String(".pdf")));
+
+        const fs::path json = h.root().path() / "report.JSON";
+        QVERIFY(h.screen().saveReport(QUrl::fromLocalFile(QString::fromStdString(json))));
+        const QString written = QString::fromStdString(testing_support::readFile(json));
+        QVERIFY2(written.contains(QLatin1String("\"verify\": true")), qPrintable(written));
+        QVERIFY(written.contains(QLatin1String("\"result\": \"erasedAndVerified\"")));
+        const fs::path pdf = h.root().path() / "report";
+        QVERIFY(h.screen().saveReport(QUrl::fromLocalFile(QString::fromStdString(pdf))));
+        QVERIFY(testing_support::readFile(pdf).starts_with("%PDF-"));
+        QCOMPARE(h.screen().reportError(), QString());
+
+        QVERIFY(!h.screen().saveReport(QUrl(QStringLiteral("https://example.org/report.pdf"))));
+        QVERIFY(!h.screen().reportError().isEmpty());
+        h.screen().startAgain();
+        QVERIFY(!h.screen().canSaveReport());
     }
 
     void controlCharactersBecomeVisibleSymbols_data() {

@@ -1,0 +1,300 @@
+// The report of a finished run: built from real runs over scripted file operations, written,
+// and read back as a program (JSON) and as a person (the PDF's text) would read it.
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/magic.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QGuiApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+#include <array>
+#include <cstdio>
+#include <functional>
+
+#include "ReportFile.h"
+#include "ReportJson.h"
+#include "RunHarness.h"
+#include "RunRecord.h"
+
+using testing_support::quick;
+using testing_support::readFile;
+using testing_support::RunHarness;
+using testing_support::TempFolder;
+using testing_support::writeFile;
+using Call = testing_support::ScriptedOps::Call;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Every item on an SSD under btrfs, mounted from a device the test names.
+class FakeProbe final : public fendry::StorageProbe {
+public:
+    std::optional<fendry::StorageFacts> factsOf(const fs::path&) const override {
+        return fendry::StorageFacts{BTRFS_SUPER_MAGIC, "btrfs",    "rw", false, {},
+                                    "/mnt/data",       "/dev/sdb1"};
+    }
+};
+
+void finish(RunHarness& h, bool verify) {
+    h.run.startShredding(h.files, quick(), verify);
+    h.background.front()();
+    h.background.clear();
+    while (h.deliverOne()) {
+    }
+}
+
+QJsonObject reportOf(RunHarness& h) {
+    fendry::RunRecord record = fendry::recordOf(h.state(), FakeProbe());
+    record.version = "9.9";
+    return QJsonDocument::fromJson(fendry::reportJson(record)).object();
+}
+
+std::string pdfText(const fs::path& pdf) {
+    const std::string command = "pdftotext -layout '" + pdf.string() + "' -";
+    std::FILE* pipe = ::popen(command.c_str(), "r");
+    std::string text;
+    char buffer[4096];
+    for (std::size_t got; pipe && (got = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+        text.append(buffer, got);
+    }
+    EXPECT_TRUE(pipe && ::pclose(pipe) == 0) << "pdftotext (poppler-utils) failed";
+    return text;
+}
+
+struct Item {
+    const char* path;  // below the root; a folder's ends with "/"
+    const char* kind;
+    qint64 size;
+    const char* result;
+    // filesErased, filesVerified, linksRemoved, notErased, notReached
+    std::array<qint64, 5> counts;
+    const char* reason;  // how it begins; "" for none
+};
+
+struct Case {
+    const char* what;
+    std::function<void(RunHarness&)> setUp;
+    bool verify;
+    const char* outcome;
+    std::vector<Item> items;
+    // filesErased, bytesErased, linksRemoved, filesNotErased, foldersNotRemoved, notReached
+    std::array<qint64, 6> totals;
+    std::vector<const char*> steps;  // of the summary's lines, in order
+    bool readThroughCache;
+};
+
+TEST(RunReport, SaysWhatBecameOfEachItemAsTheSummaryDoes) {
+    // Local time with its offset, half hours included.
+    ::setenv("TZ", "XYZ-5:30", 1);
+    ::tzset();
+    const Case cases[] = {
+        {"failures, links and a file chosen twice",
+         [](RunHarness& h) {
+             writeFile(h / "sel/ok", 100);
+             writeFile(h / "sel/locked", 50);
+             writeFile(h / "sel/sub/deep", 25);
+             fs::create_symlink(h / "outside", h / "sel/link");
+             ASSERT_EQ(::mkfifo((h / "sel/pipe").c_str(), 0600), 0);
+             h.ops.failures[Call::Open] = {EACCES, 0, "locked"};
+             h.add("sel");
+             h.add("gone");
+             h.add("sel/ok");  // listed under the folder: found by its folder and name
+         },
+         false,
+         "erasedWithIssues",
+         {{"sel/", "folder", 175, "partlyErased", {2, 0, 2, 1, 0}, "was not removed: it still"},
+          {"gone", "missing", 0, "left", {0, 0, 0, 0, 0}, "could not be found"},
+          {"sel/ok", "file", 100, "erased", {1, 0, 0, 0, 0}, ""}},
+         {2, 125, 2, 2, 1, 0},
+         {"notFound", "open", "folderKept"},
+         false},
+        {"a stop",
+         [](RunHarness& h) {
+             writeFile(h / "a", 10);
+             writeFile(h / "dir/b", 3 * 1048576);
+             writeFile(h / "dir/c", 20);
+             writeFile(h / "later", 30);
+             h.ops.before = [&h](Call call, const std::string& name) {
+                 if (call == Call::Write && name == "b") {
+                     h.run.stop();
+                 }
+             };
+             h.add("a");
+             h.add("dir");
+             h.add("later");
+         },
+         false,
+         "stopped",
+         {{"a", "file", 10, "erased", {1, 0, 0, 0, 0}, ""},
+          {"dir/", "folder", 3 * 1048576 + 20, "left", {0, 0, 0, 1, 1}, "was not removed: the run"},
+          {"later", "file", 30, "notReached", {0, 0, 0, 0, 1}, ""}},
+         {1, 10, 0, 1, 0, 2},
+         {"stopped"},
+         false},
+        {"a file that did not read back as written",
+         [](RunHarness& h) {
+             writeFile(h / "sel/big", 3 * 1048576, 'o');
+             writeFile(h / "sel/small", 10);
+             writeFile(h / "alone", 20);
+             h.ops.failures[Call::OpenRead] = {EINVAL, 1, "alone"};  // no reading past the cache
+             h.ops.before = [&h, corrupted = false](Call call, const std::string& name) mutable {
+                 if (call == Call::Read && name == "big" && !corrupted) {
+                     corrupted = true;
+                     const int fd = ::open((h / "sel/big").c_str(), O_WRONLY);
+                     ASSERT_EQ(::pwrite(fd, "!", 1, 1048576 + 4097), 1);
+                     ::close(fd);
+                 }
+             };
+             h.add("sel");
+             h.add("alone");
+         },
+         true,
+         "erasedWithIssues",
+         {{"sel/",
+           "folder",
+           3 * 1048576 + 10,
+           "partlyErased",
+           {1, 1, 0, 1, 0},
+           "was not removed: it still"},
+          {"alone", "file", 20, "erasedAndVerified", {1, 1, 0, 0, 0}, ""}},
+         {2, 30, 0, 1, 1, 0},
+         {"readBackMismatch", "folderKept"},
+         true},
+    };
+    passwd* account = ::getpwuid(::geteuid());
+    char host[256] = {};
+    ::gethostname(host, sizeof host - 1);
+    const QRegularExpression localTime(
+        QStringLiteral(R"(^\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d\+05:30$)"));
+
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        RunHarness h;
+        c.setUp(h);
+        finish(h, c.verify);
+        const QJsonObject report = reportOf(h);
+        const auto text = [](const QJsonValue& value) { return value.toString().toStdString(); };
+
+        EXPECT_EQ(report["formatVersion"].toInt(), 1);
+        EXPECT_EQ(text(report["fendryVersion"]), "9.9");
+        EXPECT_EQ(text(report["host"]), host);
+        EXPECT_EQ(text(report["user"]), account->pw_name);
+        EXPECT_TRUE(localTime.match(report["startedAt"].toString()).hasMatch())
+            << text(report["startedAt"]);
+        EXPECT_TRUE(localTime.match(report["endedAt"].toString()).hasMatch());
+        EXPECT_EQ(text(report["outcome"]), c.outcome);
+        const QJsonObject method = report["method"].toObject();
+        EXPECT_EQ(text(method["name"]), "quick");
+        EXPECT_EQ(method["passes"].toInt(), 1);
+        EXPECT_EQ(method["verify"].toBool(), c.verify);
+
+        const QJsonArray items = report["items"].toArray();
+        ASSERT_EQ(items.size(), qsizetype(c.items.size()));
+        for (std::size_t i = 0; i < c.items.size(); ++i) {
+            const Item& want = c.items[i];
+            const QJsonObject item = items[qsizetype(i)].toObject();
+            SCOPED_TRACE(want.path);
+            EXPECT_EQ(text(item["path"]), (h.root.path() / want.path).string());
+            EXPECT_EQ(text(item["kind"]), want.kind);
+            EXPECT_EQ(item["size"].toInteger(), want.size);
+            EXPECT_EQ(text(item["result"]), want.result);
+            const std::array<qint64, 5> counts{
+                item["filesErased"].toInteger(), item["filesVerified"].toInteger(),
+                item["linksRemoved"].toInteger(), item["notErased"].toInteger(),
+                item["notReached"].toInteger()};
+            EXPECT_EQ(counts, want.counts);
+            EXPECT_EQ(text(item["reason"]).rfind(want.reason, 0), 0u) << text(item["reason"]);
+            EXPECT_EQ(item.contains("reason"), *want.reason != '\0');
+        }
+
+        const QJsonObject totals = report["totals"].toObject();
+        const std::array<qint64, 6> sums{
+            totals["filesErased"].toInteger(),       totals["bytesErased"].toInteger(),
+            totals["linksRemoved"].toInteger(),      totals["filesNotErased"].toInteger(),
+            totals["foldersNotRemoved"].toInteger(), totals["notReached"].toInteger()};
+        EXPECT_EQ(sums, c.totals);
+        EXPECT_EQ(totals["stopped"].toBool(), std::string(c.outcome) == "stopped");
+
+        std::vector<std::string> steps;
+        for (const auto& line : report["failures"].toArray()) {
+            steps.push_back(text(line.toObject()["step"]));
+            EXPECT_FALSE(line.toObject()["reason"].toString().isEmpty());
+        }
+        EXPECT_EQ(steps, std::vector<std::string>(c.steps.begin(), c.steps.end()));
+        if (c.verify) {
+            EXPECT_EQ(report["failures"].toArray()[0].toObject()["offset"].toInteger(),
+                      1048576 + 4097);
+        }
+
+        const QJsonArray fileSystems = report["fileSystems"].toArray();
+        ASSERT_EQ(fileSystems.size(), 1);
+        const QJsonObject fileSystem = fileSystems[0].toObject();
+        EXPECT_EQ(text(fileSystem["mountPoint"]), "/mnt/data");
+        EXPECT_EQ(text(fileSystem["device"]), "/dev/sdb1");
+        EXPECT_EQ(text(fileSystem["type"]), "btrfs");
+        EXPECT_EQ(fileSystem["cautions"].toArray().size(), 2);
+        EXPECT_EQ(text(fileSystem["caution"]).rfind("Overwriting in place cannot reach the", 0),
+                  0u);
+        EXPECT_EQ(fileSystem["readThroughCache"].toBool(), c.readThroughCache);
+    }
+    ::unsetenv("TZ");
+    ::tzset();
+}
+
+TEST(RunReport, ThePdfSaysTheSameInPlainTextOnNumberedPages) {
+    RunHarness h;
+    writeFile(h / "sel/ok", 10);
+    writeFile(h / "sel/<b>bold<br>&amp;", 50);
+    h.ops.failures[Call::Open] = {EACCES, 0, "<b>bold<br>&amp;"};
+    h.add("sel");
+    h.add("gone");
+    for (int i = 0; i < 60; ++i) {  // more than a page holds
+        writeFile(h / ("many/file-" + std::to_string(i)), 1);
+        h.add("many/file-" + std::to_string(i));
+    }
+    finish(h, false);
+    fendry::RunRecord record = fendry::recordOf(h.state(), FakeProbe());
+    const fs::path pdf = h / "report.pdf";
+    ASSERT_EQ(fendry::writeReport(record, QString::fromStdString(pdf), fendry::ReportFormat::Pdf),
+              QString());
+    EXPECT_EQ(fs::status(pdf).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+
+    const std::string text = pdfText(pdf);
+    for (const std::string shown :
+         {"Erased with issues", "Folder", "Partly erased", "<b>bold<br>&amp;", "/gone", "Missing",
+          "Left: could not be found", "could not be opened for writing", "many/file-59",
+          "/mnt/data", "/dev/sdb1", "Overwriting in place cannot reach", "61 files securely erased",
+          "Page 1 of 3", "Page 3 of 3"}) {
+        EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
+    }
+}
+
+TEST(RunReport, ItsFormatComesFromTheNameAndAFailedWriteLeavesNothing) {
+    using fendry::ReportFormat;
+    EXPECT_EQ(fendry::reportFormatOf("run.json"), ReportFormat::Json);
+    EXPECT_EQ(fendry::reportFormatOf("/a.b/RUN.PDF"), ReportFormat::Pdf);
+    EXPECT_EQ(fendry::reportFormatOf("run.json.txt"), std::nullopt);
+    EXPECT_EQ(fendry::reportFormatOf("json"), std::nullopt);
+
+    TempFolder root;
+    const fs::path missing = root / "no-such-folder/run.json";
+    EXPECT_FALSE(
+        fendry::writeReport({}, QString::fromStdString(missing), ReportFormat::Json).isEmpty());
+    EXPECT_TRUE(fs::is_empty(root.path()));
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QGuiApplication app(argc, argv);  // the PDF needs fonts
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
