@@ -12,6 +12,7 @@
 #include <QQuickItem>
 #include <QQuickWindow>
 #include <QScreen>
+#include <typeinfo>
 
 namespace fendry {
 
@@ -71,6 +72,15 @@ QList<QQuickItem*> shownChildren(const QQuickItem* item) {
     return found;
 }
 
+// Qt tells assistive technology that an item was hidden or shown from inside the item's
+// destructor, after the destructors of its own class have run: its private part is still that
+// of its class, its vtable that of a plain item. Asked for its role then (as the AT-SPI bridge
+// asks whenever a screen reader listens), a control calls into the class that is gone.
+bool halfDestroyed(QQuickItem* item) {
+    return item != nullptr && typeid(*item) == typeid(QQuickItem) &&
+           typeid(*QQuickItemPrivate::get(item)) != typeid(QQuickItemPrivate);
+}
+
 QAccessibleInterface* interfaceAt(const QList<QQuickItem*>& items, int index) {
     return index >= 0 && index < items.size() ? QAccessible::queryAccessibleInterface(items[index])
                                               : nullptr;
@@ -84,10 +94,16 @@ class AccessibleItem final : public QAccessibleQuickItem {
 public:
     using QAccessibleQuickItem::QAccessibleQuickItem;
 
+    bool isValid() const override {
+        return QAccessibleQuickItem::isValid() && !halfDestroyed(item());
+    }
     QRect rect() const override {
         return inScreenPixels(QAccessibleQuickItem::rect(), item()->window());
     }
     QAccessible::Role role() const override {
+        if (halfDestroyed(item())) {
+            return QAccessible::NoRole;
+        }
         // Qt 6.4 calls each title of a menu bar a menu bar of its own, and a busy indicator an
         // indicator, which AT-SPI does not know: it is a progress bar without a value.
         if (item()->inherits("QQuickMenuBarItem")) {
