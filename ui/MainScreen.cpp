@@ -34,12 +34,16 @@ MainScreen::MainScreen(PendingItemsModel& files, Preferences& preferences,
       run_(std::move(environment)),
       selectedMethod_(loadSavedMethod(preferences)),
       verify_(loadVerify(preferences)),
-      keyMonitor_([this](int key) { return handleArrowKey(key); }) {
+      keyMonitor_([this](int key) {
+          return (key == Qt::Key_Up || key == Qt::Key_Down) && moveSelection(key);
+      }) {
     run_.setOnChange([this] {
         emit runChanged();
         followTheList();
     });
     connect(&files_, &PendingItemsModel::countChanged, this, &MainScreen::followTheList);
+    connect(&files_, &PendingItemsModel::countChanged, this, &MainScreen::selectedRowChanged);
+    connect(this, &MainScreen::selectedFileChanged, this, &MainScreen::selectedRowChanged);
     connect(&files_, &PendingItemsModel::isRefreshingChanged, this,
             &MainScreen::storageCautionChanged);
 }
@@ -94,6 +98,10 @@ void MainScreen::setSelectedFile(const QString& key) {
         selectedFile_ = std::move(selected);
         emit selectedFileChanged();
     }
+}
+
+int MainScreen::selectedRow() const {
+    return selectedFile_ ? files_.indexOf(*selectedFile_) : -1;
 }
 
 QStringList MainScreen::methodNames() const {
@@ -270,25 +278,28 @@ QString MainScreen::formatBytes(qint64 bytes) const {
     return engine_texts::bytesText(bytes);
 }
 
-bool MainScreen::handleArrowKey(int key) {
-    if (key != Qt::Key_Up && key != Qt::Key_Down) {
-        return false;
-    }
+bool MainScreen::moveSelection(int key, int pageRows) {
     const auto& entries = files_.entries();
     const int count = static_cast<int>(entries.size());
-    const int i = selectedFile_ ? files_.indexOf(*selectedFile_) : -1;
-    if (i < 0) {
-        if (count == 0) {
-            return false;
-        }
-        setSelectedFile(entryKeyOf(entries.front().path));
-        return true;
+    if (count == 0) {
+        return false;
     }
-    if (key == Qt::Key_Up && i >= 1) {
-        setSelectedFile(entryKeyOf(entries[static_cast<std::size_t>(i - 1)].path));
-    } else if (key == Qt::Key_Down && i < count - 1) {
-        setSelectedFile(entryKeyOf(entries[static_cast<std::size_t>(i + 1)].path));
+    const int i = selectedRow();
+    const int page = std::max(pageRows, 1);
+    int row = 0;
+    switch (key) {
+        case Qt::Key_Up: row = i - 1; break;
+        case Qt::Key_Down: row = i + 1; break;
+        case Qt::Key_PageUp: row = i - page; break;
+        case Qt::Key_PageDown: row = i + page; break;
+        case Qt::Key_Home: row = 0; break;
+        case Qt::Key_End: row = count - 1; break;
+        default: return false;
     }
+    if (i < 0 && key != Qt::Key_End) {
+        row = 0;
+    }
+    setSelectedFile(entryKeyOf(entries[static_cast<std::size_t>(std::clamp(row, 0, count - 1))].path));
     return true;
 }
 

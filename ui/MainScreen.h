@@ -55,6 +55,8 @@ class MainScreen : public QObject {
     Q_PROPERTY(QString intakeNotice READ intakeNotice NOTIFY intakeNoticeChanged)
     Q_PROPERTY(
         QString selectedFile READ selectedFile WRITE setSelectedFile NOTIFY selectedFileChanged)
+    // The selected entry's row in the list, -1 when none of them is selected.
+    Q_PROPERTY(int selectedRow READ selectedRow NOTIFY selectedRowChanged)
     Q_PROPERTY(bool keyMonitorInstalled READ keyMonitorInstalled NOTIFY keyMonitorInstalledChanged)
 
     Q_PROPERTY(QStringList methodNames READ methodNames CONSTANT)
@@ -113,6 +115,7 @@ public:
     QString intakeNotice() const { return intakeNotice_; }
     QString selectedFile() const;
     void setSelectedFile(const QString& key);
+    int selectedRow() const;
     bool keyMonitorInstalled() const { return keyMonitor_.isInstalled(); }
 
     QStringList methodNames() const;
@@ -151,8 +154,10 @@ public:
     // Puts the list of items that could not be erased on the clipboard.
     Q_INVOKABLE void copyFailureList();
 
-    // The list's arrow keys; answers whether the key was consumed.
-    bool handleArrowKey(int key);
+    // Moves the selection for the list's keys: the arrows by a row, Page Up and Page Down by
+    // `pageRows`, Home and End to the ends; with nothing selected, any of them selects the first
+    // row (End the last). Answers whether the key was one of them and the list was not empty.
+    Q_INVOKABLE bool moveSelection(int key, int pageRows = 1);
 
 signals:
     void runChanged();
@@ -162,6 +167,7 @@ signals:
     void waitingChanged();
     void intakeNoticeChanged();
     void selectedFileChanged();
+    void selectedRowChanged();
     void selectedMethodChanged();
     void verifyAfterLastPassChanged();
     void reportErrorChanged();

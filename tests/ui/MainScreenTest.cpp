@@ -435,6 +435,58 @@ private slots:
         QVERIFY(!h.screen().isShredding());
     }
 
+    // In a list longer than the window, the selected row is scrolled into view and has the
+    // focus, wherever the keys take it; Delete then takes off exactly that row. Page keys move by
+    // the rows the list shows at once.
+    void theSelectedRowIsOnScreenFocusedAndWhatDeleteRemoves_data() {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<int>("pages");  // the selected row: pages × rows per page + rows
+        QTest::addColumn<int>("rows");
+        const QList<int> down30(30, Qt::Key_Down);
+        QTest::newRow("Down from nothing") << QList<int>{Qt::Key_Down} << 0 << 0;
+        QTest::newRow("Down 30 times") << down30 << 0 << 29;
+        QTest::newRow("Down 30 times, Up") << (down30 + QList<int>{Qt::Key_Up}) << 0 << 28;
+        QTest::newRow("End") << QList<int>{Qt::Key_End} << 0 << 39;
+        QTest::newRow("End, Home") << QList<int>{Qt::Key_End, Qt::Key_Home} << 0 << 0;
+        QTest::newRow("Page Down twice")
+            << QList<int>{Qt::Key_Down, Qt::Key_PageDown, Qt::Key_PageDown} << 2 << 0;
+        QTest::newRow("End, Page Up") << QList<int>{Qt::Key_End, Qt::Key_PageUp} << -1 << 39;
+        QTest::newRow("Page Down past the end")
+            << QList<int>{Qt::Key_End, Qt::Key_PageDown} << 0 << 39;
+    }
+    void theSelectedRowIsOnScreenFocusedAndWhatDeleteRemoves() {
+        QFETCH(QList<int>, keys);
+        QFETCH(int, pages);
+        QFETCH(int, rows);
+        ScreenHarness h;
+        QVERIFY(h.exposed());
+        for (int i = 0; i < 40; ++i) {
+            h.add(h.file("file " + std::to_string(100 + i)));
+        }
+        QQuickItem* list = h.find(QStringLiteral("pendingRows"));
+        QTRY_VERIFY(list && list->property("count").toInt() == 40);
+        list->forceActiveFocus();
+        for (int key : keys) {
+            QTest::keyClick(&h.view, Qt::Key(key));
+        }
+        const int row = pages * list->property("pageRows").toInt() + rows;
+        QVERIFY(list->property("pageRows").toInt() > 3);
+        const QString selected = keyOf(h.files().entries()[std::size_t(row)].path);
+        QCOMPARE(h.screen().selectedFile(), selected);
+
+        QQuickItem* focused = h.view.activeFocusItem();
+        QVERIFY(focused && focused->property("key").toString() == selected);
+        QTRY_VERIFY(focused->isVisible());
+        const QRectF inList = focused->mapRectToItem(list, focused->boundingRect());
+        QVERIFY2(inList.top() >= 0 && inList.bottom() <= list->height(),
+                 qPrintable(QStringLiteral("row at %1 to %2 of %3")
+                                .arg(inList.top()).arg(inList.bottom()).arg(list->height())));
+
+        QTest::keyClick(&h.view, Qt::Key_Delete);
+        QCOMPARE(h.files().rowCount(), 39);
+        QCOMPARE(h.files().indexOf(entryOfKey(selected)), -1);
+    }
+
     void removingAndClearingFollowTheSelectionRules() {
         ScreenHarness h;
         QVERIFY(h.exposed());

@@ -24,23 +24,12 @@ Rectangle {
                                    : counted ? qsTr("%n items", "", itemCount)
                                    : qsTr("Counting\u2026")
 
-    // Taken off the list by its own button.
+    // About to be taken off the list by its own button.
     signal removed()
 
     implicitHeight: content.implicitHeight + 12
     radius: 4
     color: selected ? Theme.selection : "transparent"
-    // The keyboard follows the selection while it is in the list, also to a row that is only
-    // now made.
-    function followSelection() {
-        if (selected && ListView.view && ListView.view.activeFocus)
-            forceActiveFocus()
-    }
-    onSelectedChanged: followSelection()
-    Component.onCompleted: followSelection()
-    // Delete takes the focused row off the list, as its own button does.
-    Keys.onDeletePressed: removeButton.clicked()
-
     Accessible.role: Accessible.ListItem
     Accessible.name: isLink ? qsTr("%1, link to %2").arg(name).arg(linkTarget)
                    : isFolder ? qsTr("%1, %2").arg(name).arg(detail)
@@ -121,9 +110,10 @@ Rectangle {
             tint: Theme.red
             accessibleName: qsTr("Remove from List")
             shown: row.selected
+            // The row goes with the entry: nothing of it is touched after the removal.
             onClicked: {
-                row.screen.removeFile(row.key)
                 row.removed()
+                row.screen.removeFile(row.key)
             }
         }
     }
