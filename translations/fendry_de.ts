@@ -136,6 +136,17 @@
     </message>
 </context>
 <context>
+    <name>ContentView</name>
+    <message>
+        <source>Add Files to Erase</source>
+        <translation>Zu löschende Dateien hinzufügen</translation>
+    </message>
+    <message>
+        <source>Add a Folder to Erase</source>
+        <translation>Zu löschenden Ordner hinzufügen</translation>
+    </message>
+</context>
+<context>
     <name>FailureDetails</name>
     <message>
         <source>%1, %2</source>
@@ -706,6 +717,10 @@ letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf gel
         <source>Erase Files</source>
         <translation>Dateien löschen</translation>
     </message>
+    <message>
+        <source>Add Files…</source>
+        <translation>Dateien hinzufügen…</translation>
+    </message>
 </context>
 <context>
     <name>MailingListPromptView</name>
@@ -800,6 +815,14 @@ Kein Spam – ganz fest versprochen.</translation>
     <message>
         <source>Wipe &amp;Free Space…</source>
         <translation>&amp;Freien Speicherplatz bereinigen…</translation>
+    </message>
+    <message>
+        <source>&amp;Add Files…</source>
+        <translation>&amp;Dateien hinzufügen…</translation>
+    </message>
+    <message>
+        <source>Add F&amp;older…</source>
+        <translation>&amp;Ordner hinzufügen…</translation>
     </message>
 </context>
 <context>

@@ -136,6 +136,17 @@
     </message>
 </context>
 <context>
+    <name>ContentView</name>
+    <message>
+        <source>Add Files to Erase</source>
+        <translation>Añadir archivos que borrar</translation>
+    </message>
+    <message>
+        <source>Add a Folder to Erase</source>
+        <translation>Añadir una carpeta que borrar</translation>
+    </message>
+</context>
+<context>
     <name>FailureDetails</name>
     <message>
         <source>%1, %2</source>
@@ -706,6 +717,10 @@ elimina tras su última pasada; al final se elimina cada carpeta que el borrado 
         <source>Erase Files</source>
         <translation>Borrar archivos</translation>
     </message>
+    <message>
+        <source>Add Files…</source>
+        <translation>Añadir archivos…</translation>
+    </message>
 </context>
 <context>
     <name>MailingListPromptView</name>
@@ -800,6 +815,14 @@ Nada de spam, te lo prometo.</translation>
     <message>
         <source>Wipe &amp;Free Space…</source>
         <translation>&amp;Limpiar espacio libre…</translation>
+    </message>
+    <message>
+        <source>&amp;Add Files…</source>
+        <translation>Añadir &amp;archivos…</translation>
+    </message>
+    <message>
+        <source>Add F&amp;older…</source>
+        <translation>Añadir &amp;carpeta…</translation>
     </message>
 </context>
 <context>

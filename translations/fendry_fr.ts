@@ -136,6 +136,17 @@
     </message>
 </context>
 <context>
+    <name>ContentView</name>
+    <message>
+        <source>Add Files to Erase</source>
+        <translation>Ajouter des fichiers à effacer</translation>
+    </message>
+    <message>
+        <source>Add a Folder to Erase</source>
+        <translation>Ajouter un dossier à effacer</translation>
+    </message>
+</context>
+<context>
     <name>FailureDetails</name>
     <message>
         <source>%1, %2</source>
@@ -706,6 +717,10 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
         <source>Erase Files</source>
         <translation>Effacer les fichiers</translation>
     </message>
+    <message>
+        <source>Add Files…</source>
+        <translation>Ajouter des fichiers…</translation>
+    </message>
 </context>
 <context>
     <name>MailingListPromptView</name>
@@ -800,6 +815,14 @@ Aucun spam — c’est promis.</translation>
     <message>
         <source>Wipe &amp;Free Space…</source>
         <translation>&amp;Nettoyer l’espace libre…</translation>
+    </message>
+    <message>
+        <source>&amp;Add Files…</source>
+        <translation>&amp;Ajouter des fichiers…</translation>
+    </message>
+    <message>
+        <source>Add F&amp;older…</source>
+        <translation>Ajouter un &amp;dossier…</translation>
     </message>
 </context>
 <context>

@@ -68,16 +68,27 @@ ApplicationWindow {
         }
         Menu {
             objectName: "applicationMenu"
-            title: "&Fendry"
+            title: "F&endry"  // Alt+F is for "File", as on other desktops
             AppMenuItem { action: aboutAction }
             MenuSeparator {}
             CheckForUpdatesMenuItem { updater: window.appDelegate.updater }
             MenuSeparator {}
-            AppMenuItem { action: quitAction }
+            AppMenuItem { action: quitAction; shortcutText: quitShortcut.nativeText }
         }
         Menu {
             objectName: "fileMenu"
             title: qsTr("&File")
+            AppMenuItem {
+                objectName: "addFilesMenuItem"
+                action: addFilesAction
+                shortcutText: addFilesShortcut.nativeText
+            }
+            AppMenuItem {
+                objectName: "addFolderMenuItem"
+                action: addFolderAction
+                shortcutText: addFolderShortcut.nativeText
+            }
+            MenuSeparator {}
             AppMenuItem {
                 objectName: "wipeFreeSpaceMenuItem"
                 text: qsTr("Wipe &Free Space\u2026")
@@ -112,6 +123,31 @@ ApplicationWindow {
         text: qsTr("&About Fendry")
         onTriggered: aboutDialog.open()
     }
+    // Taken in as a drop is, and so only while a drop would be.
+    Action {
+        id: addFilesAction
+        text: qsTr("&Add Files\u2026")
+        enabled: contentView.intakeShown
+        onTriggered: contentView.addFiles()
+    }
+    Shortcut {
+        id: addFilesShortcut
+        sequence: "Ctrl+O"
+        enabled: addFilesAction.enabled
+        onActivated: addFilesAction.trigger()
+    }
+    Action {
+        id: addFolderAction
+        text: qsTr("Add F&older\u2026")
+        enabled: contentView.intakeShown
+        onTriggered: contentView.addFolder()
+    }
+    Shortcut {
+        id: addFolderShortcut
+        sequence: "Ctrl+Shift+O"
+        enabled: addFolderAction.enabled
+        onActivated: addFolderAction.trigger()
+    }
     Action {
         id: quitAction
         text: qsTr("&Quit Fendry")
@@ -119,6 +155,7 @@ ApplicationWindow {
     }
     // Quit works whatever is open: a window shortcut is blocked by any dialog or sheet.
     Shortcut {
+        id: quitShortcut
         sequence: "Ctrl+Q"
         context: Qt.ApplicationShortcut
         onActivated: quitAction.trigger()

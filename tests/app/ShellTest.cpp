@@ -95,7 +95,8 @@ private slots:
 
         QCOMPARE(menuEntries(window, "applicationMenu"),
                  (QStringList{"About Fendry", "-", "Check for Updates\u2026", "-", "Quit Fendry"}));
-        QCOMPARE(menuEntries(window, "fileMenu"), QStringList{"Wipe Free Space\u2026"});
+        QCOMPARE(menuEntries(window, "fileMenu"),
+                 (QStringList{"Add Files\u2026", "Add Folder\u2026", "-", "Wipe Free Space\u2026"}));
         QCOMPARE(menuEntries(window, "helpMenu"),
                  (QStringList{"Contact Support", "Subscribe to Newsletter\u2026"}));
         delegate.mailingList()->decline();  // gone at once, without a restart
@@ -242,7 +243,11 @@ private slots:
         QCOMPARE(helpMenu->property("currentIndex").toInt(), 0);  // "Contact Support"
         QTest::keyClick(window, Qt::Key_Escape);
         QTRY_VERIFY(!opened(helpMenu));
-        QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);
+        QTest::keyClick(window, Qt::Key_F, Qt::AltModifier);  // "File", not "Fendry"
+        QTRY_VERIFY(opened(fileMenu));
+        QTest::keyClick(window, Qt::Key_Escape);
+        QTRY_VERIFY(!opened(fileMenu));
+        QTest::keyClick(window, Qt::Key_E, Qt::AltModifier);
         QTRY_VERIFY(opened(applicationMenu));
         QTest::keyClick(window, Qt::Key_Q);  // the item's mnemonic, inside its menu
         QTRY_COMPARE(delegate.quits, 1);

@@ -206,7 +206,7 @@ private slots:
         static const QRegularExpression letter(QStringLiteral("\\p{L}"));
         // Our name (the menu title too), and a remaining time, which is shown as the engine
         // writes it ("1m 5s").
-        sameInTheLanguage << QStringLiteral("&?Fendry")
+        sameInTheLanguage << QStringLiteral("Fendry|F&endry")
                           << QStringLiteral("(\\d+h )?(\\d+m )?\\d+[ms]");
         const QRegularExpression same(QStringLiteral("^(%1)$").arg(sameInTheLanguage.join('|')));
         QStringList untranslated;

@@ -582,6 +582,7 @@ private slots:
         QTest::keyClick(&h.view, Qt::Key_Return);
         QTRY_VERIFY(h.contentShown("intakeArea"));
         QCOMPARE(h.files().rowCount(), 0);
+        QTRY_COMPARE(focusName(h.view), QStringLiteral("addFilesButton"));
     }
 
     // A wipe of free space takes the intake's place with its ring, then its summary, whose
@@ -865,6 +866,7 @@ private slots:
         h.click("startAgainButton");
         QTRY_VERIFY(h.contentShown("intakeArea"));
         QCOMPARE(pathsOf(h.files().entries()), (std::vector<fs::path>{first, second, third}));
+        QTRY_COMPARE(focusName(h.view), QStringLiteral("pendingRows"));
         QCOMPARE(h.screen().waitingCount(), 0);
         QVERIFY(!fs::exists(erased));
         QVERIFY(fs::exists(first));
@@ -1036,7 +1038,8 @@ private slots:
         QList<QQuickItem*> rows;
         QTRY_VERIFY(
             (rows.clear(), findAll(h.view.contentItem(), "rowName", rows), rows.size() == 3));
-        QCOMPARE(tab(), QStringLiteral("clearAll"));
+        QTRY_COMPARE(focusName(h.view), QStringLiteral("pendingRows"));  // as the list comes
+        QCOMPARE(tab(Qt::Key_Backtab), QStringLiteral("clearAll"));
         QCOMPARE(tab(), QStringLiteral("pendingRows"));
         QCOMPARE(tab(Qt::Key_Down), QStringLiteral("a"));  // the selection brings the focus
         QCOMPARE(tab(Qt::Key_Down), QStringLiteral("b"));
@@ -1062,6 +1065,26 @@ private slots:
         // Delete on the focused row does the same.
         QCOMPARE(tab(Qt::Key_Delete), QStringLiteral("c"));
         QCOMPARE(h.files().rowCount(), 1);
+
+        // Without a list, the drop area takes the keyboard, and Return there adds files: what
+        // is chosen comes in as a drop does.
+        QTest::keyClick(&h.view, Qt::Key_Delete);
+        QTRY_COMPARE(focusName(h.view), QStringLiteral("addFilesButton"));
+        QObject* dialog = h.view.rootObject()->findChild<QObject*>(QStringLiteral("addFilesDialog"));
+        QTest::keyClick(&h.view, Qt::Key_Return);
+        QTRY_VERIFY(dialog->property("visible").toBool());
+        // Qt's own picker, as it is without a desktop's: the file chosen in it, then "Open".
+        QObject* picker = nullptr;
+        for (QObject* object : h.view.findChildren<QObject*>()) {
+            picker = object->inherits("QQuickFileDialogImpl") ? object : picker;
+        }
+        QVERIFY(picker);
+        picker->setProperty("currentFolder", fileUrlOf(h.root().path()));
+        picker->setProperty("selectedFile", fileUrlOf(h.root() / "b"));
+        QMetaObject::invokeMethod(picker, "accept");
+        QTRY_COMPARE(h.files().rowCount(), 1);
+        QCOMPARE(h.files().entries()[0].path, h.root() / "b");
+        QTRY_COMPARE(focusName(h.view), QStringLiteral("pendingRows"));
     }
 
     // Return and Space press the focused button; "Erase now" has the focus when the alert opens

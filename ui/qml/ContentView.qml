@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Dialogs
 import QtQuick.Window
 import Fendry.Ui
 
@@ -12,6 +13,8 @@ Rectangle {
     property FreeSpaceWiper wiper: null
     readonly property bool wipeShown: wiper !== null && (wiper.state === FreeSpaceWiper.Wiping
                                                          || wiper.state === FreeSpaceWiper.Finished)
+    // The intake is on screen: items can be dropped or added.
+    readonly property bool intakeShown: intakeArea.shown
     // Coming back to the window is when what the folders hold may have changed.
     readonly property bool windowActive: Window.active
 
@@ -26,10 +29,14 @@ Rectangle {
         anchors.margins: Theme.padding
 
         FadingContent {
+            id: intakeArea
             objectName: "intakeArea"
             anchors.fill: parent
             shown: !view.screen.isShredding && !view.screen.showCompletionAnimation && !view.wipeShown
-            sourceComponent: IntakeArea { screen: view.screen }
+            sourceComponent: IntakeArea {
+                screen: view.screen
+                onAddFilesRequested: view.addFiles()
+            }
         }
 
         FadingContent {
@@ -76,6 +83,32 @@ Rectangle {
             anchors.right: parent.right
             y: 36  // under the header row
         }
+    }
+
+    // "Add Files…" and "Add Folder…": the desktop's own pickers where it offers them, else
+    // Qt's. What is chosen is taken in as a drop is, with the same notices.
+    function addFiles() {
+        if (intakeShown)
+            filesDialog.open()
+    }
+    function addFolder() {
+        if (intakeShown)
+            folderDialog.open()
+    }
+    FileDialog {
+        id: filesDialog
+        objectName: "addFilesDialog"
+        title: qsTr("Add Files to Erase")
+        fileMode: FileDialog.OpenFiles
+        parentWindow: view.Window.window
+        onAccepted: view.screen.handleDrop(selectedFiles)
+    }
+    FolderDialog {
+        id: folderDialog
+        objectName: "addFolderDialog"
+        title: qsTr("Add a Folder to Erase")
+        parentWindow: view.Window.window
+        onAccepted: view.screen.handleDrop([selectedFolder])
     }
 
     FailureDetails {

@@ -1,15 +1,35 @@
 import QtQuick
 import QtQuick.Layouts
 import QtQuick.Shapes
+import QtQuick.Templates as T
 import Fendry.Ui
 
 // Before a run: the drop area, and once something is pending the list, the method and the
-// "Erase Files" button.
+// "Erase Files" button. The empty drop area is also a button that adds files.
 ColumnLayout {
     id: area
 
     required property MainScreen screen
     readonly property bool hasFiles: screen.files.count > 0
+
+    // The empty drop area was clicked or pressed: the user wants to choose files.
+    signal addFilesRequested()
+
+    // The keyboard goes to the list when there is one, else to the drop area: when the area
+    // comes on screen (at launch, after "Start Again") and when the list comes or goes, unless
+    // it is in a dialog or a menu over the window.
+    function placeFocus() {
+        for (let item = Window.activeFocusItem; item; item = item.parent) {
+            if (item === T.Overlay.overlay)
+                return
+        }
+        if (!hasFiles)
+            addButton.forceActiveFocus()
+        else if (dropContent.item && dropContent.item.takeFocus)
+            dropContent.item.takeFocus()
+    }
+    onHasFilesChanged: Qt.callLater(placeFocus)  // once the list or the drop area is built
+    Component.onCompleted: placeFocus()
 
     spacing: 20
 
@@ -27,6 +47,7 @@ ColumnLayout {
         clip: true
 
         Loader {
+            id: dropContent
             anchors.fill: parent
             sourceComponent: area.hasFiles ? pendingList : wavingBackground
         }
@@ -64,6 +85,32 @@ ColumnLayout {
                 PathArc { x: 0; y: dropZone.height - 12; radiusX: 12; radiusY: 12 }
                 PathLine { x: 0; y: 12 }
                 PathArc { x: 12; y: 0; radiusX: 12; radiusY: 12 }
+            }
+        }
+
+        // The empty area is a button too: a click, Return or Space chooses files to add.
+        Item {
+            id: addButton
+            objectName: "addFilesButton"
+            anchors.fill: parent
+            visible: !area.hasFiles
+            activeFocusOnTab: true
+            Keys.onReturnPressed: area.addFilesRequested()
+            Keys.onEnterPressed: area.addFilesRequested()
+            Keys.onSpacePressed: area.addFilesRequested()
+            Accessible.role: Accessible.Button
+            Accessible.name: qsTr("Add Files\u2026")
+            Accessible.focusable: true
+            Accessible.onPressAction: area.addFilesRequested()
+
+            MouseArea {
+                anchors.fill: parent
+                cursorShape: Qt.PointingHandCursor
+                onClicked: area.addFilesRequested()
+            }
+            FocusRing {
+                anchors.margins: 0
+                radius: 12
             }
         }
 
