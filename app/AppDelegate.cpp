@@ -6,12 +6,41 @@
 #include <QPointer>
 #include <QQmlApplicationEngine>
 #include <QQuickWindow>
+#include <QScreen>
 #include <QWindow>
+#include <algorithm>
 
 #include "QtRunEnvironment.h"
 #include "SupportRequest.h"
 
 namespace fendry {
+
+void placeOnScreen(QWindow& window) {
+    const QScreen* screen = window.screen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect free = screen->availableGeometry();
+    const QSize outer = window.size().grownBy(window.frameMargins());
+    window.setFramePosition(QPoint(free.x() + std::max(0, (free.width() - outer.width()) / 2),
+                                   free.y() + std::max(0, (free.height() - outer.height()) / 2)));
+}
+
+FramePlacement::FramePlacement(QWindow& window) : window_(window) {
+    window.installEventFilter(this);
+}
+
+bool FramePlacement::eventFilter(QObject*, QEvent* event) {
+    if (event->type() == QEvent::Expose && window_.isExposed()) {
+        window_.removeEventFilter(this);
+        // Before the user could move it: placed again with the frame the window manager gave it.
+        if (!window_.frameMargins().isNull()) {
+            placeOnScreen(window_);
+        }
+        deleteLater();
+    }
+    return false;
+}
 
 BaseAppDelegate::BaseAppDelegate(QObject* parent) : QObject(parent) {}
 
@@ -115,6 +144,13 @@ QQuickWindow* AppDelegate::showMainWindow(QQmlApplicationEngine& engine) {
                        ? nullptr
                        : qobject_cast<QQuickWindow*>(engine.rootObjects().constFirst());
     setWindow(window);
+    if (window != nullptr) {
+        placeOnScreen(*window);
+        window->show();
+        // The window manager's frame is known only once the window is on screen.
+        auto* placement = new FramePlacement(*window);
+        placement->setParent(window);
+    }
     return window;
 }
 

@@ -18,6 +18,23 @@ class QWindow;
 
 namespace fendry {
 
+// Centres the window, frame included, on the free part of its screen (without panels and
+// docks); a window taller or wider than that keeps its top left corner, and so its menus, on
+// the screen.
+void placeOnScreen(QWindow& window);
+
+// Places the window once more when it first comes on screen, when its frame is known.
+class FramePlacement final : public QObject {
+public:
+    explicit FramePlacement(QWindow& window);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWindow& window_;
+};
+
 // What every window of ours needs from the application: the main window, the updater, and a
 // close that keeps everything.
 class BaseAppDelegate : public QObject {

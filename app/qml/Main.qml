@@ -23,12 +23,7 @@ ApplicationWindow {
     maximumWidth: width
     minimumHeight: height
     maximumHeight: height
-    visible: true
-
-    Component.onCompleted: {
-        x = Screen.virtualX + (Screen.width - width) / 2
-        y = Screen.virtualY + (Screen.height - height) / 2
-    }
+    // Placed and shown by the delegate, which knows the screen's free area.
 
     onClosing: (close) => { close.accepted = appDelegate.windowShouldClose() }
 

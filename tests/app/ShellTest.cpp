@@ -110,6 +110,27 @@ private slots:
         QVERIFY(!delegate.updater()->sessionInProgress());
     }
 
+    // Centred on the screen's free area where it fits; where it does not (Qt's scale factor at 2
+    // on a small screen), its top left corner and so its menus are on screen.
+    void theWindowOpensOnScreenCentredWhereItFits() {
+        AppDelegate delegate;
+        QQmlApplicationEngine engine;
+        QQuickWindow* window = delegate.showMainWindow(engine);
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QRect free = window->screen()->availableGeometry();
+        const QRect frame = window->frameGeometry();
+        QVERIFY2(free.contains(frame.topLeft()),
+                 qPrintable(QStringLiteral("%1,%2 on %3x%4").arg(frame.x()).arg(frame.y())
+                                .arg(free.width()).arg(free.height())));
+        QCOMPARE(std::abs((frame.left() - free.left()) - (free.right() - frame.right())) <= 1,
+                 frame.width() <= free.width());
+        QCOMPARE(std::abs((frame.top() - free.top()) - (free.bottom() - frame.bottom())) <= 1,
+                 frame.height() <= free.height());
+        if (frame.height() > free.height()) {
+            QCOMPARE(frame.top(), free.top());
+        }
+    }
+
     // The menu item follows the updater: off during a check, on again with its result, which
     // stays on screen until the user closes it.
     void checkForUpdatesFollowsTheUpdaterAndShowsTheResult() {
