@@ -28,6 +28,17 @@ bool load(QTranslator& translator, const QLocale& locale) {
     return false;
 }
 
+std::optional<QLocale> numbersLocale(const QString& textLanguage, const QByteArray& lcAll,
+                                     const QByteArray& lcNumeric, const QByteArray& lang) {
+    const QLocale text(textLanguage);
+    // "fr_FR.UTF-8@euro": the encoding and the variant say nothing of the language.
+    const QLocale formats(QString::fromLatin1(lang.left(lang.indexOf('.')).split('@').front()));
+    if (!lcAll.isEmpty() || !lcNumeric.isEmpty() || formats.language() == text.language()) {
+        return std::nullopt;
+    }
+    return text;
+}
+
 void installForSystemLanguage() {
     auto* ours = new QTranslator(QCoreApplication::instance());
     if (!load(*ours)) {
@@ -44,6 +55,10 @@ void installForSystemLanguage() {
         delete qts;
     }
     QCoreApplication::installTranslator(ours);
+    if (const auto numbers = numbersLocale(ours->language(), qgetenv("LC_ALL"),
+                                           qgetenv("LC_NUMERIC"), qgetenv("LANG"))) {
+        QLocale::setDefault(*numbers);
+    }
 }
 
 }  // namespace translations

@@ -13,7 +13,7 @@ CardDialog {
     required property AppDelegate appDelegate
 
     title: heading.text
-    width: 300
+    width: widthFor(300, buttons)
     closePolicy: Popup.CloseOnEscape
     onOpened: keepButton.forceActiveFocus()
     onClosed: appDelegate.showQuitQuestion = false
@@ -54,6 +54,7 @@ CardDialog {
             horizontalAlignment: Text.AlignHCenter
         }
         RowLayout {
+            id: buttons
             Layout.fillWidth: true
             Layout.topMargin: 6
             spacing: 8

@@ -18,7 +18,7 @@ CardDialog {
                                         && updater.downloadUrl.toString() !== ""
 
     title: heading.text
-    width: 320
+    width: widthFor(320, buttons)
     closePolicy: Popup.CloseOnEscape
     // Closing it while checking abandons the check.
     onClosed: if (updater.sessionInProgress) updater.dismissResult()
@@ -108,6 +108,7 @@ CardDialog {
             text: qsTr("The update information offers no secure download link, so Fendry opens none.")
         }
         RowLayout {
+            id: buttons
             visible: !dialog.checking
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 6

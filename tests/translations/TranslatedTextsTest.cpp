@@ -174,15 +174,38 @@ private slots:
                                 .join(QLatin1Char('\n'))));
     }
 
-    // Numbers follow the language: a decimal comma and the local unit names.
+    // Numbers follow the language of the text they are in (a decimal comma and the local unit
+    // names), unless the user chose how numbers are written.
+    void sizesUseTheLanguagesNumbersAndUnits_data() {
+        QTest::addColumn<QByteArray>("lang");
+        QTest::addColumn<QByteArray>("lcAll");
+        QTest::addColumn<QByteArray>("lcNumeric");
+        QTest::addColumn<QString>("expected");  // with the system's numbers written as C's
+        QTest::newRow("French") << QByteArray("fr_FR.UTF-8") << QByteArray() << QByteArray()
+                                << "62.9\u00a0Mo";
+        QTest::newRow("C") << QByteArray("C.UTF-8") << QByteArray() << QByteArray()
+                           << "62,9\u00a0Mo";
+        QTest::newRow("English") << QByteArray("en_US.UTF-8") << QByteArray() << QByteArray()
+                                 << "62,9\u00a0Mo";
+        QTest::newRow("none") << QByteArray() << QByteArray() << QByteArray() << "62,9\u00a0Mo";
+        QTest::newRow("numbers chosen") << QByteArray("en_US.UTF-8") << QByteArray()
+                                        << QByteArray("en_US.UTF-8") << "62.9\u00a0Mo";
+        QTest::newRow("all chosen") << QByteArray() << QByteArray("C.UTF-8") << QByteArray()
+                                    << "62.9\u00a0Mo";
+    }
     void sizesUseTheLanguagesNumbersAndUnits() {
+        QFETCH(QByteArray, lang);
+        QFETCH(QByteArray, lcAll);
+        QFETCH(QByteArray, lcNumeric);
+        QFETCH(QString, expected);
         RecordingTranslator french(QStringLiteral("fr"));
         QVERIFY(QCoreApplication::installTranslator(&french));
-        QLocale::setDefault(QLocale(QStringLiteral("fr_FR")));
-        const QString text = engine_texts::bytesText(1536);
+        QLocale::setDefault(translations::numbersLocale(QStringLiteral("fr"), lcAll, lcNumeric, lang)
+                                .value_or(QLocale::c()));
+        const QString text = engine_texts::bytesText(66'000'000);
         QLocale::setDefault(QLocale::c());
         QCoreApplication::removeTranslator(&french);
-        QCOMPARE(text, QStringLiteral("1,5\u00a0Ko"));
+        QCOMPARE(text, expected);
     }
 
     // Every text on screen in every state is in the language, unless it reads the same in it:
@@ -207,6 +230,7 @@ private slots:
         // Our name (the menu title too), and a remaining time, which is shown as the engine
         // writes it ("1m 5s").
         sameInTheLanguage << QStringLiteral("Fendry|F&endry")
+                          << QStringLiteral("Ctrl\\+(Shift\\+)?\\w")  // Qt's catalogue words it
                           << QStringLiteral("(\\d+h )?(\\d+m )?\\d+[ms]");
         const QRegularExpression same(QStringLiteral("^(%1)$").arg(sameInTheLanguage.join('|')));
         QStringList untranslated;

@@ -9,6 +9,13 @@ import Fendry.Ui
 Dialog {
     id: card
 
+    // The card's width: `preferred`, or wider where its row of buttons needs it (longer words in
+    // some languages), but never wider than the window.
+    function widthFor(preferred, buttons) {
+        const needed = buttons.implicitWidth + leftPadding + rightPadding
+        return Math.min(parent ? parent.width - 24 : preferred, Math.max(preferred, needed))
+    }
+
     // The item that had the keyboard focus when the card opened.
     property Item focusBefore: null
 

@@ -13,7 +13,7 @@ CardDialog {
     readonly property bool counting: screen.files.isRefreshing
 
     title: heading.text
-    width: 300
+    width: widthFor(300, buttons)
     focus: true
     closePolicy: Popup.CloseOnEscape
 
@@ -87,6 +87,7 @@ CardDialog {
             }
         }
         RowLayout {
+            id: buttons
             Layout.fillWidth: true
             Layout.topMargin: 6
             spacing: 8

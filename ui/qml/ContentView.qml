@@ -35,6 +35,7 @@ Rectangle {
             shown: !view.screen.isShredding && !view.screen.showCompletionAnimation && !view.wipeShown
             sourceComponent: IntakeArea {
                 screen: view.screen
+                noticeSpace: intakeNotice.visible ? intakeNotice.height + 8 : 0
                 onAddFilesRequested: view.addFiles()
             }
         }
@@ -81,7 +82,8 @@ Rectangle {
             id: intakeNotice
             anchors.left: parent.left
             anchors.right: parent.right
-            y: 36  // under the header row
+            // Above the list, which makes room for it, or else under where the header row is.
+            y: intakeArea.item ? intakeArea.item.noticeTop : 36
         }
     }
 

@@ -1,4 +1,5 @@
 import QtQuick
+import QtQuick.Layouts
 import Fendry.Ui
 
 // A button of our dialogs; the default one is in the accent colour, the others white. The
@@ -11,6 +12,9 @@ KeyboardButton {
 
     font: Theme.body
     opacity: enabled ? 1 : 0.5
+    horizontalPadding: 12
+    // A layout never squeezes it below its words.
+    Layout.minimumWidth: implicitWidth
 
     contentItem: Text {
         text: control.text

@@ -12,6 +12,11 @@ ColumnLayout {
     required property MainScreen screen
     readonly property bool hasFiles: screen.files.count > 0
 
+    // Room kept above the list (or the empty drop area) for the intake's notice, which would
+    // otherwise cover the first row; where that room starts.
+    property real noticeSpace: 0
+    readonly property real noticeTop: header.visible ? header.height + spacing : 0
+
     // The empty drop area was clicked or pressed: the user wants to choose files.
     signal addFilesRequested()
 
@@ -34,6 +39,7 @@ ColumnLayout {
     spacing: 20
 
     HeaderRow {
+        id: header
         visible: area.hasFiles
         Layout.fillWidth: true
         screen: area.screen
@@ -44,6 +50,7 @@ ColumnLayout {
         objectName: "dropZone"
         Layout.fillWidth: true
         Layout.fillHeight: true
+        Layout.topMargin: area.noticeSpace
         clip: true
 
         Loader {

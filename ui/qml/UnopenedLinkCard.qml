@@ -20,7 +20,7 @@ CardDialog {
     }
 
     title: message.text
-    width: 320
+    width: widthFor(320, buttons)
     z: 10  // over any other card it was opened from
     closePolicy: Popup.CloseOnEscape | Popup.CloseOnPressOutside
     onOpened: closeButton.forceActiveFocus()
@@ -58,6 +58,7 @@ CardDialog {
             Accessible.name: message.text
         }
         RowLayout {
+            id: buttons
             Layout.fillWidth: true
             spacing: 8
             Item { Layout.fillWidth: true }

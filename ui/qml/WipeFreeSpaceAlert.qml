@@ -14,7 +14,7 @@ CardDialog {
     readonly property bool refused: wiper.state === FreeSpaceWiper.Refused
 
     title: heading.text
-    width: 320
+    width: widthFor(320, buttons)
     closePolicy: Popup.CloseOnEscape
 
     onAboutToShow: (refused ? okButton : wipeNowButton).focus = true
@@ -137,6 +137,7 @@ CardDialog {
             text: alert.refused ? "" : alert.wiper.caution
         }
         RowLayout {
+            id: buttons
             Layout.fillWidth: true
             Layout.topMargin: 6
             spacing: 8
