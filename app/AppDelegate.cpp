@@ -98,6 +98,7 @@ AppDelegate::AppDelegate(RunEnvironment environment, QObject* parent)
     connect(&screen_, &MainScreen::runChanged, this, offerAgain);
     connect(&wiper_, &FreeSpaceWiper::stateChanged, this, offerAgain);
     connect(updater(), &Updater::sessionInProgressChanged, this, offerAgain);
+    connect(&userIdle_, &UserIdle::becameIdle, this, offerAgain);
     // The question is about a run under way; once the run is over there is nothing to ask.
     connect(&screen_, &MainScreen::runChanged, this, [this] {
         if (!screen_.isShredding()) {
@@ -108,7 +109,8 @@ AppDelegate::AppDelegate(RunEnvironment environment, QObject* parent)
 
 bool AppDelegate::promptMustWait() {
     return updater()->sessionInProgress() || screen_.showConfirmationDialog() ||
-           screen_.isShredding() || screen_.showFailureDetails() || wiper_.isActive();
+           screen_.isShredding() || screen_.showFailureDetails() || wiper_.isActive() ||
+           !userIdle_.isIdle();
 }
 
 void AppDelegate::quit() {

@@ -11,6 +11,7 @@
 #include "PendingItemsModel.h"
 #include "SettingsPreferences.h"
 #include "Updater.h"
+#include "UserIdle.h"
 
 class QQmlApplicationEngine;
 class QQuickWindow;
@@ -105,13 +106,15 @@ signals:
     void showQuitQuestionChanged();
 
 private:
-    // The newsletter must not come over the confirmation, a run or the failure details.
+    // The newsletter must not come over the confirmation, a run or the failure details, nor
+    // while the user is at work: typing or clicking.
     bool promptMustWait();
 
     PendingItemsModel files_;
     SettingsPreferences preferences_;
     MainScreen screen_;
     FreeSpaceWiper wiper_;
+    UserIdle userIdle_{std::chrono::seconds(5)};
     bool showQuitQuestion_ = false;
 };
 

@@ -182,6 +182,11 @@
             <numerusform>%n Ordner nicht entfernt</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Show in Folder: %1</source>
+        <extracomment>%1 is the name of the item the button shows</extracomment>
+        <translation>Im Ordner anzeigen: %1</translation>
+    </message>
 </context>
 <context>
     <name>Fendry</name>
@@ -501,14 +506,6 @@ letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf gel
         </translation>
     </message>
     <message>
-        <source>Show in Folder</source>
-        <translation>Im Ordner anzeigen</translation>
-    </message>
-    <message>
-        <source>Remove from List</source>
-        <translation>Aus der Liste entfernen</translation>
-    </message>
-    <message>
         <source>Link to %1</source>
         <translation>Link auf %1</translation>
     </message>
@@ -523,6 +520,15 @@ letzten Durchgang entfernt; am Ende wird jeder Ordner entfernt, den der Lauf gel
     <message>
         <source>%1, %2</source>
         <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Show in Folder: %1</source>
+        <translation>Im Ordner anzeigen: %1</translation>
+    </message>
+    <message>
+        <source>Remove from List: %1</source>
+        <extracomment>%1 is the name of the item the button takes off the list</extracomment>
+        <translation>Aus der Liste entfernen: %1</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,11 @@
             <numerusform>%n carpetas no eliminadas</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Show in Folder: %1</source>
+        <extracomment>%1 is the name of the item the button shows</extracomment>
+        <translation>Mostrar en la carpeta: %1</translation>
+    </message>
 </context>
 <context>
     <name>Fendry</name>
@@ -501,14 +506,6 @@ elimina tras su última pasada; al final se elimina cada carpeta que el borrado 
         </translation>
     </message>
     <message>
-        <source>Show in Folder</source>
-        <translation>Mostrar en la carpeta</translation>
-    </message>
-    <message>
-        <source>Remove from List</source>
-        <translation>Quitar de la lista</translation>
-    </message>
-    <message>
         <source>Link to %1</source>
         <translation>Enlace a %1</translation>
     </message>
@@ -523,6 +520,15 @@ elimina tras su última pasada; al final se elimina cada carpeta que el borrado 
     <message>
         <source>%1, %2</source>
         <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Show in Folder: %1</source>
+        <translation>Mostrar en la carpeta: %1</translation>
+    </message>
+    <message>
+        <source>Remove from List: %1</source>
+        <extracomment>%1 is the name of the item the button takes off the list</extracomment>
+        <translation>Quitar de la lista: %1</translation>
     </message>
 </context>
 <context>

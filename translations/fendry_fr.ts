@@ -182,6 +182,11 @@
             <numerusform>%n dossiers non supprimés</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Show in Folder: %1</source>
+        <extracomment>%1 is the name of the item the button shows</extracomment>
+        <translation>Afficher dans le dossier : %1</translation>
+    </message>
 </context>
 <context>
     <name>Fendry</name>
@@ -501,14 +506,6 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
         </translation>
     </message>
     <message>
-        <source>Show in Folder</source>
-        <translation>Afficher dans le dossier</translation>
-    </message>
-    <message>
-        <source>Remove from List</source>
-        <translation>Retirer de la liste</translation>
-    </message>
-    <message>
         <source>Link to %1</source>
         <translation>Lien vers %1</translation>
     </message>
@@ -523,6 +520,15 @@ sa dernière passe&#x202f;; à la fin, chaque dossier que l’effacement a vidé
     <message>
         <source>%1, %2</source>
         <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Show in Folder: %1</source>
+        <translation>Afficher dans le dossier : %1</translation>
+    </message>
+    <message>
+        <source>Remove from List: %1</source>
+        <extracomment>%1 is the name of the item the button takes off the list</extracomment>
+        <translation>Retirer de la liste : %1</translation>
     </message>
 </context>
 <context>

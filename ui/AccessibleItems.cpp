@@ -182,6 +182,11 @@ public:
     explicit AccessibleWindow(QQuickWindow* window) : QAccessibleQuickWindow(window) {}
 
     QRect rect() const override { return inScreenPixels(QAccessibleQuickWindow::rect(), quick()); }
+    // A window of its own that asks something of the user (the newsletter's sheet) is a dialog,
+    // whose words a screen reader reads as it opens; Qt 6.4 calls every window a frame.
+    QAccessible::Role role() const override {
+        return quick()->type() == Qt::Dialog ? QAccessible::Dialog : QAccessibleQuickWindow::role();
+    }
     QAccessible::State state() const override {
         QAccessible::State state = QAccessibleQuickWindow::state();
         if (!showing(quick())) {

@@ -101,6 +101,7 @@ private slots:
         QVERIFY(!p.sheet());  // nothing hidden waits in the meantime
         QVERIFY(p.present());
         QCOMPARE(p.sheet()->transientParent(), &p.host);
+        QCOMPARE(QAccessible::queryAccessibleInterface(p.sheet())->role(), QAccessible::Dialog);
         QVERIFY(!p.find("subscribeButton")->isEnabled());  // empty field
         QTest::keyClick(p.sheet(), Qt::Key_Return);        // does nothing while empty
         QCOMPARE(p.manager.status(), int(MailingListManager::Idle));

@@ -234,6 +234,10 @@ private slots:
         QCOMPARE(h.text("totalFiles"), QStringLiteral("Total Files: 5"));
         QVERIFY(h.find("eraseNowButton")->hasActiveFocus());
         QVERIFY(!h.shown("storageCaution"));
+        QQuickItem* announcer = h.find("announcer");  // the fresh count is read out
+        QVERIFY(announcer);
+        QTRY_COMPARE(announcer->property("text").toString(), h.text("alertMessage"));
+        QVERIFY(announcer->isVisible());
 
         h.click("cancelButton");
         QVERIFY(!h.screen().showConfirmationDialog());
@@ -576,7 +580,8 @@ private slots:
                  QStringLiteral("checkmark.seal.fill"));
         QTRY_COMPARE(title->opacity(), 1.0);
         QVERIFY(title->isVisible());
-        QCOMPARE(announced->text(QAccessible::Name), QStringLiteral("All set!"));
+        QCOMPARE(announced->text(QAccessible::Name),  // with the figures
+                 QStringLiteral("All set!\n2 files securely erased\n3.0 KB of data deleted from disk"));
 
         QTRY_COMPARE(focusName(h.view), QStringLiteral("startAgainButton"));
         QTest::keyClick(&h.view, Qt::Key_Return);
@@ -831,6 +836,14 @@ private slots:
                      showButtons.size() == 3));
         QVERIFY(showButtons[0]->isVisible());
         QVERIFY(!showButtons[1]->isVisible());
+        QCOMPARE(QAccessible::queryAccessibleInterface(showButtons[0])->text(QAccessible::Name),
+                 QStringLiteral("Show in Folder: busy"));  // one of several, named for its item
+        // Tab reaches the list, whose items take the focus in turn and are read as they come.
+        QTRY_VERIFY(h.find("closeDetailsButton")->hasActiveFocus());
+        QTest::keyClick(&h.view, Qt::Key_Tab);  // from the last button round to the first stop
+        QCOMPARE(focusName(h.view), QStringLiteral("busy, ") + reason);
+        QTest::keyClick(&h.view, Qt::Key_Down);
+        QCOMPARE(focusName(h.view), QStringLiteral("busy two, ") + reason);
 
         h.click("copyDetailsButton");
         const QString root = QString::fromStdString(h.root().path().native());

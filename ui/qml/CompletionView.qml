@@ -76,8 +76,10 @@ Item {
             StaticText {
                 id: title
                 objectName: "summaryTitle"
-                // A notification to assistive technology: it is read out as it comes in.
+                // A notification to assistive technology: it is read out as it comes in, with
+                // the figures below it.
                 Accessible.role: Accessible.Notification
+                Accessible.name: [text].concat(figures.visibleLines()).join("\n")
                 visible: view.showDetails
                 width: parent.width
                 fontSizeMode: Text.HorizontalFit
@@ -93,6 +95,18 @@ Item {
         }
 
         Column {
+            id: figures
+            // The texts of the lines on screen, in order.
+            function visibleLines() {
+                const lines = []
+                for (let i = 0; i < children.length; ++i) {
+                    const line = children[i]
+                    if (line.visible && line.text !== undefined && line.text !== ""
+                            && line.Accessible.role === Accessible.StaticText)
+                        lines.push(line.text)
+                }
+                return lines
+            }
             Layout.alignment: Qt.AlignHCenter
             Layout.topMargin: 8
             Layout.bottomMargin: 8

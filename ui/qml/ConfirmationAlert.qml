@@ -31,7 +31,12 @@ CardDialog {
         eraseNowAwaitsFocus = true
     }
     onOpened: focusEraseNow()
-    onCountingChanged: focusEraseNow()
+    onCountingChanged: {
+        focusEraseNow()
+        // The count read out when the alert opened was "Counting…": the real one is news.
+        if (!counting && opened)
+            Qt.callLater(() => { if (!alert.counting) announcer.announce(message.text) })
+    }
 
     contentItem: ColumnLayout {
         spacing: 10
@@ -40,6 +45,10 @@ CardDialog {
         Accessible.name: heading.text
         Accessible.description: [message.text, caution.text].filter(text => text !== "").join(" ")
 
+        Announcer {
+            id: announcer
+            Layout.preferredHeight: 0
+        }
         StaticText {
             id: heading
             objectName: "alertTitle"

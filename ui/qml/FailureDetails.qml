@@ -60,6 +60,11 @@ CardDialog {
                 anchors.margins: 1
                 clip: true
                 boundsBehavior: Flickable.StopAtBounds
+                // One stop for Tab; the arrows go from item to item, each read as it is reached.
+                activeFocusOnTab: true
+                highlightFollowsCurrentItem: false
+                // The keyboard that comes to the list goes on to an item.
+                onActiveFocusChanged: if (activeFocus && currentIndex < 0 && count > 0) currentIndex = 0
                 model: details.screen.failures
                 ScrollBar.vertical: ScrollBar {
                     policy: ScrollBar.AsNeeded
@@ -83,6 +88,9 @@ CardDialog {
                     Accessible.role: Accessible.ListItem
                     Accessible.name: qsTr("%1, %2").arg(name).arg(reason)
                     Accessible.description: folder
+                    Accessible.focusable: true
+
+                    FocusRing { anchors.margins: 1; radius: 2; shown: item.activeFocus }
 
                     ColumnLayout {
                         id: lines
@@ -107,6 +115,8 @@ CardDialog {
                                 objectName: "showInFolderButton"
                                 visible: item.stillThere
                                 text: qsTr("Show in Folder")
+                                //: %1 is the name of the item the button shows
+                                accessibleName: qsTr("Show in Folder: %1").arg(item.name)
                                 font: Theme.caption
                                 onClicked: details.screen.reveal(item.key)
                             }

@@ -36,6 +36,7 @@ Rectangle {
                    : name
     Accessible.description: path
     Accessible.selectable: true
+    Accessible.focusable: true
     Accessible.selected: selected
     Accessible.onPressAction: screen.selectedFile = key
 
@@ -98,7 +99,7 @@ Rectangle {
             objectName: "revealButton"
             symbol: "magnifyingglass"
             tint: Theme.blue
-            accessibleName: qsTr("Show in Folder")
+            accessibleName: qsTr("Show in Folder: %1").arg(row.name)
             shown: row.selected
             onClicked: row.screen.reveal(row.key)
         }
@@ -108,7 +109,8 @@ Rectangle {
             objectName: "removeButton"
             symbol: "xmark"
             tint: Theme.red
-            accessibleName: qsTr("Remove from List")
+            //: %1 is the name of the item the button takes off the list
+            accessibleName: qsTr("Remove from List: %1").arg(row.name)
             shown: row.selected
             // The row goes with the entry: nothing of it is touched after the removal.
             onClicked: {

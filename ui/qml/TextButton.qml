@@ -8,6 +8,8 @@ Item {
     id: control
 
     property alias text: label.text
+    // What assistive technology calls it, where its words alone do not say enough.
+    property string accessibleName: text
     property font font: Theme.body
     property bool link: false
     property color tint: Theme.accent
@@ -22,7 +24,7 @@ Item {
     Keys.onEnterPressed: clicked()
     Keys.onSpacePressed: clicked()
     Accessible.role: link ? Accessible.Link : Accessible.Button
-    Accessible.name: text
+    Accessible.name: accessibleName
     Accessible.focusable: true
     Accessible.onPressAction: if (enabled) clicked()
 
