@@ -857,7 +857,8 @@ private slots:
                 QVERIFY(safe->state().checked);
             }
             QVERIFY(!h.screen().verifyAfterLastPass());  // off until chosen
-            h.screen().setVerifyAfterLastPass(true);
+            h.click("verifyCheckBox");
+            QVERIFY(h.screen().verifyAfterLastPass());
         }
         SettingsPreferences secondLaunch;
         ScreenHarness h(&secondLaunch);
@@ -880,24 +881,30 @@ private slots:
         bool readingBack = false;
         while (h.screen().isShredding()) {
             h.deliverUpdates(1);
-            readingBack = readingBack || h.screen().readingBack();
+            if (h.screen().readingBack()) {
+                readingBack = true;
+                QCOMPARE(h.text("passText"), QStringLiteral("Verifying"));
+            }
         }
         QVERIFY(readingBack);
         QVERIFY(!h.screen().readingBack());
         QVERIFY(h.screen().canSaveReport());
         QVERIFY(h.screen().reportFileName().endsWith(QLatin1String(".pdf")));
+        QTRY_VERIFY(h.find("saveReportButton") && h.find("saveReportButton")->isVisible());
 
         const fs::path json = h.root().path() / "report.JSON";
         QVERIFY(h.screen().saveReport(QUrl::fromLocalFile(QString::fromStdString(json))));
         const QString written = QString::fromStdString(testing_support::readFile(json));
         QVERIFY2(written.contains(QLatin1String("\"verify\": true")), qPrintable(written));
         QVERIFY(written.contains(QLatin1String("\"result\": \"erasedAndVerified\"")));
+        // As Qt's own dialog hands back a typed name: a path, not a URL.
         const fs::path pdf = h.root().path() / "report";
-        QVERIFY(h.screen().saveReport(QUrl::fromLocalFile(QString::fromStdString(pdf))));
+        QVERIFY(h.screen().saveReport(QUrl(QString::fromStdString(pdf))));
         QVERIFY(testing_support::readFile(pdf).starts_with("%PDF-"));
         QCOMPARE(h.screen().reportError(), QString());
 
         QVERIFY(!h.screen().saveReport(QUrl(QStringLiteral("https://example.org/report.pdf"))));
+        QCOMPARE(h.text("reportErrorLine"), h.screen().reportError());
         QVERIFY(!h.screen().reportError().isEmpty());
         h.screen().startAgain();
         QVERIFY(!h.screen().canSaveReport());
@@ -997,9 +1004,13 @@ private slots:
         QCOMPARE(tab(Qt::Key_Right), QStringLiteral("segment-Stealth"));  // the last one
         QCOMPARE(tab(Qt::Key_Left), QStringLiteral("segment-Safe"));
         QCOMPARE(h.screen().selectedMethodIndex(), 1);
-        QCOMPARE(tab(), QStringLiteral("eraseButton"));  // the picker was one stop
+        QCOMPARE(tab(), QStringLiteral("verifyCheckBox"));  // the picker was one stop
+        QCOMPARE(tab(Qt::Key_Return), QStringLiteral("verifyCheckBox"));
+        QVERIFY(h.screen().verifyAfterLastPass());
+        QCOMPARE(tab(), QStringLiteral("eraseButton"));
         QCOMPARE(tab(), QStringLiteral("clearAll"));
         QCOMPARE(tab(Qt::Key_Backtab), QStringLiteral("eraseButton"));
+        QCOMPARE(tab(Qt::Key_Backtab), QStringLiteral("verifyCheckBox"));
         QCOMPARE(tab(Qt::Key_Backtab), QStringLiteral("segment-Safe"));
         QCOMPARE(tab(Qt::Key_Backtab), QStringLiteral("removeButton"));
 
