@@ -930,51 +930,6 @@ private slots:
         QCOMPARE(displayNameOf(fs::path("/tmp") / name.toStdString()), shown);
     }
 
-    // As a screen reader walks it, state after state: every text on screen is read, every
-    // control has a name, a role and its action, nothing hidden is in the tree, and what is
-    // disabled says so.
-    void everyStateReadsAsItIsOnScreen() {
-        ScreenHarness h;
-        QVERIFY(h.exposed());
-        QString problems;
-        const auto readable = [&] {
-            problems = testing_support::AccessibleTree(h.view).problems.join(QLatin1Char('\n'));
-            return problems.isEmpty();
-        };
-        QTRY_VERIFY2(readable(), qPrintable("empty:\n" + problems));
-
-        h.file("folder/inside");
-        h.files().add(h.root() / "folder");  // still being counted
-        const BusyFile busy(h.root() / "busy");
-        h.files().add(busy.path());
-        h.screen().setSelectedFile(keyOf(busy.path()));
-        QTRY_VERIFY2(readable(), qPrintable("pending:\n" + problems));
-        h.screen().takeIn({"/"});
-        QTRY_VERIFY2(readable(), qPrintable("with a notice:\n" + problems));
-
-        h.probe().facts[busy.path()] = StorageFacts{0x9123683E, "btrfs", "rw", false, {}};
-        h.screen().setShowConfirmationDialog(true);
-        QTRY_VERIFY(h.shown("alertMessage"));
-        QTRY_VERIFY2(readable(), qPrintable("counting:\n" + problems));
-        h.fetchFacts();
-        QTRY_VERIFY2(readable(), qPrintable("confirming:\n" + problems));
-
-        h.screen().startShredding();
-        h.runBackgroundWork();
-        h.deliverUpdates(2);
-        QTRY_VERIFY2(readable(), qPrintable("running:\n" + problems));
-        h.deliverUpdates();
-        QTRY_VERIFY2(readable(), qPrintable("summary:\n" + problems));
-        h.screen().setShowFailureDetails(true);
-        QTRY_VERIFY2(readable(), qPrintable("details:\n" + problems));
-        h.screen().reveal(h.screen()
-                              .failures()
-                              ->data(h.screen().failures()->index(0), FailureListModel::KeyRole)
-                              .toString());
-        QTRY_VERIFY(h.shown("unopenedAddress"));
-        QTRY_VERIFY2(readable(), qPrintable("no file manager:\n" + problems));
-    }
-
     // Tab and Backtab go through the controls in reading order; the selected row has the
     // list's place, and the method picker is one stop whose Left and Right choose. Return on a
     // row's remove button, or Delete on the row, takes it off the list.
