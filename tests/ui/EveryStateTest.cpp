@@ -2,7 +2,6 @@
 #include <QAccessible>
 #include <QGuiApplication>
 #include <QPointer>
-#include <QProcess>
 #include <QQmlApplicationEngine>
 #include <QQmlProperty>
 #include <QQuickWindow>
@@ -12,6 +11,7 @@
 
 #include "AccessibleItems.h"
 #include "AccessibleTree.h"
+#include "BusyFile.h"
 #include "AppDelegate.h"
 #include "LocalPaths.h"
 #include "PendingItems.h"
@@ -23,28 +23,12 @@ Q_IMPORT_QML_PLUGIN(Fendry_AppPlugin)
 Q_IMPORT_QML_PLUGIN(Fendry_NewsletterPlugin)
 
 using namespace fendry;
+using testing_support::BusyFile;
 using testing_support::RecordingTranslator;
 using testing_support::ScreenHarness;
 namespace fs = std::filesystem;
 
 namespace {
-
-// A running program's file cannot be opened for writing: a file that a pass cannot erase.
-class BusyFile {
-public:
-    explicit BusyFile(const fs::path& path) {
-        fs::copy_file("/bin/sleep", path);
-        process_.start(QString::fromStdString(path.native()), {QStringLiteral("60")});
-        process_.waitForStarted();
-    }
-    ~BusyFile() {
-        process_.kill();
-        process_.waitForFinished();
-    }
-
-private:
-    QProcess process_;
-};
 
 QList<QQuickWindow*> windowsOnScreen() {
     QList<QQuickWindow*> windows;

@@ -13,7 +13,6 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
-#include <QProcess>
 #include <QQmlComponent>
 #include <QQmlContext>
 #include <QQmlProperty>
@@ -23,6 +22,7 @@
 
 #include "AccessibleItems.h"
 #include "AccessibleTree.h"
+#include "BusyFile.h"
 #include "FreeSpaceWiper.h"
 #include "LocalPaths.h"
 #include "Markup.h"
@@ -34,6 +34,7 @@
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
 
 using namespace fendry;
+using testing_support::BusyFile;
 using testing_support::ScreenHarness;
 namespace fs = std::filesystem;
 using StorageTable = std::vector<std::optional<StorageFacts>>;
@@ -75,25 +76,6 @@ void findAll(QQuickItem* item, const QString& objectName, QList<QQuickItem*>& fo
         findAll(child, objectName, found);
     }
 }
-
-// A running program's file cannot be opened for writing: a file that a pass cannot erase.
-class BusyFile {
-public:
-    explicit BusyFile(const fs::path& path) : path_(path) {
-        fs::copy_file("/bin/sleep", path);
-        process_.start(QString::fromStdString(path.native()), {QStringLiteral("60")});
-        process_.waitForStarted();
-    }
-    ~BusyFile() {
-        process_.kill();
-        process_.waitForFinished();
-    }
-    const fs::path& path() const { return path_; }
-
-private:
-    fs::path path_;
-    QProcess process_;
-};
 
 void dropUrls(QQuickWindow& window, QQuickItem* target, const QList<QUrl>& urls) {
     QMimeData data;
