@@ -15,7 +15,7 @@
 #include <optional>
 #include <set>
 
-#include "RunHarness.h"
+#include "HeldRun.h"
 
 using fendry::EraseStats;
 using Step = fendry::PassFailure::Step;
@@ -41,20 +41,19 @@ TEST(EraseRun, OneFileWithSafeReportsEveryPassInOrderAndEndsWithItsStats) {
     h.startAndWork(safe());
     EXPECT_TRUE(h.state().isShredding);  // nothing reaches the screen until delivered
     EXPECT_EQ(h.state().workList, nullptr);
-    ASSERT_TRUE(h.deliverOne());  // the work list comes first
+    ASSERT_TRUE(h.deliverUpdates(1) == 1);  // the work list comes first
     ASSERT_NE(h.state().workList, nullptr);
     ASSERT_EQ(h.state().workList->entries.size(), 1u);
     EXPECT_EQ(h.state().workList->pathOf(0), h / "file");
     EXPECT_EQ(h.state().totalFiles, 1);
     // The time remaining is estimated only once a pass has completed.
     h.now += 10s;
-    while (h.state().shreddingProgress == 0.0 && h.deliverOne()) {
+    while (h.state().shreddingProgress == 0.0 && h.deliverUpdates(1) == 1) {
         EXPECT_EQ(h.state().estimatedTimeRemaining.has_value(), h.state().shreddingProgress > 0);
     }
     ASSERT_TRUE(h.state().estimatedTimeRemaining.has_value());
     EXPECT_NEAR(*h.state().estimatedTimeRemaining, 60.0, 1e-9);  // 10 s × (7 − 1) ÷ 1
-    while (h.deliverOne()) {
-    }
+    h.deliverUpdates();
 
     EXPECT_EQ(h.changesOf(&RunState::currentFileIndex), std::vector<std::int64_t>{0});
     EXPECT_EQ(h.changesOf(&RunState::currentPass),
@@ -109,9 +108,8 @@ TEST(EraseRun, CoalescedUpdatesShowOnlyReachedPointsAndEndExact) {
         h.add(name);
     }
     h.startAndWork(stealth());
-    EXPECT_EQ(h.mainQueue.size(), 4u);  // work list, first point, last point, finish
-    while (h.deliverOne()) {
-    }
+    EXPECT_EQ(h.updatesWaiting(), 4u);  // work list, first point, last point, finish
+    h.deliverUpdates();
 
     ASSERT_EQ(h.seen.size(), 5u);  // the start, then the four delivered
     EXPECT_EQ(h.seen[2].currentFileIndex, 0);
@@ -133,7 +131,7 @@ TEST(EraseRun, CoalescedUpdatesNeverLeaveAStalePassOnScreen) {
         }
     };
     h.run.startShredding(h.files, safe());
-    h.background.front()();
+    h.runBackgroundWork();
     // A pass begins at the same instant the one before it ends, too soon to be sent then;
     // it still reaches the screen while it is being written, and the last point is the end.
     const auto passes = h.changesOf(&RunState::currentPass);
@@ -674,10 +672,8 @@ TEST(EraseRun, AFileReadBackIsRemovedOnlyWhenItReadsAsWritten) {
             }
         };
         h.run.startShredding(h.files, safe(), true);
-        h.background.front()();
-        h.background.clear();
-        while (h.deliverOne()) {
-        }
+        h.runBackgroundWork();
+        h.deliverUpdates();
 
         const auto& state = h.state();
         EXPECT_EQ(state.stats.fileCount, c.corruptAt ? 1 : 2) << c.what;
@@ -765,7 +761,7 @@ TEST(EraseRun, StartAgainClearsTheResultAndTheNextRunStartsAfresh) {
     EXPECT_FALSE(h.state().estimatedTimeRemaining.has_value());
     EXPECT_TRUE(h.state().failures.empty());
     h.run.startShredding({fendry::chooseItem(h / "other")}, quick());  // ignored while the first is under way
-    EXPECT_EQ(h.background.size(), 1u);
+    EXPECT_EQ(h.workWaiting(), 1u);
 }
 
 }  // namespace

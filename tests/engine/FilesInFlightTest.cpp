@@ -6,7 +6,7 @@
 #include <cerrno>
 #include <optional>
 
-#include "RunHarness.h"
+#include "HeldRun.h"
 
 using fendry::EraseStats;
 using Step = fendry::PassFailure::Step;

@@ -19,7 +19,7 @@
 
 #include "ReportFile.h"
 #include "ReportJson.h"
-#include "RunHarness.h"
+#include "HeldRun.h"
 #include "RunRecord.h"
 
 using testing_support::quick;
@@ -43,10 +43,8 @@ public:
 
 void finish(RunHarness& h, bool verify) {
     h.run.startShredding(h.files, quick(), verify);
-    h.background.front()();
-    h.background.clear();
-    while (h.deliverOne()) {
-    }
+    h.runBackgroundWork();
+    h.deliverUpdates();
 }
 
 QJsonObject reportOf(RunHarness& h) {
