@@ -89,9 +89,8 @@ public:
     }
 
     int openFolder(const std::string& path, int& fd) override {
-        return opened(fd, path, step(Call::OpenFolder, path, [&] {
-                          return FileOps::openFolder(path, fd);
-                      }));
+        return opened(fd, path,
+                      step(Call::OpenFolder, path, [&] { return FileOps::openFolder(path, fd); }));
     }
     int openFolderAt(int folder, const std::string& name, int& fd, bool same) override {
         return opened(fd, name, step(Call::OpenFolderAt, name, [&] {
@@ -99,8 +98,9 @@ public:
                       }));
     }
     int openParent(int folder, int& fd) override {
-        return opened(fd, "..",
-                      step(Call::OpenParent, "..", [&] { return FileOps::openParent(folder, fd); }));
+        return opened(fd, "..", step(Call::OpenParent, "..", [&] {
+                          return FileOps::openParent(folder, fd);
+                      }));
     }
     int listFolder(int folder, const std::function<void(const char*)>& visit) override {
         return step(Call::List, nameOf(folder), [&] { return FileOps::listFolder(folder, visit); });
@@ -143,8 +143,8 @@ public:
             const std::lock_guard lock(mutex_);
             writeLengths.push_back(length);
         }
-        const std::size_t allowed = maxBytesPerWrite > 0 ? std::min(length, maxBytesPerWrite)
-                                                         : length;
+        const std::size_t allowed =
+            maxBytesPerWrite > 0 ? std::min(length, maxBytesPerWrite) : length;
         return step(Call::Write, nameOf(fd),
                     [&] { return FileOps::writeAt(fd, data, allowed, offset, written); });
     }
