@@ -626,6 +626,7 @@ TEST(EraseRun, AFileReadBackIsRemovedOnlyWhenItReadsAsWritten) {
         EXPECT_EQ(state.stats.fileCount, c.corruptAt ? 1 : 2);
         EXPECT_EQ(entryExists(h / "sel/big"), c.corruptAt.has_value());
         if (c.corruptAt) {
+            ASSERT_FALSE(state.failures.empty());
             EXPECT_EQ(state.failures[0].failure.step, Step::ReadBackMismatch);
             EXPECT_EQ(state.failures[0].failure.offset, *c.corruptAt);
         }
@@ -656,7 +657,7 @@ TEST(EraseRun, OverwritesAHardLinkedFileOnlyWhenEveryNameIsInTheRun) {
     EXPECT_FALSE(entryExists(h / "other/shared"));
     EXPECT_EQ(h.state().stats, (EraseStats{1, 17}));  // one file, however many names
     EXPECT_EQ(h.ops.count(Call::Open), 7);
-    EXPECT_EQ(h.failures(), (Lines{{"sel/half", Step::OtherNames}, {"sel/", Step::FolderKept}}));
+    ASSERT_EQ(h.failures(), (Lines{{"sel/half", Step::OtherNames}, {"sel/", Step::FolderKept}}));
     EXPECT_EQ(h.state().failures[0].failure.offset, 1);
 }
 
