@@ -49,6 +49,10 @@
         <source>Progress</source>
         <translation>Fortschritt</translation>
     </message>
+    <message>
+        <source>Verifying</source>
+        <translation>Prüfen</translation>
+    </message>
 </context>
 <context>
     <name>CompletionView</name>
@@ -100,6 +104,14 @@
             <numerusform>%n Ordner nicht entfernt</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Save Report…</source>
+        <translation>Bericht sichern …</translation>
+    </message>
+    <message>
+        <source>The report lists the names of everything erased. It is saved only where you choose and sent nowhere.</source>
+        <translation>Der Bericht nennt alles Gelöschte mit Namen. Er wird nur dort gesichert, wo Sie es wählen, und nirgendwohin gesendet.</translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -133,6 +145,25 @@
             <numerusform>%n Datei</numerusform>
             <numerusform>%n Dateien</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>PDF-Dokument (*.pdf)</translation>
+    </message>
+    <message>
+        <source>JSON file (*.json)</source>
+        <translation>JSON-Datei (*.json)</translation>
+    </message>
+    <message>
+        <source>Save Report: it lists every erased name</source>
+        <translation>Bericht sichern: er nennt jeden gelöschten Namen</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Sichern</translation>
     </message>
 </context>
 <context>
@@ -807,6 +838,14 @@ Kein Spam – ganz fest versprochen.</translation>
     <message>
         <source>Mode</source>
         <translation>Modus</translation>
+    </message>
+    <message>
+        <source>Verify after the last pass</source>
+        <translation>Nach dem letzten Durchgang prüfen</translation>
+    </message>
+    <message>
+        <source>Each file is read back from the disk and kept if it differs from what was written.</source>
+        <translation>Jede Datei wird vom Datenträger zurückgelesen und behalten, wenn sie vom Geschriebenen abweicht.</translation>
     </message>
 </context>
 <context>

@@ -49,6 +49,10 @@
         <source>Progress</source>
         <translation>Progreso</translation>
     </message>
+    <message>
+        <source>Verifying</source>
+        <translation>Verificando</translation>
+    </message>
 </context>
 <context>
     <name>CompletionView</name>
@@ -100,6 +104,14 @@
             <numerusform>%n carpetas no eliminadas</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Save Report…</source>
+        <translation>Guardar informe…</translation>
+    </message>
+    <message>
+        <source>The report lists the names of everything erased. It is saved only where you choose and sent nowhere.</source>
+        <translation>El informe nombra todo lo borrado. Solo se guarda donde usted elija y no se envía a ningún sitio.</translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -133,6 +145,25 @@
             <numerusform>%n archivo</numerusform>
             <numerusform>%n archivos</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Documento PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>JSON file (*.json)</source>
+        <translation>Archivo JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>Save Report: it lists every erased name</source>
+        <translation>Guardar informe: nombra todo lo borrado</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Guardar</translation>
     </message>
 </context>
 <context>
@@ -807,6 +838,14 @@ Nada de spam, te lo prometo.</translation>
     <message>
         <source>Mode</source>
         <translation>Modo</translation>
+    </message>
+    <message>
+        <source>Verify after the last pass</source>
+        <translation>Verificar tras la última pasada</translation>
+    </message>
+    <message>
+        <source>Each file is read back from the disk and kept if it differs from what was written.</source>
+        <translation>Cada archivo se vuelve a leer del disco y se conserva si difiere de lo escrito.</translation>
     </message>
 </context>
 <context>

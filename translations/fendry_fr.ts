@@ -49,6 +49,10 @@
         <source>Progress</source>
         <translation>Progression</translation>
     </message>
+    <message>
+        <source>Verifying</source>
+        <translation>Vérification</translation>
+    </message>
 </context>
 <context>
     <name>CompletionView</name>
@@ -100,6 +104,14 @@
             <numerusform>%n dossiers non supprimés</numerusform>
         </translation>
     </message>
+    <message>
+        <source>Save Report…</source>
+        <translation>Enregistrer le rapport…</translation>
+    </message>
+    <message>
+        <source>The report lists the names of everything erased. It is saved only where you choose and sent nowhere.</source>
+        <translation>Le rapport donne le nom de tout ce qui a été effacé. Il est enregistré uniquement là où vous le choisissez et n’est envoyé nulle part.</translation>
+    </message>
 </context>
 <context>
     <name>ConfirmationAlert</name>
@@ -133,6 +145,25 @@
             <numerusform>%n fichier</numerusform>
             <numerusform>%n fichiers</numerusform>
         </translation>
+    </message>
+</context>
+<context>
+    <name>ContentView</name>
+    <message>
+        <source>PDF document (*.pdf)</source>
+        <translation>Document PDF (*.pdf)</translation>
+    </message>
+    <message>
+        <source>JSON file (*.json)</source>
+        <translation>Fichier JSON (*.json)</translation>
+    </message>
+    <message>
+        <source>Save Report: it lists every erased name</source>
+        <translation>Enregistrer le rapport : il nomme tout ce qui a été effacé</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Enregistrer</translation>
     </message>
 </context>
 <context>
@@ -807,6 +838,14 @@ Aucun spam — c’est promis.</translation>
     <message>
         <source>Mode</source>
         <translation>Méthode</translation>
+    </message>
+    <message>
+        <source>Verify after the last pass</source>
+        <translation>Vérifier après le dernier passage</translation>
+    </message>
+    <message>
+        <source>Each file is read back from the disk and kept if it differs from what was written.</source>
+        <translation>Chaque fichier est relu sur le disque et conservé s’il diffère de ce qui a été écrit.</translation>
     </message>
 </context>
 <context>

@@ -3,9 +3,12 @@
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPointer>
+#include <QStandardPaths>
 #include <algorithm>
 
 #include "EngineTexts.h"
@@ -153,9 +156,19 @@ QString MainScreen::reportFileName() const {
                  .toString(QStringLiteral("yyyy-MM-dd HH-mm")));
 }
 
+QUrl MainScreen::reportFolder() const {
+    auto folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
+        folder = QDir::homePath();
+    }
+    return QUrl::fromLocalFile(folder);
+}
+
 bool MainScreen::saveReport(const QUrl& file) {
     QString error;
-    const auto path = localPathOf(file);
+    // Qt's own save dialog hands back a typed name as a bare absolute path, not a file URL.
+    const bool barePath = file.scheme().isEmpty() && file.path().startsWith(QLatin1Char('/'));
+    const auto path = localPathOf(barePath ? QUrl::fromLocalFile(file.toString()) : file);
     if (!canSaveReport()) {
         error = tr("there is no finished run to report on");
     } else if (!path || path->empty()) {

@@ -72,6 +72,7 @@ class MainScreen : public QObject {
     // in the save dialog, and why the last save failed (empty after one that worked).
     Q_PROPERTY(bool canSaveReport READ canSaveReport NOTIFY runChanged)
     Q_PROPERTY(QString reportFileName READ reportFileName NOTIFY runChanged)
+    Q_PROPERTY(QUrl reportFolder READ reportFolder CONSTANT)
     Q_PROPERTY(QString reportError READ reportError NOTIFY reportErrorChanged)
 
 public:
@@ -126,6 +127,8 @@ public:
 
     bool canSaveReport() const;
     QString reportFileName() const;
+    // Where the save dialog opens: the user's documents, else home.
+    QUrl reportFolder() const;
     QString reportError() const { return reportError_; }
     // Writes the report of the run on screen to the local file `file`: JSON when its name ends
     // in ".json", PDF otherwise. False, with `reportError` saying why, when it could not be.

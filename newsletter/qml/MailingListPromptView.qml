@@ -70,6 +70,8 @@ ColumnLayout {
                 // Return reaches "Subscribe", which does nothing while the field is empty.
                 onAccepted: if (subscribe.enabled) subscribe.clicked()
                 Accessible.name: qsTr("Email address")
+                // The hint in the empty field, for those who cannot see it.
+                Accessible.description: placeholderText
             }
             StaticText {
                 objectName: "failureMessage"

@@ -44,6 +44,7 @@ private:
         switch (role) {
             case QAccessible::Button:
             case QAccessible::RadioButton:
+            case QAccessible::CheckBox:
             case QAccessible::MenuItem:
             case QAccessible::Link:
             case QAccessible::ListItem:
@@ -55,7 +56,8 @@ private:
     }
     static bool isPressable(QAccessible::Role role) {
         return role == QAccessible::Button || role == QAccessible::RadioButton ||
-               role == QAccessible::MenuItem || role == QAccessible::Link;
+               role == QAccessible::CheckBox || role == QAccessible::MenuItem ||
+               role == QAccessible::Link;
     }
 
     // Looked at here as the user sees it, not as the interface reports it.

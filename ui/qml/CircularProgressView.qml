@@ -11,8 +11,11 @@ Item {
     property int totalPasses: 1
     property int currentFile: 1
     property int totalFiles: 0
+    // The file is being read back after its last pass.
+    property bool verifying: false
     // The words under the percentage: the pass of the file, unless the ring shows other work.
-    property string detail: qsTr("Pass %1/%2").arg(currentPass).arg(totalPasses)
+    property string detail: verifying ? qsTr("Verifying")
+                                      : qsTr("Pass %1/%2").arg(currentPass).arg(totalPasses)
 
     readonly property real runFraction: Math.min(progress, 1.0)
     readonly property real passFraction: currentPass / totalPasses

@@ -15,10 +15,14 @@ Item {
     property var foldersKept: 0
     property int waitingCount: 0
     property bool showDetails: false
+    property bool canSaveReport: false
+    // Why the last "Save Report…" failed; empty when it worked or was not tried.
+    property string reportError
     readonly property bool success: failedCount < 1
 
     signal startAgain()
     signal detailsRequested()
+    signal saveReportRequested()
 
     // The keyboard lands where the user will act next: the details of a run with failures, or
     // else "Start Again".
@@ -161,6 +165,39 @@ Item {
                 anchors.horizontalCenter: parent.horizontalCenter
                 text: qsTr("Show Details")
                 onClicked: view.detailsRequested()
+            }
+            TextButton {
+                objectName: "saveReportButton"
+                visible: view.canSaveReport
+                anchors.horizontalCenter: parent.horizontalCenter
+                text: qsTr("Save Report…")
+                Accessible.description: reportPrivacy.text
+                onClicked: view.saveReportRequested()
+            }
+            StaticText {
+                id: reportPrivacy
+                objectName: "reportPrivacyLine"
+                visible: view.canSaveReport
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: Math.min(implicitWidth, view.width - 48)
+                wrapMode: Text.WordWrap
+                horizontalAlignment: Text.AlignHCenter
+                text: qsTr("The report lists the names of everything erased. It is saved only where you choose and sent nowhere.")
+                font: Theme.caption
+                color: Theme.gray
+            }
+            StaticText {
+                objectName: "reportErrorLine"
+                visible: view.reportError !== ""
+                anchors.horizontalCenter: parent.horizontalCenter
+                width: Math.min(implicitWidth, view.width - 32)
+                wrapMode: Text.WordWrap
+                horizontalAlignment: Text.AlignHCenter
+                Accessible.role: Accessible.Notification
+                text: view.reportError
+                textFormat: Text.PlainText
+                font: Theme.caption
+                color: Theme.orange
             }
             WaitingLine {
                 anchors.horizontalCenter: parent.horizontalCenter

@@ -1,5 +1,6 @@
 import QtQuick
 import QtQuick.Window
+import QtQuick.Dialogs
 import Fendry.Ui
 
 // The whole content of the window: the intake area, the progress of a run, or its summary.
@@ -53,7 +54,27 @@ Rectangle {
                 waitingCount: view.screen.waitingCount
                 onStartAgain: view.screen.startAgain()
                 onDetailsRequested: view.screen.showFailureDetails = true
+                canSaveReport: view.screen.canSaveReport
+                reportError: view.screen.reportError
+                onSaveReportRequested: {
+                    reportDialog.currentFolder = view.screen.reportFolder
+                    reportDialog.selectedFile = view.screen.reportFolder + "/"
+                            + encodeURIComponent(view.screen.reportFileName)
+                    reportDialog.open()
+                }
             }
+        }
+
+        // The desktop's save dialog; its title says what the report holds.
+        FileDialog {
+            id: reportDialog
+            objectName: "reportDialog"
+            fileMode: FileDialog.SaveFile
+            title: qsTr("Save Report: it lists every erased name")
+            acceptLabel: qsTr("Save")
+            nameFilters: [qsTr("PDF document (*.pdf)"), qsTr("JSON file (*.json)")]
+            defaultSuffix: "pdf"
+            onAccepted: view.screen.saveReport(selectedFile)
         }
 
         FadingContent {

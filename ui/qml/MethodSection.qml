@@ -129,4 +129,65 @@ ColumnLayout {
         wrapMode: Text.WordWrap
         horizontalAlignment: Text.AlignLeft
     }
+
+    // Reading each file back after its last pass; remembered like the method.
+    CheckBox {
+        id: verifyBox
+        objectName: "verifyCheckBox"
+        Layout.leftMargin: Theme.padding + 41
+        Layout.rightMargin: Theme.padding
+        Layout.topMargin: 4
+        text: qsTr("Verify after the last pass")
+        checked: section.screen.verifyAfterLastPass
+        onToggled: section.screen.verifyAfterLastPass = checked
+        // Like the other controls here, a click does not take the keyboard.
+        focusPolicy: Qt.TabFocus
+        padding: 0
+        spacing: 6
+        font: Theme.body
+        Keys.onReturnPressed: { toggle(); toggled() }
+        Keys.onEnterPressed: { toggle(); toggled() }
+        Accessible.name: text
+        Accessible.description: verifyDescription.text
+
+        indicator: Rectangle {
+            x: verifyBox.leftPadding
+            y: (verifyBox.height - height) / 2
+            implicitWidth: 14
+            implicitHeight: 14
+            radius: 3
+            color: verifyBox.checked ? Theme.accent : Theme.controlBackground
+            border.color: verifyBox.checked ? Theme.accent : Theme.controlBorder
+
+            Text {
+                anchors.centerIn: parent
+                visible: verifyBox.checked
+                text: "\u2713"
+                font.pixelSize: 11
+                font.bold: true
+                color: Theme.textOnAccent
+            }
+            FocusRing { owner: verifyBox; radius: 5 }
+        }
+        contentItem: Text {
+            leftPadding: verifyBox.indicator.width + verifyBox.spacing
+            text: verifyBox.text
+            font: verifyBox.font
+            color: Theme.primary
+            verticalAlignment: Text.AlignVCenter
+        }
+    }
+
+    StaticText {
+        id: verifyDescription
+        objectName: "verifyDescription"
+        Layout.fillWidth: true
+        Layout.leftMargin: Theme.padding + 61
+        Layout.rightMargin: Theme.padding
+        text: qsTr("Each file is read back from the disk and kept if it differs from what was written.")
+        font: Theme.caption
+        color: Theme.gray
+        wrapMode: Text.WordWrap
+        horizontalAlignment: Text.AlignLeft
+    }
 }

@@ -30,6 +30,7 @@ ColumnLayout {
         progress: area.screen.shreddingProgress
         currentPass: area.screen.currentPass + 1
         totalPasses: area.screen.passesPerFile
+        verifying: area.screen.readingBack
         currentFile: area.screen.currentFileNumber
         totalFiles: area.screen.totalFiles
     }
