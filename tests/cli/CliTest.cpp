@@ -1,6 +1,7 @@
 // fendry-cli end to end, on real files in a temporary folder.
 
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <pty.h>
@@ -13,6 +14,9 @@
 #include "ScratchExt4.h"
 #include "TempFolder.h"
 
+using testing::AllOf;
+using testing::HasSubstr;
+using testing::StartsWith;
 using testing_support::entryExists;
 using testing_support::readFile;
 using testing_support::ScratchExt4;
@@ -62,9 +66,10 @@ protected:
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
 
-    // Runs without a terminal: standard input, output and error are files.
-    Outcome run(const std::vector<std::string>& args, const std::string& input = "") {
+    // Starts it without a terminal: standard input, output and error are files of the folder.
+    pid_t start(const std::vector<std::string>& args, const std::string& input = "") {
         writeFile(root / "stdin", input);
+        std::fflush(nullptr);  // or the child writes out what this process had not yet
         const pid_t pid = ::fork();
         if (pid == 0) {
             redirect((root / "stdin").c_str(), "r", stdin);
@@ -72,7 +77,10 @@ protected:
             redirect((root / "stderr").c_str(), "w", stderr);
             execCli(args);
         }
-        const int code = exitCodeOf(pid);
+        return pid;
+    }
+    Outcome run(const std::vector<std::string>& args, const std::string& input = "") {
+        const int code = exitCodeOf(start(args, input));
         return {code, readFile(root / "stdout"), readFile(root / "stderr")};
     }
 
@@ -100,35 +108,54 @@ protected:
     }
 };
 
-TEST_F(Cli, HelpVersionBadUsageAndMissingConfirmationEraseNothing) {
-    writeFile(root / "keep", "data");
-    const std::string keep = (root / "keep").string();
-    const auto help = run({"--help"});
-    EXPECT_EQ(help.exitCode, 0);
-    EXPECT_NE(help.out.find("--method"), std::string::npos);
-    EXPECT_EQ(run({"--version"}).exitCode, 0);
-
-    const auto unknown = run({"--yes", "--method", "fast", keep});
-    EXPECT_EQ(unknown.exitCode, 2);
-    for (const char* name : {"quick", "safe", "stealth"}) {
-        EXPECT_NE(unknown.err.find(name), std::string::npos) << unknown.err;
-    }
-    EXPECT_EQ(run({"--yes"}).exitCode, 2);
-    const auto hostile = run({"--no-such-option\xc2\x9d" "0;title\x07", keep});
-    EXPECT_EQ(hostile.exitCode, 2);
-    EXPECT_NE(hostile.err.find("'no-such-option\\x9d0;title\\x07'"), std::string::npos)
-        << hostile.err;
-    // "fendry-cli *" beside a file named "-y": nothing short skips the question.
-    EXPECT_EQ(run({"-y", keep}).exitCode, 2);
-    // A name that is not valid UTF-8 is refused, never mapped onto another file's name.
+// Help and version; and whatever is wrong with the command line or the items, it says what, exits
+// with 2 and erases nothing.
+TEST_F(Cli, BadUsageRefusalsAndAMissingAnswerEraseNothing) {
+    writeFile(root / "dir/keep", "data");
     writeFile(root / "bad\xEF\xBF\xBD", "data");
-    EXPECT_EQ(run({"--yes", (root / "bad\xFF").string()}).exitCode, 2);
-    EXPECT_EQ(readFile(root / "bad\xEF\xBF\xBD"), "data");
-    // Without --yes and without a terminal to ask on, even a "y" on standard input is no answer.
-    const auto refused = run({keep}, "y\n");
-    EXPECT_EQ(refused.exitCode, 2);
-    EXPECT_NE(refused.err.find("--yes"), std::string::npos);
-    EXPECT_EQ(readFile(root / "keep"), "data");
+    fs::create_directories(root / "dir.pdf");
+    const std::string dir = (root / "dir").string(), keep = dir + "/keep";
+    const std::string folder = root.path().string();
+    const std::string hostile = "--no-such-option\u009d0;title\x07";  // controls, shown
+    const struct {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string said;  // on standard error; on standard output for an exit code of 0
+        std::string input = "";
+    } rows[] = {
+        {{"--help"}, 0, "--method"},
+        {{"--version"}, 0, ""},
+        {{"--yes", "--method", "fast", keep}, 2, "choose quick, safe or stealth"},
+        {{"--yes"}, 2, ""},
+        {{hostile, keep}, 2, "'no-such-option\\x9d0;title\\x07'"},
+        {{"-y", keep}, 2, ""},  // "fendry-cli *" beside a file named "-y": nothing short skips it
+        // A name that is not valid UTF-8 is refused, never mapped onto another file's name.
+        {{"--yes", (root / "bad\xFF").string()}, 2, ""},
+        // Without --yes and without a terminal to ask on, a "y" on standard input is no answer.
+        {{keep}, 2, "--yes", "y\n"},
+        {{"--yes", keep, "/"}, 2, "refusing to erase"},
+        {{"--yes", keep, ".."}, 2, "refusing to erase"},
+        {{"--yes", keep, (root / "dir/..").string()}, 2, "refusing to erase"},
+        {{"--yes", keep, (root / "dir/.").string()}, 2, "refusing to erase"},
+        // A report that cannot be written is refused before anything is erased.
+        {{"--yes", "--report", (root / "r.txt").string(), keep}, 2, "must end in .pdf or .json"},
+        {{"--yes", "--report", (root / "missing/r.pdf").string(), keep}, 2, "does not exist"},
+        {{"--yes", "--report", dir + "/r.json", dir}, 2, "inside what is to be erased"},
+        {{"--yes", "--report", (root / "dir.pdf").string(), keep}, 2, "is a folder"},
+        {{"--wipe-free-space", "/proc", "--yes"}, 2, "refusing to wipe the free space under"},
+        {{"--wipe-free-space", (root / "gone").string(), "--yes"}, 2, "No such file"},
+        {{"--wipe-free-space", keep, "--yes"}, 2, "it is not a folder"},
+        {{"--wipe-free-space", folder, "--method", "safe"}, 2, "--wipe-free-space takes one PATH"},
+        {{"--wipe-free-space", folder, folder}, 2, "--wipe-free-space takes one PATH"},
+    };
+    for (const auto& row : rows) {
+        const auto outcome = run(row.args, row.input);
+        SCOPED_TRACE(row.args.back() + "\n" + outcome.err);
+        EXPECT_EQ(outcome.exitCode, row.exitCode);
+        EXPECT_THAT(row.exitCode == 0 ? outcome.out : outcome.err, HasSubstr(row.said));
+        EXPECT_EQ(readFile(root / "dir/keep"), "data");
+        EXPECT_EQ(readFile(root / "bad\xEF\xBF\xBD"), "data");
+    }
 }
 
 TEST_F(Cli, ErasesARealTreeAndSummarisesIt) {
@@ -147,8 +174,7 @@ TEST_F(Cli, ErasesARealTreeAndSummarisesIt) {
     EXPECT_FALSE(entryExists(root / "tree"));
     EXPECT_FALSE(entryExists(root / "single"));
     // --method does not change the saved choice.
-    EXPECT_NE(readFile(config / "morvel/Fendry.ini").find("selectedShredMethodIndex=2"),
-              std::string::npos);
+    EXPECT_THAT(readFile(config / "morvel/Fendry.ini"), HasSubstr("selectedShredMethodIndex=2"));
 }
 
 TEST_F(Cli, ReportsEachItemThatCouldNotBeErasedAndExitsWithOne) {
@@ -162,31 +188,20 @@ TEST_F(Cli, ReportsEachItemThatCouldNotBeErasedAndExitsWithOne) {
     const auto outcome = run({"--yes", (root / "folder").string(), (root / "gone").string()});
 
     EXPECT_EQ(outcome.exitCode, 1);
-    EXPECT_NE(outcome.out.find("Done, with issues\n1 files securely erased\n100.0 bytes of data "
-                               "deleted from disk\n2 link(s) and special file(s) removed, none "
-                               "followed\n2 file(s) could not be erased\n1 folder(s) not "
-                               "removed\n"),
-              std::string::npos)
-        << outcome.out;
-    EXPECT_NE(outcome.out.find((root / "folder/sha\\x0ared").string() + ": has 1 other name(s)"),
-              std::string::npos);
-    EXPECT_NE(outcome.out.find((root / "folder").string() + "/: was not removed"),
-              std::string::npos);
+    EXPECT_THAT(outcome.out,
+                HasSubstr("Done, with issues\n1 files securely erased\n100.0 bytes of data "
+                          "deleted from disk\n2 link(s) and special file(s) removed, none "
+                          "followed\n2 file(s) could not be erased\n1 folder(s) not "
+                          "removed\n"));
+    EXPECT_THAT(outcome.out,
+                HasSubstr((root / "folder/sha\\x0ared").string() + ": has 1 other name(s)"));
+    EXPECT_THAT(outcome.out, HasSubstr((root / "folder").string() + "/: was not removed"));
     EXPECT_EQ(readFile(root / "other-name"), "shared");
-    EXPECT_NE(outcome.out.find((root / "gone").string() + ": could not be found"),
-              std::string::npos);
+    EXPECT_THAT(outcome.out, HasSubstr((root / "gone").string() + ": could not be found"));
     EXPECT_EQ(readFile(root / "outside"), "keep");
-}
-
-TEST_F(Cli, RefusesTheRootAndPathsEndingInDotsAndErasesNothing) {
-    writeFile(root / "dir/keep", "data");
-    for (const std::string& refused : {std::string("/"), std::string(".."),
-                                       (root / "dir/..").string(), (root / "dir/.").string()}) {
-        const auto outcome = run({"--yes", (root / "dir/keep").string(), refused});
-        EXPECT_EQ(outcome.exitCode, 2) << refused;
-        EXPECT_NE(outcome.err.find("refusing to erase"), std::string::npos) << refused;
-        EXPECT_EQ(readFile(root / "dir/keep"), "data") << refused;
-    }
+    // Quiet, only what could not be erased.
+    EXPECT_EQ(run({"--yes", "-q", (root / "gone").string()}).out,
+              "  " + (root / "gone").string() + ": could not be found\n");
 }
 
 TEST_F(Cli, ADryRunSaysWhatWouldHappenAndChangesNothing) {
@@ -197,23 +212,22 @@ TEST_F(Cli, ADryRunSaysWhatWouldHappenAndChangesNothing) {
     fs::create_hard_link(root / "sel/shared", root / "other-name");
 
     // Names that would work the terminal: C1 controls, marks that reorder text, raw bytes.
-    writeFile(root / "sel/sub/t\xc2\x9d" "0;pwned\xc2\x9c", 1);
-    writeFile(root / "sel/sub/r\xe2\x80\xaetxt.exe", 1);
-    writeFile(root / "sel/sub/c\x9b" "2J", 1);
+    for (const char* name :
+         {"sel/sub/t\u009d0;pwned\u009c", "sel/sub/r\u202etxt.exe", "sel/sub/c\2332J"}) {
+        writeFile(root / name, 1);
+    }
     // A file of the system bind-mounted inside, as in a container's folder.
     writeFile(root / "outside", "HOST");
     writeFile(root / "sel/etc/hosts", "");
-    const bool mounted = ::geteuid() == 0 &&
-                         ::mount((root / "outside").c_str(), (root / "sel/etc/hosts").c_str(),
-                                 nullptr, MS_BIND, nullptr) == 0;
+    const bool mounted =
+        ::geteuid() == 0 && ::mount((root / "outside").c_str(), (root / "sel/etc/hosts").c_str(),
+                                    nullptr, MS_BIND, nullptr) == 0;
 
     const auto outcome = run({"--dry-run", (root / "sel").string(), ".."});
     if (mounted) {
         ::umount2((root / "sel/etc/hosts").c_str(), MNT_DETACH);
-        EXPECT_NE(outcome.out.find("left:    " + (root / "sel/etc/hosts").string() +
-                                   ": is where another file system is mounted"),
-                  std::string::npos)
-            << outcome.out;
+        EXPECT_THAT(outcome.out, HasSubstr("left:    " + (root / "sel/etc/hosts").string() +
+                                           ": is where another file system is mounted"));
     }
 
     EXPECT_EQ(outcome.exitCode, 0);
@@ -228,58 +242,34 @@ TEST_F(Cli, ADryRunSaysWhatWouldHappenAndChangesNothing) {
           std::string(mounted ? "5" : "6") + " file(s) would be erased (2.0 KB)\n",
           std::string("1 link(s) and special file(s) would be removed\n"),
           std::string(mounted ? "3" : "2") + " item(s) would be refused or left\n"}) {
-        EXPECT_NE(outcome.out.find(line), std::string::npos) << line << "\n" << outcome.out;
+        EXPECT_THAT(outcome.out, HasSubstr(line));
     }
     EXPECT_TRUE(entryExists(root / "sel/a"));
     EXPECT_TRUE(entryExists(root / "sel/link"));
 }
 
-TEST_F(Cli, QuietPrintsOnlyWhatCouldNotBeErased) {
-    writeFile(root / "ok", 10);
-    const auto erased = run({"--yes", "--quiet", (root / "ok").string()});
-    EXPECT_EQ(erased.exitCode, 0);
-    EXPECT_EQ(erased.out, "");
-
-    const auto failed = run({"--yes", "-q", (root / "gone").string()});
-    EXPECT_EQ(failed.exitCode, 1);
-    EXPECT_EQ(failed.out,
-              "  " + (root / "gone").string() + ": could not be found\n");
-}
-
-TEST_F(Cli, WritesAReportAtTheEndAndRefusesOneItCannotWriteBeforeErasing) {
+TEST_F(Cli, WritesAReportAtTheEnd) {
     writeFile(root / "folder/ok", 100);
     writeFile(root / "keep", "data");
     const std::string folder = (root / "folder").string();
-    fs::create_directories(root / "dir.pdf");
-    for (const auto& [report, why] : {std::pair{"r.txt", "must end in .pdf or .json"},
-                                      {"missing/r.pdf", "does not exist"},
-                                      {"folder/r.json", "inside what is to be erased"},
-                                      {"dir.pdf", "is a folder"}}) {
-        const auto outcome =
-            run({"--yes", "--report", (root / report).string(), folder, (root / "keep").string()});
-        EXPECT_EQ(outcome.exitCode, 2) << report;
-        EXPECT_NE(outcome.err.find(why), std::string::npos) << outcome.err;
-        EXPECT_EQ(readFile(root / "keep"), "data") << report;
-    }
 
     // After failures the run's own status stands, with the report beside it.
     const auto json =
         run({"--yes", "--report", (root / "r.json").string(), folder, (root / "gone").string()});
     EXPECT_EQ(json.exitCode, 1) << json.err;
     const std::string report = readFile(root / "r.json");
-    for (const char* field : {"\"outcome\": \"erasedWithIssues\"", "\"step\": \"notFound\"",
-                              "\"result\": \"erased\""}) {
-        EXPECT_NE(report.find(field), std::string::npos) << field << "\n" << report;
-    }
+    EXPECT_THAT(report,
+                AllOf(HasSubstr("\"outcome\": \"erasedWithIssues\""),
+                      HasSubstr("\"step\": \"notFound\""), HasSubstr("\"result\": \"erased\"")));
     EXPECT_EQ(fs::status(root / "r.json").permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 
-    // A PDF needs no display, and Qt's own notes stay off the terminal.
-    const auto pdf =
-        run({"--yes", "--report=" + (root / "r.pdf").string(), (root / "keep").string()});
+    // A PDF needs no display, and Qt's own notes stay off the terminal; quiet, nothing else is.
+    const auto pdf = run(
+        {"--yes", "--quiet", "--report=" + (root / "r.pdf").string(), (root / "keep").string()});
     EXPECT_EQ(pdf.exitCode, 0);
-    EXPECT_EQ(pdf.err, "");
-    EXPECT_EQ(readFile(root / "r.pdf").rfind("%PDF-", 0), 0u);
+    EXPECT_EQ(pdf.err + pdf.out, "");
+    EXPECT_THAT(readFile(root / "r.pdf"), StartsWith("%PDF-"));
 
     // A report that cannot be written once the run is over: 3, where all was erased.
     fs::create_directories(root / "full");
@@ -290,8 +280,8 @@ TEST_F(Cli, WritesAReportAtTheEndAndRefusesOneItCannotWriteBeforeErasing) {
             run({"--yes", "--report", (root / "full/r.json").string(), (root / "more").string()});
         ::umount2((root / "full").c_str(), MNT_DETACH);
         EXPECT_EQ(full.exitCode, 3);
-        EXPECT_NE(full.err.find("the report could not be written"), std::string::npos) << full.err;
-        EXPECT_EQ(full.out.rfind("All set!", 0), 0u);
+        EXPECT_THAT(full.err, HasSubstr("the report could not be written"));
+        EXPECT_THAT(full.out, StartsWith("All set!"));
         EXPECT_FALSE(entryExists(root / "more"));
     }
 }
@@ -302,12 +292,9 @@ TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     // Small files go on while a big one is written; a second name of the big file cannot begin
     // before the first name is erased, so it is never reached.
     fs::create_hard_link(root / "big", root / "big-too");
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        redirect((root / "stdout").c_str(), "w", stdout);
-        execCli({"--yes", "--method", "stealth", "--report", (root / "stopped.json").string(),
-                 (root / "first").string(), (root / "big").string(), (root / "big-too").string()});
-    }
+    const pid_t pid =
+        start({"--yes", "--method", "stealth", "--report", (root / "stopped.json").string(),
+               (root / "first").string(), (root / "big").string(), (root / "big-too").string()});
     // Once the small file is gone the big one is being written: 35 passes over 128 MiB, each
     // synced, are far from done. Waiting for a set time instead lost the race on a fast disk.
     for (int waited = 0; entryExists(root / "first") && waited < 20'000; ++waited) {
@@ -316,22 +303,20 @@ TEST_F(Cli, AnInterruptStopsTheRunAndItSaysWhatItDidAndLeft) {
     ::kill(pid, SIGINT);
     EXPECT_EQ(exitCodeOf(pid), 130);
     const std::string out = readFile(root / "stdout");
-    EXPECT_EQ(out.rfind("Stopped before the end.\n", 0), 0u) << out;
-    EXPECT_NE(out.find("1 files securely erased"), std::string::npos) << out;
-    EXPECT_NE(out.find("1 item(s) not reached"), std::string::npos) << out;
-    EXPECT_NE(out.find((root / "big").string() + ": the run was stopped"), std::string::npos)
-        << out;
+    EXPECT_THAT(out, AllOf(StartsWith("Stopped before the end.\n"),
+                           HasSubstr("1 files securely erased"), HasSubstr("1 item(s) not reached"),
+                           HasSubstr((root / "big").string() + ": the run was stopped")));
     EXPECT_FALSE(entryExists(root / "first"));
     EXPECT_EQ(fs::file_size(root / "big"), 128u * 1048576);
     EXPECT_TRUE(entryExists(root / "big-too"));
-    EXPECT_NE(readFile(root / "stopped.json").find("\"outcome\": \"stopped\""), std::string::npos);
+    EXPECT_THAT(readFile(root / "stopped.json"), HasSubstr("\"outcome\": \"stopped\""));
 }
 
 TEST_F(Cli, AsksOnATerminalAndShowsProgressWithTheSavedMethod) {
     writeFile(root / "keep", "data");
     const auto declined = runOnTerminal({(root / "keep").string()}, "n");
     EXPECT_EQ(declined.exitCode, 2);
-    EXPECT_NE(declined.out.find("Nothing was erased."), std::string::npos);
+    EXPECT_THAT(declined.out, HasSubstr("Nothing was erased."));
     EXPECT_EQ(readFile(root / "keep"), "data");
 
     writeFile(root / "folder/inside", 10);
@@ -339,33 +324,14 @@ TEST_F(Cli, AsksOnATerminalAndShowsProgressWithTheSavedMethod) {
     const auto shown = runOnTerminal({(root / "keep").string(), (root / "folder").string()}, "yes");
 
     EXPECT_EQ(shown.exitCode, 0) << shown.out;
-    EXPECT_NE(shown.out.find("Are you sure?\r\nThis will permanently delete 2 item(s). This "
-                             "action cannot be undone."),
-              std::string::npos)
-        << shown.out;
-    EXPECT_NE(shown.out.find("Processing file 1 of 2  keep  Pass 1/7  0%  Time remaining: "
-                             "Calculating..."),
-              std::string::npos)
-        << shown.out;
-    EXPECT_NE(shown.out.find("All set!"), std::string::npos);
+    EXPECT_THAT(shown.out,
+                HasSubstr("Are you sure?\r\nThis will permanently delete 2 item(s). This "
+                          "action cannot be undone."));
+    EXPECT_THAT(shown.out, HasSubstr("Processing file 1 of 2  keep  Pass 1/7  0%  Time remaining: "
+                                     "Calculating..."));
+    EXPECT_THAT(shown.out, HasSubstr("All set!"));
     EXPECT_FALSE(entryExists(root / "keep"));
     EXPECT_FALSE(entryExists(root / "folder"));
-}
-
-TEST_F(Cli, AWipeOfFreeSpaceIsRefusedWhereItCannotWorkAndWithoutAnAnswer) {
-    const std::string folder = root.path().string();
-    const std::pair<std::vector<std::string>, std::string> rows[] = {
-        {{"--wipe-free-space", "/proc", "--yes"}, "refusing to wipe the free space under '/proc'"},
-        {{"--wipe-free-space", (root / "gone").string(), "--yes"}, "No such file"},
-        {{"--wipe-free-space", folder, "--method", "safe"}, "--wipe-free-space takes one PATH"},
-        {{"--wipe-free-space", folder, folder}, "--wipe-free-space takes one PATH"},
-    };
-    for (const auto& [args, said] : rows) {
-        const auto outcome = run(args);
-        EXPECT_EQ(outcome.exitCode, 2) << args.back();
-        EXPECT_NE(outcome.err.find(said), std::string::npos) << outcome.err;
-        EXPECT_EQ(outcome.out, "");
-    }
 }
 
 TEST_F(Cli, AWipeOfFreeSpaceGivesTheSpaceBackWhenDoneStoppedOrKilled) {
@@ -377,21 +343,17 @@ TEST_F(Cli, AWipeOfFreeSpaceGivesTheSpaceBackWhenDoneStoppedOrKilled) {
     const std::string folder = disk.mountPoint().string();
     const auto unasked = run({"--wipe-free-space", folder}, "y\n");  // no terminal to ask on
     EXPECT_EQ(unasked.exitCode, 2);
-    EXPECT_NE(unasked.err.find("--yes"), std::string::npos) << unasked.err;
+    EXPECT_THAT(unasked.err, HasSubstr("--yes"));
     const auto done = run({"--wipe-free-space", folder, "--yes"});
     EXPECT_EQ(done.exitCode, 0) << done.out << done.err;
     EXPECT_EQ(done.out.rfind("Free space wiped\n", 0), 0u) << done.out;
-    EXPECT_NE(done.out.find("of free space overwritten with random data\n"), std::string::npos);
+    EXPECT_THAT(done.out, HasSubstr("of free space overwritten with random data\n"));
     EXPECT_EQ(disk.freeBytes(), before);
 
     // Stopped or killed halfway through the fill, it leaves nothing behind: the files it filled
     // have no name, and go with the process.
     for (const auto& [signal, exitCode] : {std::pair{SIGTERM, 128 + SIGTERM}, {SIGKILL, -1}}) {
-        const pid_t pid = ::fork();
-        if (pid == 0) {
-            redirect((root / "stdout").c_str(), "w", stdout);
-            execCli({"--wipe-free-space", folder, "--yes"});
-        }
+        const pid_t pid = start({"--wipe-free-space", folder, "--yes"});
         for (int waited = 0; disk.freeBytes() > before / 2 && waited < 20'000; ++waited) {
             ::usleep(1000);
         }

@@ -2,6 +2,7 @@
 // and read back as a program (JSON) and as a person (the PDF's text) would read it.
 
 #include <fcntl.h>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <linux/magic.h>
 #include <pwd.h>
@@ -13,24 +14,26 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRegularExpression>
-#include <array>
 #include <cstdio>
 #include <functional>
 
+#include "HeldRun.h"
 #include "ReportFile.h"
 #include "ReportJson.h"
-#include "RunHarness.h"
 #include "RunRecord.h"
 
+using testing::HasSubstr;
+using testing::StartsWith;
 using testing_support::quick;
 using testing_support::readFile;
 using testing_support::RunHarness;
 using testing_support::TempFolder;
-using testing_support::writeFile;
 using Call = testing_support::ScriptedOps::Call;
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr qint64 MiB = 1048576;
 
 // Every item on an SSD under btrfs, mounted from a device the test names.
 class FakeProbe final : public fendry::StorageProbe {
@@ -41,18 +44,23 @@ public:
     }
 };
 
-void finish(RunHarness& h, bool verify) {
-    h.run.startShredding(h.files, quick(), verify);
-    h.background.front()();
-    h.background.clear();
-    while (h.deliverOne()) {
-    }
-}
-
 QJsonObject reportOf(RunHarness& h) {
     fendry::RunRecord record = fendry::recordOf(h.state(), FakeProbe());
     record.version = "9.9";
     return QJsonDocument::fromJson(fendry::reportJson(record)).object();
+}
+
+// The values of `keys` in `object`, a space between each.
+std::string fields(const QJsonObject& object, std::initializer_list<const char*> keys) {
+    std::string values;
+    for (const char* key : keys) {
+        const QJsonValue value = object[QLatin1String(key)];
+        values += (values.empty() ? "" : " ") +
+                  (value.isString() ? value.toString().toStdString()
+                   : value.isBool() ? std::string(value.toBool() ? "true" : "false")
+                                    : std::to_string(value.toInteger()));
+    }
+    return values;
 }
 
 std::string pdfText(const fs::path& pdf) {
@@ -69,11 +77,8 @@ std::string pdfText(const fs::path& pdf) {
 
 struct Item {
     const char* path;  // below the root; a folder's ends with "/"
-    const char* kind;
-    qint64 size;
-    const char* result;
-    // filesErased, filesVerified, linksRemoved, notErased, notReached
-    std::array<qint64, 5> counts;
+    std::string is;    // kind, size, result; files erased, verified, links removed, not erased and
+                       // not reached
     const char* reason;  // how it begins; "" for none
 };
 
@@ -83,8 +88,9 @@ struct Case {
     bool verify;
     const char* outcome;
     std::vector<Item> items;
-    // filesErased, bytesErased, linksRemoved, filesNotErased, foldersNotRemoved, notReached
-    std::array<qint64, 6> totals;
+    // files erased, bytes erased, links removed, files not erased, folders kept, not reached,
+    // stopped
+    const char* totals;
     std::vector<const char*> steps;  // of the summary's lines, in order
     bool readThroughCache;
 };
@@ -96,74 +102,64 @@ TEST(RunReport, SaysWhatBecameOfEachItemAsTheSummaryDoes) {
     const Case cases[] = {
         {"failures, links and a file chosen twice",
          [](RunHarness& h) {
-             writeFile(h / "sel/ok", 100);
-             writeFile(h / "sel/locked", 50);
-             writeFile(h / "sel/sub/deep", 25);
+             h.file("sel/ok", 100);
+             h.file("sel/locked", 50);
+             h.file("sel/sub/deep", 25);
              fs::create_symlink(h / "outside", h / "sel/link");
              ASSERT_EQ(::mkfifo((h / "sel/pipe").c_str(), 0600), 0);
              h.ops.failures[Call::Open] = {EACCES, 0, "locked"};
-             h.add("sel");
-             h.add("gone");
-             h.add("sel/ok");  // listed under the folder: found by its folder and name
+             h.add("sel", "gone", "sel/ok");  // "ok" is listed under the folder
          },
          false,
          "erasedWithIssues",
-         {{"sel/", "folder", 175, "partlyErased", {2, 0, 2, 1, 0}, "was not removed: it still"},
-          {"gone", "missing", 0, "left", {0, 0, 0, 0, 0}, "could not be found"},
-          {"sel/ok", "file", 100, "erased", {1, 0, 0, 0, 0}, ""}},
-         {2, 125, 2, 2, 1, 0},
+         {{"sel/", "folder 175 partlyErased 2 0 2 1 0", "was not removed: it still"},
+          {"gone", "missing 0 left 0 0 0 0 0", "could not be found"},
+          {"sel/ok", "file 100 erased 1 0 0 0 0", ""}},
+         "2 125 2 2 1 0 false",
          {"notFound", "open", "folderKept"},
          false},
         {"a stop",
          [](RunHarness& h) {
-             writeFile(h / "a", 10);
-             writeFile(h / "dir/b", 3 * 1048576);
-             writeFile(h / "dir/c", 20);
-             writeFile(h / "later", 30);
+             h.file("a", 10);
+             h.file("dir/b", 3 * MiB);
+             h.file("dir/c", 20);
+             h.file("later", 30);
              h.ops.before = [&h](Call call, const std::string& name) {
                  if (call == Call::Write && name == "b") {
                      h.run.stop();
                  }
              };
-             h.add("a");
-             h.add("dir");
-             h.add("later");
+             h.add("a", "dir", "later");
          },
          false,
          "stopped",
-         {{"a", "file", 10, "erased", {1, 0, 0, 0, 0}, ""},
-          {"dir/", "folder", 3 * 1048576 + 20, "left", {0, 0, 0, 1, 1}, "was not removed: the run"},
-          {"later", "file", 30, "notReached", {0, 0, 0, 0, 1}, ""}},
-         {1, 10, 0, 1, 0, 2},
+         {{"a", "file 10 erased 1 0 0 0 0", ""},
+          {"dir/", "folder 3145748 left 0 0 0 1 1", "was not removed: the run"},
+          {"later", "file 30 notReached 0 0 0 0 1", ""}},
+         "1 10 0 1 0 2 true",
          {"stopped"},
          false},
         {"a file that did not read back as written",
          [](RunHarness& h) {
-             writeFile(h / "sel/big", 3 * 1048576, 'o');
-             writeFile(h / "sel/small", 10);
-             writeFile(h / "alone", 20);
+             h.file("sel/big", 3 * MiB, 'o');
+             h.file("sel/small", 10);
+             h.file("alone", 20);
              h.ops.failures[Call::OpenRead] = {EINVAL, 1, "alone"};  // no reading past the cache
              h.ops.before = [&h, corrupted = false](Call call, const std::string& name) mutable {
                  if (call == Call::Read && name == "big" && !corrupted) {
                      corrupted = true;
                      const int fd = ::open((h / "sel/big").c_str(), O_WRONLY);
-                     ASSERT_EQ(::pwrite(fd, "!", 1, 1048576 + 4097), 1);
+                     ASSERT_EQ(::pwrite(fd, "!", 1, MiB + 4097), 1);
                      ::close(fd);
                  }
              };
-             h.add("sel");
-             h.add("alone");
+             h.add("sel", "alone");
          },
          true,
          "erasedWithIssues",
-         {{"sel/",
-           "folder",
-           3 * 1048576 + 10,
-           "partlyErased",
-           {1, 1, 0, 1, 0},
-           "was not removed: it still"},
-          {"alone", "file", 20, "erasedAndVerified", {1, 1, 0, 0, 0}, ""}},
-         {2, 30, 0, 1, 1, 0},
+         {{"sel/", "folder 3145738 partlyErased 1 1 0 1 0", "was not removed: it"},
+          {"alone", "file 20 erasedAndVerified 1 1 0 0 0", ""}},
+         "2 30 0 1 1 0 false",
          {"readBackMismatch", "folderKept"},
          true},
     };
@@ -177,22 +173,17 @@ TEST(RunReport, SaysWhatBecameOfEachItemAsTheSummaryDoes) {
         SCOPED_TRACE(c.what);
         RunHarness h;
         c.setUp(h);
-        finish(h, c.verify);
+        h.runToEnd(quick(), c.verify);
         const QJsonObject report = reportOf(h);
         const auto text = [](const QJsonValue& value) { return value.toString().toStdString(); };
 
-        EXPECT_EQ(report["formatVersion"].toInt(), 1);
-        EXPECT_EQ(text(report["fendryVersion"]), "9.9");
-        EXPECT_EQ(text(report["host"]), host);
-        EXPECT_EQ(text(report["user"]), account->pw_name);
+        EXPECT_EQ(fields(report, {"formatVersion", "fendryVersion", "host", "user", "outcome"}),
+                  "1 9.9 " + std::string(host) + " " + account->pw_name + " " + c.outcome);
         EXPECT_TRUE(localTime.match(report["startedAt"].toString()).hasMatch())
             << text(report["startedAt"]);
         EXPECT_TRUE(localTime.match(report["endedAt"].toString()).hasMatch());
-        EXPECT_EQ(text(report["outcome"]), c.outcome);
-        const QJsonObject method = report["method"].toObject();
-        EXPECT_EQ(text(method["name"]), "quick");
-        EXPECT_EQ(method["passes"].toInt(), 1);
-        EXPECT_EQ(method["verify"].toBool(), c.verify);
+        EXPECT_EQ(fields(report["method"].toObject(), {"name", "passes", "verify"}),
+                  c.verify ? "quick 1 true" : "quick 1 false");
 
         const QJsonArray items = report["items"].toArray();
         ASSERT_EQ(items.size(), qsizetype(c.items.size()));
@@ -201,25 +192,17 @@ TEST(RunReport, SaysWhatBecameOfEachItemAsTheSummaryDoes) {
             const QJsonObject item = items[qsizetype(i)].toObject();
             SCOPED_TRACE(want.path);
             EXPECT_EQ(text(item["path"]), (h.root.path() / want.path).string());
-            EXPECT_EQ(text(item["kind"]), want.kind);
-            EXPECT_EQ(item["size"].toInteger(), want.size);
-            EXPECT_EQ(text(item["result"]), want.result);
-            const std::array<qint64, 5> counts{
-                item["filesErased"].toInteger(), item["filesVerified"].toInteger(),
-                item["linksRemoved"].toInteger(), item["notErased"].toInteger(),
-                item["notReached"].toInteger()};
-            EXPECT_EQ(counts, want.counts);
-            EXPECT_EQ(text(item["reason"]).rfind(want.reason, 0), 0u) << text(item["reason"]);
+            EXPECT_EQ(fields(item, {"kind", "size", "result", "filesErased", "filesVerified",
+                                    "linksRemoved", "notErased", "notReached"}),
+                      want.is);
+            EXPECT_THAT(text(item["reason"]), StartsWith(want.reason));
             EXPECT_EQ(item.contains("reason"), *want.reason != '\0');
         }
 
-        const QJsonObject totals = report["totals"].toObject();
-        const std::array<qint64, 6> sums{
-            totals["filesErased"].toInteger(),       totals["bytesErased"].toInteger(),
-            totals["linksRemoved"].toInteger(),      totals["filesNotErased"].toInteger(),
-            totals["foldersNotRemoved"].toInteger(), totals["notReached"].toInteger()};
-        EXPECT_EQ(sums, c.totals);
-        EXPECT_EQ(totals["stopped"].toBool(), std::string(c.outcome) == "stopped");
+        EXPECT_EQ(fields(report["totals"].toObject(),
+                         {"filesErased", "bytesErased", "linksRemoved", "filesNotErased",
+                          "foldersNotRemoved", "notReached", "stopped"}),
+                  c.totals);
 
         std::vector<std::string> steps;
         for (const auto& line : report["failures"].toArray()) {
@@ -228,20 +211,18 @@ TEST(RunReport, SaysWhatBecameOfEachItemAsTheSummaryDoes) {
         }
         EXPECT_EQ(steps, std::vector<std::string>(c.steps.begin(), c.steps.end()));
         if (c.verify) {
-            EXPECT_EQ(report["failures"].toArray()[0].toObject()["offset"].toInteger(),
-                      1048576 + 4097);
+            EXPECT_EQ(report["failures"].toArray()[0].toObject()["offset"].toInteger(), MiB + 4097);
         }
 
         const QJsonArray fileSystems = report["fileSystems"].toArray();
         ASSERT_EQ(fileSystems.size(), 1);
         const QJsonObject fileSystem = fileSystems[0].toObject();
-        EXPECT_EQ(text(fileSystem["mountPoint"]), "/mnt/data");
-        EXPECT_EQ(text(fileSystem["device"]), "/dev/sdb1");
-        EXPECT_EQ(text(fileSystem["type"]), "btrfs");
+        EXPECT_EQ(
+            fields(fileSystem, {"mountPoint", "device", "type", "readThroughCache"}),
+            std::string("/mnt/data /dev/sdb1 btrfs ") + (c.readThroughCache ? "true" : "false"));
         EXPECT_EQ(fileSystem["cautions"].toArray().size(), 2);
-        EXPECT_EQ(text(fileSystem["caution"]).rfind("Overwriting in place cannot reach the", 0),
-                  0u);
-        EXPECT_EQ(fileSystem["readThroughCache"].toBool(), c.readThroughCache);
+        EXPECT_THAT(text(fileSystem["caution"]),
+                    StartsWith("Overwriting in place cannot reach the"));
     }
     ::unsetenv("TZ");
     ::tzset();
@@ -249,16 +230,15 @@ TEST(RunReport, SaysWhatBecameOfEachItemAsTheSummaryDoes) {
 
 TEST(RunReport, ThePdfSaysTheSameInPlainTextOnNumberedPages) {
     RunHarness h;
-    writeFile(h / "sel/ok", 10);
-    writeFile(h / "sel/<b>bold<br>&amp;", 50);
+    h.file("sel/ok", 10);
+    h.file("sel/<b>bold<br>&amp;", 50);
     h.ops.failures[Call::Open] = {EACCES, 0, "<b>bold<br>&amp;"};
-    h.add("sel");
-    h.add("gone");
+    h.add("sel", "gone");
     for (int i = 0; i < 60; ++i) {  // more than a page holds
-        writeFile(h / ("many/file-" + std::to_string(i)), 1);
+        h.file("many/file-" + std::to_string(i));
         h.add("many/file-" + std::to_string(i));
     }
-    finish(h, false);
+    h.runToEnd(quick());
     fendry::RunRecord record = fendry::recordOf(h.state(), FakeProbe());
     const fs::path pdf = h / "report.pdf";
     ASSERT_EQ(fendry::writeReport(record, QString::fromStdString(pdf), fendry::ReportFormat::Pdf),
@@ -272,7 +252,7 @@ TEST(RunReport, ThePdfSaysTheSameInPlainTextOnNumberedPages) {
           "Left: could not be found", "could not be opened for writing", "many/file-59",
           "/mnt/data", "/dev/sdb1", "Overwriting in place cannot reach", "61 files securely erased",
           "Page 1 of 3", "Page 3 of 3"}) {
-        EXPECT_NE(text.find(shown), std::string::npos) << shown << "\n" << text;
+        EXPECT_THAT(text, HasSubstr(shown));
     }
 }
 

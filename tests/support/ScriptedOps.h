@@ -13,7 +13,7 @@
 
 namespace testing_support {
 
-// The real file operations, recorded, with a chosen failure at any kind of call and a hook that
+// The real file operations, logged, with a chosen failure at any kind of call and a hook that
 // can change the tree just before any call. Safe to call from several threads at once; the hook
 // runs outside the lock, so it must be safe to call that way too.
 class ScriptedOps : public fendry::FileOps {
@@ -52,10 +52,8 @@ public:
         int error;  // once returned
     };
 
-    // Read these once no other thread calls in any more.
-    std::vector<Call> calls;
+    std::vector<Logged> log;                // read it once no other thread calls in any more
     std::vector<std::size_t> writeLengths;  // as asked for, one per write call
-    std::vector<Logged> log;
     // Runs before each call with the name it is about ("" where none); may change the tree.
     std::function<void(Call, const std::string&)> before;
     // The errno that the n-th call (1-based) of a kind fails with; 0 = every call of the kind.
@@ -70,30 +68,39 @@ public:
     int openNow = 0;                   // descriptors opened through this seam and not yet closed
     int mostOpen = 0;                  // the most ever open at once
 
-    int count(Call call) const {
-        const std::lock_guard lock(mutex_);
-        return static_cast<int>(std::count(calls.begin(), calls.end(), call));
-    }
     // How many logged entries, so far, satisfy `test`; any thread may ask.
     int countLogged(const std::function<bool(const Logged&)>& test) const {
         const std::lock_guard lock(mutex_);
         return static_cast<int>(std::count_if(log.begin(), log.end(), test));
     }
+    // How many calls of a kind have begun.
+    int count(Call call) const {
+        return countLogged([call](const Logged& c) { return c.call == call && !c.returned; });
+    }
+    // The name that the entry logged as `name` has now.
+    std::string realName(const std::string& name) const {
+        const std::lock_guard lock(mutex_);
+        for (const auto& [now, was] : aliases_) {
+            if (was == name) {
+                return now.second;
+            }
+        }
+        return name;
+    }
 
     int openFolder(const std::string& path, int& fd) override {
-        const int error =
-            step(Call::OpenFolder, path, [&] { return FileOps::openFolder(path, fd); });
-        return opened(fd, path, error);
+        return opened(fd, path,
+                      step(Call::OpenFolder, path, [&] { return FileOps::openFolder(path, fd); }));
     }
     int openFolderAt(int folder, const std::string& name, int& fd, bool same) override {
-        const int error = step(Call::OpenFolderAt, name,
-                               [&] { return FileOps::openFolderAt(folder, name, fd, same); });
-        return opened(fd, name, error);
+        return opened(fd, name, step(Call::OpenFolderAt, name, [&] {
+                          return FileOps::openFolderAt(folder, name, fd, same);
+                      }));
     }
     int openParent(int folder, int& fd) override {
-        const int error =
-            step(Call::OpenParent, "..", [&] { return FileOps::openParent(folder, fd); });
-        return opened(fd, "..", error);
+        return opened(fd, "..", step(Call::OpenParent, "..", [&] {
+                          return FileOps::openParent(folder, fd);
+                      }));
     }
     int listFolder(int folder, const std::function<void(const char*)>& visit) override {
         return step(Call::List, nameOf(folder), [&] { return FileOps::listFolder(folder, visit); });
@@ -106,15 +113,14 @@ public:
         return step(Call::StatOpen, nameOf(fd), [&] { return FileOps::statOpen(fd, info); });
     }
     int openForWritingAt(int folder, const std::string& name, int& fd) override {
-        const int error =
-            step(Call::Open, name, [&] { return FileOps::openForWritingAt(folder, name, fd); });
-        return opened(fd, name, error);
+        return opened(fd, name, step(Call::Open, name, [&] {
+                          return FileOps::openForWritingAt(folder, name, fd);
+                      }));
     }
     int openForReadingAt(int folder, const std::string& name, int& fd, bool direct) override {
-        const int error = step(Call::OpenRead, name, [&] {
-            return FileOps::openForReadingAt(folder, name, fd, direct);
-        });
-        return opened(fd, name, error);
+        return opened(fd, name, step(Call::OpenRead, name, [&] {
+                          return FileOps::openForReadingAt(folder, name, fd, direct);
+                      }));
     }
     int readAt(int fd, std::byte* data, std::size_t length, std::int64_t offset,
                std::size_t& got) override {
@@ -123,9 +129,9 @@ public:
     }
     int openEntryAt(int folder, const std::string& name, int& fd) override {
         const std::string as = logged(folder, name);
-        const int error =
-            step(Call::OpenEntry, as, [&] { return FileOps::openEntryAt(folder, name, fd); });
-        return opened(fd, as, error);
+        return opened(fd, as, step(Call::OpenEntry, as, [&] {
+                          return FileOps::openEntryAt(folder, name, fd);
+                      }));
     }
     int findData(int fd, std::int64_t from, std::int64_t& start, std::int64_t& end) override {
         return step(Call::FindData, nameOf(fd),
@@ -159,8 +165,8 @@ public:
     }
     int duplicate(int fd, int& out) override {
         const std::string name = nameOf(fd);
-        const int error = step(Call::Duplicate, name, [&] { return FileOps::duplicate(fd, out); });
-        return opened(out, name, error);
+        return opened(out, name,
+                      step(Call::Duplicate, name, [&] { return FileOps::duplicate(fd, out); }));
     }
     int removeAt(int folder, const std::string& name, bool isFolder) override {
         return step(Call::Remove, logged(folder, name),
@@ -175,16 +181,6 @@ public:
             aliases_[{inodeOf(folder), to}] = as;
         }
         return error;
-    }
-    // The name that the entry logged as `name` has now.
-    std::string realName(const std::string& name) const {
-        const std::lock_guard lock(mutex_);
-        for (const auto& [now, was] : aliases_) {
-            if (was == name) {
-                return now.second;
-            }
-        }
-        return name;
     }
     int syncFileSystem(int fd) override {
         return step(Call::SyncFileSystem, nameOf(fd), [&] { return FileOps::syncFileSystem(fd); });
@@ -223,7 +219,6 @@ private:
         int scripted = -1;
         {
             const std::lock_guard lock(mutex_);
-            calls.push_back(call);
             log.push_back({call, name, false, 0});
             if (auto found = failures.find(call); found != failures.end()) {
                 Failure& failure = found->second;
