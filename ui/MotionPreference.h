@@ -39,7 +39,6 @@ private slots:
     void portalSettingChanged(const QDBusMessage& change);
 
 private:
-    void askPortal(const QString& group, const QString& key);
     void takeSetting(const QString& group, const QString& key, const QVariant& value);
 
     std::optional<bool> forced_;

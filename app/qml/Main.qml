@@ -17,6 +17,20 @@ ApplicationWindow {
 
     title: "Fendry"
     color: Theme.windowBackground
+    // The menus and Qt's own dialogs take the scheme's colours too.
+    palette.window: Theme.windowBackground
+    palette.windowText: Theme.primary
+    palette.base: Theme.controlBackground
+    palette.alternateBase: Theme.alternateRow
+    palette.text: Theme.primary
+    palette.button: Theme.dark ? Theme.controlBackground : "#e0e0e0"
+    palette.buttonText: Theme.primary
+    palette.highlight: Theme.accent
+    palette.highlightedText: Theme.textOnAccent
+    palette.light: Theme.controlBackground
+    palette.midlight: Theme.controlPressed
+    palette.mid: Theme.controlBorder
+    palette.dark: Theme.separator
     width: contentWidth
     height: contentHeight + menuBar.implicitHeight
     minimumWidth: width

@@ -22,6 +22,7 @@
 
 #include "AccessibleItems.h"
 #include "AccessibleTree.h"
+#include "DesktopAppearance.h"
 #include "BusyFile.h"
 #include "FreeSpaceWiper.h"
 #include "LocalPaths.h"
@@ -1162,7 +1163,7 @@ private slots:
 
     // Less motion when the desktop asks for it: our own switch first, then GNOME through the
     // portal (followed as it changes) and KDE's settings file.
-    void theDesktopsWishForLessMotionIsFollowed() {
+    void theDesktopsWishesForMotionAndSchemeAreFollowed() {
         const QString kdeglobals = QString::fromStdString((config_ / "kdeglobals").native());
         const auto writeKde = [&](const char* factor) {
             QFile file(kdeglobals);
@@ -1183,9 +1184,15 @@ private slots:
 
         FakePortalSettings portal;
         portal.values[QStringLiteral("org.gnome.desktop.interface/enable-animations")] = false;
+        portal.values[QStringLiteral("org.freedesktop.appearance/color-scheme")] = 1u;  // dark
         QVERIFY(portal.start());
         fendry::MotionPreference motion(nullptr);
+        fendry::DesktopAppearance appearance(nullptr);
         QTRY_VERIFY(motion.reduced());
+        QTRY_VERIFY(appearance.dark());
+        portal.change(QStringLiteral("org.freedesktop.appearance"), QStringLiteral("color-scheme"),
+                      2u);  // light
+        QTRY_VERIFY(!appearance.dark());
         portal.change(QStringLiteral("org.gnome.desktop.interface"),
                       QStringLiteral("enable-animations"), true);
         QTRY_VERIFY(!motion.reduced());

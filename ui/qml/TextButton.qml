@@ -12,7 +12,7 @@ Item {
     property string accessibleName: text
     property font font: Theme.body
     property bool link: false
-    property color tint: Theme.accent
+    property color tint: Theme.accentText
     readonly property alias down: mouse.pressed
 
     signal clicked()
