@@ -45,7 +45,7 @@ memory=${MEMORY:-1}
 memory_mib=${MEMORY_SIZE_MIB:-1024}
 settle=${SETTLE_SECONDS:-0}
 
-die() { printf '\nerror: %s\n' "$*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
 
 for v in RUNS="$runs" SAFE_RUNS="$safe_runs" SMALL_RUNS="$small_runs" \
     LARGE_SIZE_MIB="$large_mib" SAFE_SIZE_MIB="$safe_mib" EMPTY_FILES="$empty_files" \
@@ -75,16 +75,6 @@ work=$(mktemp -d "$base_dir/run.XXXXXX")
 trap 'rm -rf "$work"; rmdir "$base_dir" 2>/dev/null || true' EXIT
 trap 'exit 130' INT TERM
 
-drop_caches() {
-    sync
-    if [[ -w /proc/sys/vm/drop_caches ]]; then
-        echo 3 >/proc/sys/vm/drop_caches 2>/dev/null || true
-    fi
-    # Optional idle time for the device to finish what the previous step left behind. On the
-    # virtual disk this was written on, idling made every later write slower, so it is off.
-    sleep "$settle"
-}
-
 make_file() { # path size_mib
     dd if=/dev/zero of="$1" bs=1M count="$2" conv=fsync status=none
 }
@@ -106,20 +96,8 @@ for i in range(count):
 PY
 }
 
-declare -A samples=() peak=()
-record() { samples[$1]+="$2 "; }
+declare -A peak=()
 
-# Runs a command from a cold cache; the wall time in seconds lands in $elapsed. Its stdout is
-# dropped so progress output cannot garble the report.
-elapsed=0
-timed() {
-    local t0 t1
-    drop_caches
-    t0=${EPOCHREALTIME/,/.}
-    "$@" >/dev/null || die "command failed with status $?: $*"
-    t1=${EPOCHREALTIME/,/.}
-    elapsed=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
-}
 
 # fendry-cli, timed, its peak memory (MiB) kept per key as the largest seen.
 fendry() { # key cli-args...
@@ -136,12 +114,6 @@ must_be_gone() {
     if [[ -e $1 ]]; then die "$1 still exists after erasing"; fi
 }
 
-median() {
-    local -a v
-    read -ra v <<<"${samples[$1]}"
-    printf '%s\n' "${v[@]}" | sort -g |
-        awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 
 rows=()
 row() { # label fendry other ratio target result rss

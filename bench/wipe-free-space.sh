@@ -28,7 +28,7 @@ image_mib=${IMAGE_MIB:-4096}
 mount_options=${MOUNT_OPTIONS:-defaults}
 runs=${RUNS:-5}
 
-die() { printf '\nerror: %s\n' "$*" >&2; exit 1; }
+source "$(dirname "${BASH_SOURCE[0]}")/timing.sh"
 
 for v in RUNS="$runs" IMAGE_MIB="$image_mib"; do
     [[ ${v#*=} =~ ^[1-9][0-9]*$ ]] || die "${v%%=*} must be a positive integer, got '${v#*=}'"
@@ -67,13 +67,6 @@ else
     target=$work/mnt
 fi
 
-drop_caches() {
-    sync
-    if [[ -w /proc/sys/vm/drop_caches ]]; then
-        echo 3 >/proc/sys/vm/drop_caches 2>/dev/null || true
-    fi
-}
-
 # The free space in bytes that this user may fill, as the wipe counts it.
 free_bytes() {
     if (($(id -u) == 0)); then
@@ -83,24 +76,7 @@ free_bytes() {
     fi
 }
 
-declare -A samples=()
-record() { samples[$1]+="$2 "; }
-median() {
-    local -a v
-    read -ra v <<<"${samples[$1]}"
-    printf '%s\n' "${v[@]}" | sort -g |
-        awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 
-elapsed=0
-timed() {
-    local t0 t1
-    drop_caches
-    t0=${EPOCHREALTIME/,/.}
-    "$@" >/dev/null || die "command failed with status $?: $*"
-    t1=${EPOCHREALTIME/,/.}
-    elapsed=$(awk -v a="$t0" -v b="$t1" 'BEGIN { printf "%.3f", b - a }')
-}
 
 peak_mib=0
 step() { # wipe|dd

@@ -16,6 +16,7 @@
 #include "LocalPaths.h"
 #include "PendingItems.h"
 #include "RecordingTranslator.h"
+#include "ScreenReaderDesktop.h"
 #include "ScreenHarness.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
@@ -178,11 +179,7 @@ class EveryStateTest : public QObject {
 
 private slots:
     void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
-        fendry::installAccessibleItems();
-        QAccessible::setActive(true);  // as when a screen reader is running
-        // A desktop with no application to open anything.
-        qputenv("PATH", QByteArray::fromStdString(config_.path().native()));
+        testing_support::becomeScreenReaderDesktop(config_);
         // Nothing listens on port 1: a check for updates fails at once, without the network.
         qputenv("FENDRY_APPCAST_URL", "https://127.0.0.1:1/appcast.xml");
         qputenv("FENDRY_NEWSLETTER_URL", "https://127.0.0.1:1/mailinglist.php");

@@ -30,6 +30,7 @@
 #include "MotionPreference.h"
 #include "OpenedUrls.h"
 #include "ScreenHarness.h"
+#include "ScreenReaderDesktop.h"
 #include "SettingsPreferences.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
@@ -152,11 +153,7 @@ class MainScreenTest : public QObject {
 
 private slots:
     void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
-        fendry::installAccessibleItems();
-        QAccessible::setActive(true);  // as when a screen reader is running
-        // A desktop with no application to open anything, unless a test installs a handler.
-        qputenv("PATH", QByteArray::fromStdString(config_.path().native()));
+        testing_support::becomeScreenReaderDesktop(config_);
         qunsetenv("BROWSER");
         qunsetenv("DEFAULT_BROWSER");
     }
