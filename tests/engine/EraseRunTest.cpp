@@ -640,27 +640,6 @@ TEST(EraseRun, AFileReadBackIsRemovedOnlyWhenItReadsAsWritten) {
     }
 }
 
-TEST(EraseRun, OverwritesAHardLinkedFileOnlyWhenEveryNameIsInTheRun) {
-    RunHarness h;
-    writeFile(h / "sel/shared", "both names chosen");
-    fs::create_directories(h / "other");
-    fs::create_hard_link(h / "sel/shared", h / "other/shared");
-    writeFile(h / "sel/half", "one name chosen");
-    fs::create_hard_link(h / "sel/half", h / "elsewhere");
-    h.add("sel", "other/shared");
-
-    h.runToEnd(safe());
-
-    EXPECT_EQ(readFile(h / "elsewhere"), "one name chosen");
-    EXPECT_TRUE(entryExists(h / "sel/half"));
-    EXPECT_FALSE(entryExists(h / "sel/shared"));
-    EXPECT_FALSE(entryExists(h / "other/shared"));
-    EXPECT_EQ(h.state().stats, (EraseStats{1, 17}));  // one file, however many names
-    EXPECT_EQ(h.ops.count(Call::Open), 7);
-    ASSERT_EQ(h.failures(), (Lines{{"sel/half", Step::OtherNames}, {"sel/", Step::FolderKept}}));
-    EXPECT_EQ(h.state().failures[0].failure.offset, 1);
-}
-
 TEST(EraseRun, ErasesTreesDeeperThanAnyPathWithABoundedNumberOfDescriptors) {
     RunHarness h;
     // Built a level at a time: the whole path, over 4,800 bytes, is longer than any call takes.

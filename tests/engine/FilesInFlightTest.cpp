@@ -252,7 +252,8 @@ TEST(FilesInFlight, ALaterNameIsRemovedOnlyOnceItsFirstNameIsErased) {
             }
             continue;
         }
-        EXPECT_EQ(h.state().stats, (EraseStats{4, 12006}));
+        EXPECT_EQ(h.state().stats, (EraseStats{4, 12006}));  // one file, however many names
+        EXPECT_EQ(h.ops.count(Call::Open), 4 * 7);             // and written once
         EXPECT_FALSE(entryExists(h / "sel"));
         const auto& list = *h.state().workList;
         const auto& log = h.ops.log;

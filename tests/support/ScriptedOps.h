@@ -32,7 +32,6 @@ public:
         OpenRead,
         Read,
         OpenEntry,
-        FindData,
         Write,
         Sync,
         Close,
@@ -132,10 +131,6 @@ public:
         return opened(fd, as, step(Call::OpenEntry, as, [&] {
                           return FileOps::openEntryAt(folder, name, fd);
                       }));
-    }
-    int findData(int fd, std::int64_t from, std::int64_t& start, std::int64_t& end) override {
-        return step(Call::FindData, nameOf(fd),
-                    [&] { return FileOps::findData(fd, from, start, end); });
     }
     int writeAt(int fd, const std::byte* data, std::size_t length, std::int64_t offset,
                 std::size_t& written) override {
