@@ -3,8 +3,7 @@
 
 Run on a display and a session bus of its own (xvfb-run, dbus-run-session); argv[1] is fendry.
 A screen reader registers for events, as this test does: Qt's AT-SPI bridge then reports every
-change, also while the window is taken down. The menu title's "Press" opens its menu, whose
-hidden items only then appear, and the item's "Press" does the command.
+change, also while the window is taken down.
 """
 import os
 import subprocess
@@ -47,6 +46,8 @@ with tempfile.TemporaryDirectory() as home:
     fendry = subprocess.Popen([sys.argv[1], sys.argv[0]], env=environment)
     desktop = pyatspi.Registry.getDesktop(0)
     application = wait_for(lambda: next(a for a in desktop if a and a.name == "Fendry"))
+    # The menu title's "Press" opens its menu, whose items only then appear; the item's "Press"
+    # does the command.
     press(wait_for(lambda: find(application, pyatspi.ROLE_MENU_ITEM, "Fendry")))
     press(wait_for(lambda: find(application, pyatspi.ROLE_MENU_ITEM, "Quit Fendry")))
     try:
