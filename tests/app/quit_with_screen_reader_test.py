@@ -14,16 +14,8 @@ import time
 import pyatspi
 
 
-def find(node, role, name, depth=0):
-    if node is None or depth > 40:
-        return None
-    if node.getRole() == role and node.name == name:
-        return node
-    for child in node:
-        found = find(child, role, name, depth + 1)
-        if found is not None:
-            return found
-    return None
+def find(node, role, name):
+    return pyatspi.findDescendant(node, lambda n: n.getRole() == role and n.name == name)
 
 
 def wait_for(what, seconds=20):
@@ -54,6 +46,8 @@ with tempfile.TemporaryDirectory() as home:
     fendry = subprocess.Popen([sys.argv[1], sys.argv[0]], env=environment)
     desktop = pyatspi.Registry.getDesktop(0)
     application = wait_for(lambda: next(a for a in desktop if a and a.name == "Fendry"))
+    # The menu title's "Press" opens its menu, whose items only then appear; the item's "Press"
+    # does the command.
     press(wait_for(lambda: find(application, pyatspi.ROLE_MENU_ITEM, "Fendry")))
     press(wait_for(lambda: find(application, pyatspi.ROLE_MENU_ITEM, "Quit Fendry")))
     try:

@@ -75,14 +75,6 @@ private:
         return QSettings(QSettings::IniFormat, QSettings::UserScope, groupName_);
     }
 
-    // Sends one address and waits for the outcome.
-    void submitAndWait(MailingListManager& manager, const QString& email) {
-        manager.submit(email);
-        QTRY_VERIFY_WITH_TIMEOUT(manager.status() == MailingListManager::Success ||
-                                     manager.status() == MailingListManager::Failure,
-                                 15000);
-    }
-
 private slots:
     void initTestCase() {
         QVERIFY(config_.isValid());
@@ -329,7 +321,10 @@ private slots:
         QSignalSpy statuses(&manager, &MailingListManager::statusChanged);
         QSignalSpy optedOut(&manager, &MailingListManager::isOptedOutChanged);
 
-        submitAndWait(manager, typed);
+        manager.submit(typed);
+        QTRY_VERIFY_WITH_TIMEOUT(manager.status() == MailingListManager::Success ||
+                                     manager.status() == MailingListManager::Failure,
+                                 15000);
 
         QCOMPARE(manager.status(), status);
         QCOMPARE(manager.failureMessage(), message);

@@ -6,12 +6,12 @@
 #include <QTest>
 #include <QtMath>
 
-#include "AccessibleItems.h"
 #include "AccessibleTree.h"
 #include "HttpServer.h"
 #include "ItemSearch.h"
 #include "MailingListManager.h"
 #include "OpenedUrls.h"
+#include "ScreenReaderDesktop.h"
 #include "TempFolder.h"
 
 Q_IMPORT_QML_PLUGIN(Fendry_UiPlugin)
@@ -27,7 +27,7 @@ public:
     explicit Prompt(const QByteArray& status)
         : server({{"/mailinglist.php", testing_support::http(status)}},
                  testing_support::HttpServer::Answers, false),
-          manager(options(server.url("/mailinglist.php"))) {
+          manager({.subscribeUrl = server.url("/mailinglist.php")}) {
         host.engine()->addImportPath(QStringLiteral("qrc:/"));
         host.setInitialProperties({{"manager", QVariant::fromValue(&manager)}});
         host.setSource(QUrl(QStringLiteral("qrc:/Fendry/Newsletter/qml/MailingListPrompt.qml")));
@@ -69,13 +69,6 @@ public:
     testing_support::HttpServer server;
     MailingListManager manager;
     QQuickView host;
-
-private:
-    static MailingListOptions options(const QUrl& url) {
-        MailingListOptions options;
-        options.subscribeUrl = url;
-        return options;
-    }
 };
 
 }  // namespace
@@ -84,11 +77,7 @@ class MailingListPromptTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void initTestCase() {
-        qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config_.path().native()));
-        installAccessibleItems();
-        QAccessible::setActive(true);  // as when a screen reader is running
-    }
+    void initTestCase() { testing_support::becomeScreenReaderDesktop(config_); }
 
     // The form checks the address, shows what went wrong in a sheet that grows to hold it,
     // reaches every control and the privacy link by Tab, and starts afresh when reopened.
