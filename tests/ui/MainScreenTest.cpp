@@ -423,29 +423,6 @@ private slots:
         QCOMPARE(h_->files().indexOf(entryOfKey(selected)), -1);
     }
 
-    void removingAndClearingFollowTheSelectionRules() {
-        const fs::path a = h_->file("a"), b = h_->file("b"), c = h_->file("c");
-        for (const auto& path : {a, b, c}) {
-            h_->add(path);
-        }
-        h_->screen().setSelectedFile(keyOf(b));
-        h_->screen().removeFile(keyOf(c));  // not selected: the selection stays
-        QCOMPARE(h_->screen().selectedFile(), keyOf(b));
-        h_->add(c);
-        h_->screen().removeFile(keyOf(b));  // selected: the first row, not the neighbour
-        QCOMPARE(h_->screen().selectedFile(), keyOf(a));
-        h_->screen().removeFile(keyOf(b));  // gone already: nothing happens
-        QCOMPARE(h_->files().rowCount(), 2);
-
-        QTRY_VERIFY(h_->find("removeButton"));
-        h_->screen().clearAll();
-        QCOMPARE(h_->files().rowCount(), 0);
-        QCOMPARE(h_->screen().selectedFile(), keyOf(a));
-        h_->add(a);
-        QTRY_VERIFY(h_->find("revealButton"));
-        QCOMPARE(h_->find("revealButton")->opacity(), 1.0);  // the row is selected again
-    }
-
     void aRealDropAddsFileUrlsOnlyAndOnlyBeforeARun() {
         const fs::path a = h_->file("a b.txt");
         fs::create_directories(h_->root() / "folder");
@@ -943,17 +920,42 @@ private slots:
         QTRY_COMPARE(focusName(h_->view), QStringLiteral("pendingRows"));
     }
 
-    // Return and Space press the focused button; "Erase now" has the focus when the alert opens
-    // and the button that opened it has it back when it closes.
-    void returnAndSpacePressTheFocusedButton() {
-        h_->add(h_->file("a"));
-        QTRY_VERIFY(h_->find("clearAll"));
-        h_->find("clearAll")->forceActiveFocus();
-        QTest::keyClick(&h_->view, Qt::Key_Return);
-        QCOMPARE(h_->files().rowCount(), 0);
+    // Return and Space press the focused button, and "Press" from assistive technology does what
+    // a click does; "Erase now" has the focus when the alert opens, and the button that opened it
+    // has it back when it closes. Only the selected row's remove button can be pressed; taking
+    // off the selected row selects the first row, and clearing keeps the selection for the row.
+    void buttonsAnswerKeysAndAssistiveTechnologyAndKeepTheSelectionRules() {
+        const fs::path a = h_->file("a"), b = h_->file("b"), c = h_->file("c");
+        for (const auto& path : {a, b, c}) {
+            h_->add(path);
+        }
+        const auto press = [](QQuickItem* item) {
+            QAccessibleInterface* node = QAccessible::queryAccessibleInterface(item);
+            QVERIFY(node && node->actionInterface());
+            node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+        };
+        h_->screen().setSelectedFile(keyOf(b));
+        h_->screen().removeFile(keyOf(c));  // not selected: the selection stays
+        QCOMPARE(h_->screen().selectedFile(), keyOf(b));
+        h_->add(c);
+        QList<QQuickItem*> removeButtons;
+        QTRY_VERIFY((removeButtons = findAll(h_->view.contentItem(), "removeButton")).size() == 3 &&
+                    removeButtons[1]->isEnabled());
+        QVERIFY(QAccessible::queryAccessibleInterface(removeButtons[0])->state().disabled);
+        press(removeButtons[0]);  // a's, not selected
+        QCOMPARE(h_->files().rowCount(), 3);
+        press(removeButtons[1]);  // selected: the first row, not the neighbour
+        QCOMPARE(pathsOf(h_->files().entries()), (std::vector<fs::path>{a, c}));
+        QCOMPARE(h_->screen().selectedFile(), keyOf(a));
+        h_->screen().removeFile(keyOf(b));  // gone already: nothing happens
+        QCOMPARE(h_->files().rowCount(), 2);
 
-        h_->add(h_->file("a"));
-        QTRY_VERIFY(h_->find("eraseButton"));
+        press(h_->find("eraseButton"));
+        QVERIFY(h_->screen().showConfirmationDialog());
+        h_->fetchFacts();
+        QTRY_VERIFY(h_->shown("cancelButton"));
+        press(h_->find("cancelButton"));
+        QTRY_VERIFY(!h_->screen().showConfirmationDialog());
         h_->find("eraseButton")->forceActiveFocus();
         const auto answer = [&](Qt::Key opening, QList<Qt::Key> answering) {
             QTest::keyClick(&h_->view, opening);
@@ -971,43 +973,18 @@ private slots:
         QTRY_VERIFY(!h_->screen().showConfirmationDialog());
         QTRY_COMPARE(focusName(h_->view), QStringLiteral("eraseButton"));
         QVERIFY(!h_->screen().isShredding());
+
+        press(h_->find("clearAll"));
+        QCOMPARE(h_->files().rowCount(), 0);
+        QCOMPARE(h_->screen().selectedFile(), keyOf(a));
+        h_->add(a);
+        QTRY_VERIFY(h_->find("revealButton"));
+        QCOMPARE(h_->find("revealButton")->opacity(), 1.0);  // the row is selected again
+        QTRY_VERIFY(h_->find("eraseButton"));
+        h_->find("eraseButton")->forceActiveFocus();
         answer(Qt::Key_Return, {Qt::Key_Enter});
         QVERIFY(h_->screen().isShredding());
         QVERIFY(!h_->screen().showConfirmationDialog());
-    }
-
-    // "Press" from assistive technology does what a click does.
-    void pressingFromAssistiveTechnologyActsLikeAClick() {
-        const fs::path a = h_->file("a"), b = h_->file("b");
-        h_->add(a);
-        h_->add(b);
-        const auto press = [&](const QString& objectName) {
-            QAccessibleInterface* node = QAccessible::queryAccessibleInterface(h_->find(objectName));
-            QVERIFY2(node && node->actionInterface(), qPrintable(objectName));
-            node->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        };
-        QTRY_VERIFY(h_->find("eraseButton"));
-        press(QStringLiteral("eraseButton"));
-        QVERIFY(h_->screen().showConfirmationDialog());
-        h_->fetchFacts();
-        QTRY_VERIFY(h_->find("cancelButton")->isVisible());
-        press(QStringLiteral("cancelButton"));
-        QTRY_VERIFY(!h_->screen().showConfirmationDialog());
-
-        h_->screen().setSelectedFile(keyOf(b));
-        QList<QQuickItem*> removeButtons;
-        QTRY_VERIFY((removeButtons = findAll(h_->view.contentItem(), "removeButton")).size() == 2 &&
-                    removeButtons[1]->isEnabled());
-        QAccessibleInterface* hidden = QAccessible::queryAccessibleInterface(removeButtons[0]);
-        QVERIFY(hidden->state().disabled);  // a's, not selected
-        hidden->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(h_->files().rowCount(), 2);
-        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(removeButtons[1]);
-        shown->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
-        QCOMPARE(pathsOf(h_->files().entries()), std::vector<fs::path>{a});
-
-        press(QStringLiteral("clearAll"));
-        QCOMPARE(h_->files().rowCount(), 0);
     }
 
     // Assistive technology works in the screen's pixels, whatever Qt's scale factor.
