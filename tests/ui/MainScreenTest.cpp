@@ -538,14 +538,11 @@ private slots:
         testing_support::HeldRun held;
         fendry::WipeEngine engine;
         engine.inspect = [](const std::filesystem::path& folder) {
-            fendry::FreeSpaceTarget target;
-            target.folder = folder;
-            target.mountPoint = "/home";
-            target.device = "/dev/sda2";
-            target.type = "ext4";
-            target.freeBytes = std::int64_t(1) << 30;
-            target.reservedBytes = 52'428'800;
-            return std::variant<fendry::FreeSpaceTarget, fendry::WipeRefusal>(target);
+            return std::variant<fendry::FreeSpaceTarget, fendry::WipeRefusal>(
+                fendry::FreeSpaceTarget{.folder = folder, .mountPoint = "/home",
+                                        .device = "/dev/sda2", .type = "ext4",
+                                        .freeBytes = std::int64_t(1) << 30,
+                                        .reservedBytes = 52'428'800});
         };
         engine.wipe = [](const fendry::FreeSpaceTarget&, const fendry::WipeContext& context) {
             context.progress({fendry::WipeProgress::Step::Fill, 268'435'456, 1 << 30});
@@ -941,7 +938,6 @@ private slots:
         QList<QQuickItem*> removeButtons;
         QTRY_VERIFY((removeButtons = findAll(h_->view.contentItem(), "removeButton")).size() == 3 &&
                     removeButtons[1]->isEnabled());
-        QVERIFY(QAccessible::queryAccessibleInterface(removeButtons[0])->state().disabled);
         press(removeButtons[0]);  // a's, not selected
         QCOMPARE(h_->files().rowCount(), 3);
         press(removeButtons[1]);  // selected: the first row, not the neighbour
