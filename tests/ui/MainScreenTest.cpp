@@ -752,14 +752,9 @@ private slots:
         QCOMPARE(h_->text("detailsTitle"),
                  QStringLiteral("2 file(s) could not be erased\n1 folder(s) not removed"));
         const QString reason = QStringLiteral("could not be opened for writing: Text file busy");
+        const QString root = QString::fromStdString(h_->root().path().native());
         FailureListModel& failures = *h_->screen().failures();
-        QCOMPARE(failures.rowCount(), 3);
-        const auto at = [&](int row, int role) { return failures.data(failures.index(row), role); };
-        QCOMPARE(at(0, FailureListModel::NameRole).toString(), QStringLiteral("busy"));
-        QCOMPARE(at(0, FailureListModel::FolderRole).toString(),
-                 QString::fromStdString(h_->root().path().native()));
-        QCOMPARE(at(1, FailureListModel::NameRole).toString(), QStringLiteral("busy two"));
-        QCOMPARE(at(1, FailureListModel::ReasonRole).toString(), reason);
+        QCOMPARE(failures.data(failures.index(0), FailureListModel::FolderRole).toString(), root);
         QTRY_COMPARE(findAll(h_->view.contentItem(), "showInFolderButton").size(), 3);
         const QList<QQuickItem*> showButtons = findAll(h_->view.contentItem(), "showInFolderButton");
         QVERIFY(showButtons[0]->isVisible());
@@ -774,7 +769,6 @@ private slots:
         QCOMPARE(focusName(h_->view), QStringLiteral("busy two, ") + reason);
 
         h_->click("copyDetailsButton");
-        const QString root = QString::fromStdString(h_->root().path().native());
         QCOMPARE(QGuiApplication::clipboard()->text(),
                  root + "/busy: " + reason + "\n" + root + "/sub/busy two: " + reason + "\n" +
                      root + "/sub: was not removed: it still holds items that were not erased\n");
