@@ -40,24 +40,15 @@ public:
     }
 
 private:
-    static bool isControl(QAccessible::Role role) {
-        switch (role) {
-            case QAccessible::Button:
-            case QAccessible::RadioButton:
-            case QAccessible::CheckBox:
-            case QAccessible::MenuItem:
-            case QAccessible::Link:
-            case QAccessible::ListItem:
-            case QAccessible::EditableText:
-            case QAccessible::ProgressBar:
-            case QAccessible::List: return true;
-            default: return false;
-        }
-    }
     static bool isPressable(QAccessible::Role role) {
         return role == QAccessible::Button || role == QAccessible::RadioButton ||
                role == QAccessible::CheckBox || role == QAccessible::MenuItem ||
                role == QAccessible::Link;
+    }
+    static bool isControl(QAccessible::Role role) {
+        return isPressable(role) || role == QAccessible::ListItem ||
+               role == QAccessible::EditableText || role == QAccessible::ProgressBar ||
+               role == QAccessible::List;
     }
 
     // Looked at here as the user sees it, not as the interface reports it.

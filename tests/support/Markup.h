@@ -12,7 +12,8 @@ struct TextsCarrying {
     QStringList asMarkup;
 };
 
-inline void collectTexts(QQuickItem* item, const QString& needle, TextsCarrying& found) {
+inline TextsCarrying textsCarrying(QQuickItem* item, const QString& needle) {
+    TextsCarrying found;
     if (item->inherits("QQuickText") || item->inherits("QQuickTextEdit")) {
         const QString text = item->property("text").toString();
         if (text.contains(needle)) {
@@ -25,13 +26,10 @@ inline void collectTexts(QQuickItem* item, const QString& needle, TextsCarrying&
         }
     }
     for (QQuickItem* child : item->childItems()) {
-        collectTexts(child, needle, found);
+        const TextsCarrying below = textsCarrying(child, needle);
+        found.count += below.count;
+        found.asMarkup += below.asMarkup;
     }
-}
-
-inline TextsCarrying textsCarrying(QQuickItem* root, const QString& needle) {
-    TextsCarrying found;
-    collectTexts(root, needle, found);
     return found;
 }
 

@@ -26,6 +26,9 @@ public:
     }
     bool isEmpty() const override { return inner_.isEmpty(); }
 
+    // The texts it did not have, a line each.
+    QString missingTexts() const { return QStringList(missing.begin(), missing.end()).join('\n'); }
+
     bool loaded = false;
     mutable std::set<QString> missing;
 

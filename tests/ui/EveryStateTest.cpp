@@ -248,9 +248,7 @@ private slots:
         }
         untranslated.removeDuplicates();
         QVERIFY2(untranslated.isEmpty(), qPrintable(untranslated.join(QLatin1Char('\n'))));
-        QVERIFY2(translator.missing.empty(),
-                 qPrintable(QStringList(translator.missing.begin(), translator.missing.end())
-                                .join(QLatin1Char('\n'))));
+        QVERIFY2(translator.missing.empty(), qPrintable(translator.missingTexts()));
     }
 
 private:
